@@ -1,0 +1,79 @@
+#pragma once
+
+#include "launcher/Status.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVariantList>
+
+#include <utility>
+
+namespace db {
+struct TableDescription;
+}
+
+namespace demo {
+
+/// Where and how large a demo suite is made; the same seed and size give the same suite.
+struct DemoOptions {
+    QString drivesRoot;
+    int cases = 200;
+    quint32 seed = 1;
+};
+
+/// The sizes a demo suite may have.
+inline constexpr int minDemoCases = 10;
+inline constexpr int maxDemoCases = 1000000;
+
+/// What a demo suite holds, for the tool to report.
+struct DemoSummary {
+    int cases = 0;
+    int payments = 0;
+    int bankRows = 0;
+    int sheets = 0;
+    /// Every file made, database first.
+    QStringList files;
+};
+
+/// The connection string that the demo's kv32.ini carries.
+QString demoConnectionString();
+
+/// The journal's lot query that the demo's lotti.sql holds: seven columns, one row per lot.
+QString demoLotsQuery();
+
+/// One sheet file: its lines as name and value, in file order.
+using DemoSheet = QList<std::pair<QString, QString>>;
+
+/// Takes the demo data as it is made.
+class DemoRowSink {
+public:
+    virtual ~DemoRowSink() = default;
+    /// One row of a table of the suite, its values in the order of the table description's fields: int,
+    /// QString, double (at most two decimals), QDate, qlonglong, or an invalid QVariant for NULL. Empty texts are
+    /// empty, never null, so that they stay apart from NULL.
+    virtual Status addRow(const db::TableDescription& table, const QVariantList& values) = 0;
+    /// The sheet of one case.
+    virtual Status addSheet(int contatore, const DemoSheet& sheet) = 0;
+};
+
+/// Makes the demo data, independent of where it goes; the same size and seed give the same rows.
+class DemoRowSource {
+public:
+    DemoRowSource(int cases, quint32 seed);
+
+    /// The contatore of the first case (the one the status file names).
+    static int firstContatore();
+
+    /// Hands every row and sheet to the sink; stops at the sink's first failure.
+    Status produce(DemoRowSink& sink) const;
+
+private:
+    int m_cases;
+    quint32 m_seed;
+};
+
+/// Creates the demo suite under options.drivesRoot: folders Z and C stand for the suite's drives.
+Status createDemoSuite(const DemoOptions& options, DemoSummary* summary = nullptr);
+
+} // namespace demo

@@ -1,0 +1,252 @@
+#include "cases/FRM_EXP_NRV_XML.h"
+
+#include "cases/CaseListModel.h"
+#include "launcher/BatchSession.h"
+#include "launcher/ModuloCommand.h"
+#include "launcher/SheetFolderCheck.h"
+#include "launcher/StartUp.h"
+#include "launcher/ports/Clock.h"
+#include "launcher/ports/Dialogs.h"
+#include "launcher/ports/Random.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+struct CommandButton {
+    const char* caption;
+    QKeySequence shortcut;
+};
+
+const QString PratichePanelCaption = QStringLiteral("Genera Diag.Sh.  con Causali");
+
+} // namespace
+
+FRM_EXP_NRV_XML::FRM_EXP_NRV_XML(ModuloCommand& module, Dialogs& dialogs, const Clock& clock, Random& random,
+                                 QWidget* parent)
+    : QWidget(parent), m_module(module), m_dialogs(dialogs), m_clock(clock), m_random(random),
+      m_cases(module, dialogs, *this, [] { QCoreApplication::processEvents(); })
+{
+    setObjectName(QStringLiteral("FRM_EXP_NRV_XML"));
+    setWindowTitle(QStringLiteral("Esportazione Norvanta XML"));
+
+    TxtSql = new QLineEdit(QStringLiteral("Text1"), this);
+    TxtSql->setObjectName(QStringLiteral("TxtSql"));
+
+    Frame1 = new QGroupBox(QStringLiteral("Diagnosis Sheet"), this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    m_panels = new QStackedWidget(this);
+    m_panels->addWidget(Frame1);
+    m_panels->addWidget(buildFramePratiche());
+
+    cmdPratiche = new QPushButton(QStringLiteral("Pratiche"), this);
+    cmdPratiche->setObjectName(QStringLiteral("cmdPratiche"));
+    CmdEsporta = new QPushButton(QStringLiteral("&Esporta"), this);
+    CmdEsporta->setObjectName(QStringLiteral("CmdEsporta"));
+    CmdEsporta->setEnabled(false);
+    lblStatus = new QLabel(this);
+    lblStatus->setObjectName(QStringLiteral("lblStatus"));
+    m_progress = new QProgressBar(this);
+    m_progress->setObjectName(QStringLiteral("progress"));
+    m_progress->setVisible(false);
+    m_progress->setMaximumWidth(240);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(cmdPratiche);
+    bottom->addWidget(CmdEsporta);
+    bottom->addWidget(lblStatus, 1);
+    bottom->addWidget(m_progress);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(TxtSql);
+    layout->addWidget(m_panels, 1);
+    layout->addLayout(bottom);
+
+    connect(cmdPratiche, &QPushButton::clicked, this, &FRM_EXP_NRV_XML::cmdPratiche_Click);
+    resize(900, 640);
+}
+
+FRM_EXP_NRV_XML::~FRM_EXP_NRV_XML()
+{
+    while (m_busyDepth > 0)
+        setBusy(false);
+}
+
+QWidget* FRM_EXP_NRV_XML::buildFramePratiche()
+{
+    FramePratiche = new QGroupBox(QStringLiteral("Dati Pratiche"), this);
+    FramePratiche->setObjectName(QStringLiteral("FramePratiche"));
+    FramePratiche->setVisible(false);
+
+    m_listModel = new CaseListModel(this);
+    List1 = new QListView(FramePratiche);
+    List1->setObjectName(QStringLiteral("List1"));
+    List1->setModel(m_listModel);
+    // Every line has the same height: the view then lays out a long list without measuring each line.
+    List1->setUniformItemSizes(true);
+    List1->setSelectionMode(QAbstractItemView::MultiSelection);
+    List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+
+    Command1 = new QPushButton(QStringLiteral("Interrompi"), FramePratiche);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setVisible(false);
+
+    auto* layout = new QVBoxLayout(FramePratiche);
+    layout->addWidget(List1, 1);
+    layout->addWidget(buildCommandRow());
+    return FramePratiche;
+}
+
+QWidget* FRM_EXP_NRV_XML::buildCommandRow()
+{
+    const CommandButton buttons[] = {
+        {"<<", QKeySequence(Qt::CTRL | Qt::Key_Home)},
+        {"<", QKeySequence(Qt::CTRL | Qt::Key_PageUp)},
+        {">", QKeySequence(Qt::CTRL | Qt::Key_PageDown)},
+        {">>", QKeySequence(Qt::CTRL | Qt::Key_End)},
+        {"chiudi", QKeySequence()},
+        {"&Controlla Dati", QKeySequence()},
+        {"&Rileggi Pratiche", QKeySequence()},
+    };
+    auto* row = new QWidget(FramePratiche);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    for (int index = 0; index < int(cmdComandi.size()); ++index) {
+        auto* button = new QPushButton(QString::fromUtf8(buttons[index].caption), row);
+        button->setObjectName(QStringLiteral("cmdComandi_%1").arg(index));
+        if (!buttons[index].shortcut.isEmpty())
+            button->setShortcut(buttons[index].shortcut);
+        connect(button, &QPushButton::clicked, this, [this, index] { cmdComandi_Click(index); });
+        layout->addWidget(button);
+        cmdComandi[size_t(index)] = button;
+    }
+    // "chiudi" is there but never shown.
+    cmdComandi[Chiudi]->setVisible(false);
+    layout->addStretch(1);
+    layout->addWidget(Command1);
+    return row;
+}
+
+bool FRM_EXP_NRV_XML::Form_Load(const QString& line)
+{
+    if (!checkSheetFolder(m_dialogs))
+        return false;
+
+    const Dispatch dispatch = m_module.EseguiComando(ToolRequest{5001, QString()}, lineOrTestLine(line, m_clock));
+    switch (dispatch.kind) {
+    case Dispatch::Kind::Listing:
+    case Dispatch::Kind::Stopped:
+        // No tool starts: the window opens with an empty case list, and says why.
+        m_dialogs.message(dispatch.text);
+        break;
+    case Dispatch::Kind::OpenWindow:
+        m_cases.params = dispatch.params;
+        show();
+        if (!m_cases.Inizia())
+            return false;
+        break;
+    }
+
+    cmdPratiche_Click();
+    show();
+    m_random.seed(quint64(m_clock.now().toMSecsSinceEpoch()));
+    return true;
+}
+
+void FRM_EXP_NRV_XML::cmdPratiche_Click()
+{
+    const bool showCases = m_panels->currentWidget() != FramePratiche;
+    FramePratiche->setVisible(showCases);
+    if (showCases) {
+        m_panels->setCurrentWidget(FramePratiche);
+        cmdPratiche->setText(PratichePanelCaption);
+        cmdPratiche->setVisible(true);
+    } else {
+        m_panels->setCurrentWidget(Frame1);
+        cmdPratiche->setText(QStringLiteral("Pratiche"));
+    }
+}
+
+void FRM_EXP_NRV_XML::cmdComandi_Click(int index)
+{
+    if (m_cases.pratiche().recordCount() == 0)
+        return;
+    if (index == RileggiPratiche) {
+        if (!m_cases.Inizia()) {
+            endProgram();
+            return;
+        }
+        if (m_cases.pratiche().recordCount() != 0)
+            m_cases.pratiche().moveFirst();
+    }
+}
+
+void FRM_EXP_NRV_XML::endProgram()
+{
+    close();
+    QCoreApplication::exit(ExitStopped);
+}
+
+QString FRM_EXP_NRV_XML::filterText() const
+{
+    return TxtSql->text();
+}
+
+void FRM_EXP_NRV_XML::setFilterText(const QString& text)
+{
+    TxtSql->setText(text);
+}
+
+void FRM_EXP_NRV_XML::setStatus(const QString& text)
+{
+    lblStatus->setText(text);
+}
+
+QString FRM_EXP_NRV_XML::caption() const
+{
+    return windowTitle();
+}
+
+void FRM_EXP_NRV_XML::setCaption(const QString& text)
+{
+    setWindowTitle(text);
+}
+
+void FRM_EXP_NRV_XML::setCaseLines(QList<CaseLine> lines)
+{
+    m_listModel->setLines(std::move(lines));
+}
+
+void FRM_EXP_NRV_XML::setBusy(bool busy)
+{
+    if (busy) {
+        ++m_busyDepth;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else if (m_busyDepth > 0) {
+        --m_busyDepth;
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+void FRM_EXP_NRV_XML::showProgress(qsizetype done, qsizetype total)
+{
+    if (done < 0) {
+        m_progress->setVisible(false);
+        return;
+    }
+    m_progress->setVisible(true);
+    m_progress->setMaximum(int(total));
+    m_progress->setValue(int(std::min<qsizetype>(done, total > 0 ? total : done)));
+    if (total == 0)
+        m_progress->setFormat(QString::number(done));
+}

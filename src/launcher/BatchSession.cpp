@@ -1,0 +1,45 @@
+#include "launcher/BatchSession.h"
+
+#include "cases/BatchCaseView.h"
+#include "cases/CaseSelection.h"
+#include "launcher/CommandLine.h"
+#include "launcher/ModuloCommand.h"
+#include "launcher/SheetFolderCheck.h"
+#include "launcher/StartUp.h"
+#include "launcher/ports/Dialogs.h"
+
+namespace {
+
+int runMainTool(ModuloCommand& module, Dialogs& dialogs, const Dispatch& dispatch)
+{
+    BatchCaseView view;
+    CaseSelection cases(module, dialogs, view);
+    cases.params = dispatch.params;
+    return cases.Inizia() ? ExitDone : ExitStopped;
+}
+
+} // namespace
+
+int runBatchSession(const CommandLine& options, Dialogs& dialogs, const Clock& clock)
+{
+    const bool mainTool = !options.toolGiven || (options.tool.windowName.isEmpty() && options.tool.code == 5001) ||
+                          options.tool.windowName == QLatin1String("FRM_EXP_NRV_XML");
+    if (mainTool && !checkSheetFolder(dialogs))
+        return ExitStopped;
+
+    ModuloCommand module(clock, options.title);
+    const QString line = mainTool ? lineOrTestLine(options.line, clock) : options.line;
+    const Dispatch dispatch = module.EseguiComando(options.tool, line);
+    switch (dispatch.kind) {
+    case Dispatch::Kind::Listing:
+    case Dispatch::Kind::Stopped:
+        dialogs.message(dispatch.text);
+        return ExitStopped;
+    case Dispatch::Kind::OpenWindow:
+        break;
+    }
+    if (dispatch.window == ToolWindow::Main)
+        return runMainTool(module, dialogs, dispatch);
+    // The other windows have no work to do without an operator.
+    return ExitDone;
+}

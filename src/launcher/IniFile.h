@@ -1,0 +1,15 @@
+#pragma once
+
+#include "launcher/Status.h"
+
+#include <QString>
+
+// The suite's routines for its INI files, named as the suite names them. They read and write the way the Windows
+// profile functions do, so that the suite's own Windows programs and this one see the same files alike. The file
+// is a path written the suite's way (`Z:\work\kv32\dati\kv32.ini`) or a local path.
+
+/// The value of a key in a section, as GetPrivateProfileString gives it; empty when file, section or key is missing.
+QString LeggiIni(const QString& file, const QString& section, const QString& key);
+
+/// Sets a key in a section as WritePrivateProfileString does; an empty value deletes the key.
+Status ScriviIni(const QString& file, const QString& section, const QString& key, const QString& value);

@@ -1,0 +1,44 @@
+#include "launcher/StatusFile.h"
+
+#include "launcher/DriveMapping.h"
+#include "launcher/Windows1252.h"
+#include "launcher/db/DbValue.h"
+
+namespace StatusFile {
+
+Result<ToolParams> read(const QString& suitePath)
+{
+    const Result<QString> text = Windows1252::readFile(DriveMapping::toLocalPath(suitePath));
+    if (!text)
+        return Status::failure(QStringLiteral("File di stato %1: %2").arg(suitePath, text.errorText()));
+    return parse(*text, suitePath);
+}
+
+Result<ToolParams> parse(const QString& text, const QString& fileNameForMessages)
+{
+    ToolParams params;
+    const QStringList lines = Windows1252::splitLines(text);
+    for (qsizetype number = 1; number <= 3 && number <= lines.size(); ++number) {
+        const QString& line = lines.at(number - 1);
+        const qsizetype equals = line.indexOf(QLatin1Char('='));
+        if (equals < 0)
+            continue;
+        const QString value = line.mid(equals + 1);
+        if (number == 1) {
+            const Result<qint32> counter = db::wholeNumberOf(value, QString());
+            if (!counter)
+                return Status::failure(
+                    QStringLiteral("Il file di stato %1 non ha un numero di pratica nella prima riga "
+                                   "(\"%2\").")
+                        .arg(fileNameForMessages, value));
+            params.ParContatore = *counter;
+        } else if (number == 2) {
+            params.ParFiltro = value;
+        } else {
+            params.ParTesto = value;
+        }
+    }
+    return params;
+}
+
+} // namespace StatusFile

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+/// The fixed places of the suite that the program uses, written the suite's way (see DriveMapping).
+namespace SuitePaths {
+
+inline QString kv32Ini()
+{
+    return QStringLiteral("Z:\\work\\kv32\\dati\\kv32.ini");
+}
+inline QString idNrvXmlIni()
+{
+    return QStringLiteral("Z:\\work\\kv32\\dati\\IDNrvXML.ini");
+}
+/// The Diagnosis Sheet folder, with its closing backslash.
+inline QString sheetFolder()
+{
+    return QStringLiteral("Z:\\work\\kv32\\dati\\ds\\");
+}
+inline QString defaultAccessConnection()
+{
+    return QStringLiteral(
+        "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=Z:\\work\\kv32\\dati\\kv.mdb;Persist Security Info=False");
+}
+inline QString journalReport()
+{
+    return QStringLiteral("Z:\\work\\kv32\\report\\sql\\GiornaleXLotti.rpt");
+}
+
+} // namespace SuitePaths

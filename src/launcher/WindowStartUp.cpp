@@ -1,0 +1,54 @@
+#include "launcher/WindowStartUp.h"
+
+#include "cases/FRM_EXP_NRV_XML.h"
+#include "launcher/BatchSession.h"
+#include "launcher/CommandLine.h"
+#include "launcher/Form1.h"
+#include "launcher/ModuloCommand.h"
+#include "launcher/ports/Dialogs.h"
+
+#include <QApplication>
+
+namespace {
+
+bool startsMainWindow(const CommandLine& options)
+{
+    return !options.toolGiven || options.tool.windowName == QLatin1String("FRM_EXP_NRV_XML") ||
+           (options.tool.windowName.isEmpty() && options.tool.code == 5001);
+}
+
+/// The design caption of a tool window whose own controls are not in this window yet.
+QString designCaption(const Dispatch& dispatch)
+{
+    switch (dispatch.window) {
+    case ToolWindow::Journal:
+        return QStringLiteral("Giornale x Lotti");
+    case ToolWindow::EmptyForm:
+        return QStringLiteral("Form1");
+    default:
+        return dispatch.windowName;
+    }
+}
+
+} // namespace
+
+int runWindowSession(const CommandLine& options, Dialogs& dialogs, const Clock& clock, Random& random)
+{
+    ModuloCommand module(clock, options.title);
+    if (startsMainWindow(options)) {
+        FRM_EXP_NRV_XML window(module, dialogs, clock, random);
+        if (!window.Form_Load(options.line))
+            return ExitStopped;
+        return QApplication::exec();
+    }
+
+    const Dispatch dispatch = module.EseguiComando(options.tool, options.line);
+    if (dispatch.kind != Dispatch::Kind::OpenWindow) {
+        dialogs.message(dispatch.text);
+        return ExitStopped;
+    }
+    auto* window = new Form1(dispatch.windowName, dispatch.params);
+    window->setWindowTitle(designCaption(dispatch));
+    window->show();
+    return QApplication::exec();
+}

@@ -1,0 +1,124 @@
+#include "launcher/db/DbValue.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QLocale>
+
+#include <cmath>
+#include <limits>
+
+namespace db {
+
+namespace {
+
+QString decimalText(double value)
+{
+    QString text = QString::number(value, 'g', 15);
+    text.replace(QLatin1Char('.'), QLatin1Char(','));
+    return text;
+}
+
+QString fieldLabel(const QString& fieldName)
+{
+    return fieldName.isEmpty() ? QStringLiteral("il valore") : QStringLiteral("il campo ") + fieldName;
+}
+
+} // namespace
+
+bool isNull(const QVariant& value)
+{
+    return !value.isValid() || value.isNull();
+}
+
+QString textOf(const QVariant& value)
+{
+    if (isNull(value))
+        return QString();
+    switch (value.typeId()) {
+    case QMetaType::QString:
+        return value.toString();
+    case QMetaType::QDate:
+        return value.toDate().toString(QStringLiteral("dd/MM/yyyy"));
+    case QMetaType::QDateTime: {
+        const QDateTime moment = value.toDateTime();
+        if (moment.time() == QTime(0, 0))
+            return moment.date().toString(QStringLiteral("dd/MM/yyyy"));
+        return moment.toString(QStringLiteral("dd/MM/yyyy hh:mm:ss"));
+    }
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return decimalText(value.toDouble());
+    case QMetaType::Bool:
+        return value.toBool() ? QStringLiteral("Vero") : QStringLiteral("Falso");
+    default:
+        break;
+    }
+    if (value.canConvert<Currency>() && value.metaType() == QMetaType::fromType<Currency>()) {
+        const Currency amount = value.value<Currency>();
+        if (amount.units() % Currency::UnitsPerWhole == 0)
+            return QString::number(amount.units() / Currency::UnitsPerWhole);
+        return decimalText(amount.toDouble());
+    }
+    return value.toString();
+}
+
+Result<qint32> wholeNumberOf(const QVariant& value, const QString& fieldName)
+{
+    if (isNull(value))
+        return Status::failure(fieldLabel(fieldName) + QStringLiteral(" è vuoto (Null) dove serve un numero intero"));
+    double number = 0;
+    bool ok = false;
+    if (value.metaType() == QMetaType::fromType<Currency>()) {
+        number = value.value<Currency>().toDouble();
+        ok = true;
+    } else if (value.typeId() == QMetaType::QString) {
+        QString text = value.toString().trimmed();
+        text.replace(QLatin1Char(','), QLatin1Char('.'));
+        number = text.toDouble(&ok);
+    } else {
+        number = value.toDouble(&ok);
+    }
+    if (!ok || !std::isfinite(number))
+        return Status::failure(fieldLabel(fieldName) + QStringLiteral(" non è un numero intero: ") + textOf(value));
+    const double rounded = std::nearbyint(number); // the default rounding mode sends halves to the even number
+    if (rounded < std::numeric_limits<qint32>::min() || rounded > std::numeric_limits<qint32>::max())
+        return Status::failure(fieldLabel(fieldName) +
+                               QStringLiteral(" è fuori dall'intervallo di un numero intero: ") + textOf(value));
+    return qint32(rounded);
+}
+
+Result<Currency> currencyOf(const QVariant& value, const QString& fieldName)
+{
+    if (isNull(value))
+        return Status::failure(fieldLabel(fieldName) + QStringLiteral(" è vuoto (Null) dove serve un importo"));
+    if (value.metaType() == QMetaType::fromType<Currency>())
+        return value.value<Currency>();
+    std::optional<Currency> amount;
+    switch (value.typeId()) {
+    case QMetaType::LongLong:
+    case QMetaType::Int:
+    case QMetaType::ULongLong:
+    case QMetaType::UInt:
+        amount = Currency::fromUnits(value.toLongLong() * Currency::UnitsPerWhole);
+        break;
+    case QMetaType::Double:
+    case QMetaType::Float:
+        amount = Currency::fromDouble(value.toDouble());
+        break;
+    default:
+        amount = Currency::fromText(value.toString());
+        break;
+    }
+    if (!amount)
+        return Status::failure(fieldLabel(fieldName) + QStringLiteral(" non è un importo: ") + textOf(value));
+    return *amount;
+}
+
+Result<Currency> NzImporto(const QVariant& value, const QString& fieldName)
+{
+    if (isNull(value))
+        return Currency();
+    return currencyOf(value, fieldName);
+}
+
+} // namespace db

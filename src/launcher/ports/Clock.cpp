@@ -1,0 +1,6 @@
+#include "launcher/ports/Clock.h"
+
+QDateTime SystemClock::now() const
+{
+    return QDateTime::currentDateTime();
+}

@@ -1,0 +1,64 @@
+#include "launcher/BatchSession.h"
+#include "launcher/CommandLine.h"
+#include "launcher/QtDialogs.h"
+#include "launcher/WindowStartUp.h"
+#include "launcher/ports/BatchDialogs.h"
+#include "launcher/ports/Clock.h"
+#include "launcher/ports/Random.h"
+
+#include <QApplication>
+#include <QLocale>
+
+#include <cstdio>
+
+namespace {
+
+QtMessageHandler defaultHandler = nullptr;
+
+/// A batch run's output is read by scripts: the platform's remarks about the session it runs in
+/// are left out, everything else goes through.
+void batchMessageHandler(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")) ||
+        message.contains(QLatin1String("propagateSizeHints")))
+        return;
+    defaultHandler(type, context, message);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const Result<CommandLine> options = CommandLine::parse(arguments);
+    if (!options) {
+        std::fprintf(stderr, "%s\n\n%s", options.errorText().toLocal8Bit().constData(),
+                     CommandLine::usage().toLocal8Bit().constData());
+        return ExitBadCommandLine;
+    }
+    if (options->helpAsked) {
+        std::fputs(CommandLine::usage().toLocal8Bit().constData(), stdout);
+        return ExitDone;
+    }
+    // A batch run needs no display: it draws nothing (the journal's report is drawn off screen).
+    if (options->batch && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (options->batch)
+        defaultHandler = qInstallMessageHandler(batchMessageHandler);
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("exp_nrv_xml"));
+    // The suite's dates, numbers and texts are Italian whatever the machine's own settings.
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+
+    SystemClock clock;
+    if (options->batch) {
+        BatchDialogs dialogs(options->inputAnswers, options->questionAnswer);
+        return runBatchSession(*options, dialogs, clock);
+    }
+    SystemRandom random;
+    QtDialogs dialogs(options->title);
+    return runWindowSession(*options, dialogs, clock, random);
+}

@@ -1,0 +1,79 @@
+#include "launcher/BatchSession.h"
+#include "launcher/CommandLine.h"
+#include "launcher/DriveMapping.h"
+#include "launcher/SuitePaths.h"
+#include "launcher/ports/Clock.h"
+#include "launcher/ports/ScriptedDialogs.h"
+
+#include "support/SuiteFixture.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+int runBatch(QStringList arguments, ScriptedDialogs& dialogs, const Clock& clock)
+{
+    arguments.prepend(QStringLiteral("--batch"));
+    arguments.prepend(QStringLiteral("exp_nrv_xml"));
+    const Result<CommandLine> options = CommandLine::parse(arguments);
+    EXPECT_TRUE(options) << options.errorText().toStdString();
+    return runBatchSession(*options, dialogs, clock);
+}
+
+} // namespace
+
+TEST(BatchSession, TwoFieldsListTheFieldsAndStartNoTool)
+{
+    SuiteFixture suite;
+    ScriptedDialogs dialogs;
+    FixedClock clock(QDateTime(QDate(2011, 6, 10), QTime(9, 0)));
+    EXPECT_EQ(runBatch({QStringLiteral("a|b")}, dialogs, clock), ExitStopped);
+    EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("PAR0=a\r\nPAR1=b\r\n")});
+}
+
+TEST(BatchSession, TheMainToolListsTheCasesOfTheStatusFile)
+{
+    SuiteFixture suite;
+    suite.addNumberedCases(1, 5);
+    suite.writeStatusFile({QStringLiteral("n=1"), QStringLiteral("f=where contatore>2")});
+    ScriptedDialogs dialogs;
+    FixedClock clock(QDateTime(QDate(2011, 6, 10), QTime(9, 0)));
+    // Without a line the built-in test line names C:\work\kv32ado\status.txt.
+    EXPECT_EQ(runBatch({}, dialogs, clock), ExitDone);
+    EXPECT_TRUE(dialogs.messages().isEmpty()) << dialogs.messages().join(QLatin1Char('\n')).toStdString();
+}
+
+TEST(BatchSession, TheSheetFolderIsCreatedOnceAndAMissingDriveEndsTheRun)
+{
+    SuiteFixture suite;
+    suite.addNumberedCases(1, 2);
+    suite.writeStatusFile({QStringLiteral("n=1"), QStringLiteral("f=where contatore=1")});
+    const QString sheets = DriveMapping::toLocalPath(SuitePaths::sheetFolder());
+    QDir(sheets).removeRecursively();
+    ScriptedDialogs dialogs;
+    FixedClock clock(QDateTime(QDate(2011, 6, 10), QTime(9, 0)));
+    EXPECT_EQ(runBatch({}, dialogs, clock), ExitDone);
+    EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("Creata Cartella Diagnosis Sheet sul Server")});
+    EXPECT_TRUE(QFileInfo(sheets + QStringLiteral("temp.tmp")).isFile() || QFileInfo(sheets).isDir());
+
+    dialogs.clear();
+    EnvGuard env;
+    env.set("KV32_DRIVE_Z", suite.home().folder().file(QStringLiteral("non-montato")));
+    EXPECT_EQ(runBatch({}, dialogs, clock), ExitStopped);
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_TRUE(
+        dialogs.messages().first().endsWith(QStringLiteral(" nel creare la cartella Z:\\work\\kv32\\dati\\ds\\")));
+}
+
+TEST(BatchSession, AStatusFileThatCannotBeReadIsNamed)
+{
+    SuiteFixture suite;
+    ScriptedDialogs dialogs;
+    FixedClock clock(QDateTime(QDate(2011, 6, 10), QTime(9, 0)));
+    EXPECT_EQ(runBatch({QStringLiteral("1|2|3|C:\\manca.txt")}, dialogs, clock), ExitStopped);
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_TRUE(dialogs.messages().first().contains(QStringLiteral("C:\\manca.txt")));
+}

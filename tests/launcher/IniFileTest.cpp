@@ -1,0 +1,173 @@
+#include "launcher/IniFile.h"
+#include "launcher/Windows1252.h"
+
+#include "support/TempFolder.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString read(const QString& path, const char* section, const char* key)
+{
+    return LeggiIni(path, QString::fromUtf8(section), QString::fromUtf8(key));
+}
+
+QByteArray written(const TempFolder& folder, const QByteArray& before, const char* section, const char* key,
+                   const QString& value)
+{
+    const QString path = folder.write(QStringLiteral("f.ini"), before);
+    const Status status = ScriviIni(path, QString::fromUtf8(section), QString::fromUtf8(key), value);
+    EXPECT_TRUE(status.ok()) << status.errorText().toStdString();
+    return folder.read(QStringLiteral("f.ini"));
+}
+
+} // namespace
+
+TEST(Windows1252Test, ConvertsBothWaysAndSplitsLines)
+{
+    QByteArray every;
+    for (int byte = 0; byte < 256; ++byte)
+        every.append(char(byte));
+    EXPECT_EQ(Windows1252::encode(Windows1252::decode(every)), every);
+    EXPECT_EQ(Windows1252::decode("\xE0\x80"), QString::fromUtf8("à€"));
+    EXPECT_EQ(Windows1252::encode(QString::fromUtf8("à€ā中😀\x1a") + QChar(0xD800)), QByteArray("\xE0\x80???\x1a?"));
+
+    using Windows1252::splitLines;
+    EXPECT_EQ(splitLines(QStringLiteral("a\r\nb\rc\n\nd")), QStringList({"a", "b", "c", "", "d"}));
+    EXPECT_EQ(splitLines(QStringLiteral("a\r\r\n\n")), QStringList({"a", "", ""}));
+    EXPECT_EQ(splitLines(QString()), QStringList());
+    EXPECT_EQ(splitLines(QStringLiteral("\r\n")), QStringList({""}));
+    EXPECT_EQ(splitLines(QStringLiteral("a\n\rb\r"), Windows1252::LineEnds::Keep), QStringList({"a\n", "\r", "b\r"}));
+}
+
+TEST(Windows1252Test, NamesTheFileWhenReadingOrWritingFails)
+{
+    TempFolder folder;
+    const QString missing = folder.file(QStringLiteral("missing.txt"));
+    EXPECT_EQ(Windows1252::readFile(missing).errorText(), QStringLiteral("Il file %1 non esiste").arg(missing));
+
+    const QString underAFile = folder.write(QStringLiteral("plain"), "x") + QStringLiteral("/f.txt");
+    const Status status = Windows1252::writeFileAtomically(underAFile, QStringLiteral("text"));
+    EXPECT_FALSE(status.ok());
+    EXPECT_TRUE(status.errorText().startsWith(QStringLiteral("Impossibile scrivere il file %1: ").arg(underAFile)));
+}
+
+TEST(LeggiIniTest, FindsSectionsAndKeysAsWindowsDoes)
+{
+    TempFolder folder;
+    const QByteArray bytes = "\t[ Dati ] ignored\r\n  Key = first value ; not a comment \nkey=second\rempty=\r\n"
+                             "[open\r\nafter=still in Dati\r\n[a]b]\r\nx=in a]b\r\n[DATI]\r\nother=never searched\r\n";
+    const QString path = folder.write(QStringLiteral("f.ini"), bytes);
+    EXPECT_EQ(read(path, "dati", "KEY"), QStringLiteral("first value ; not a comment"));
+    EXPECT_EQ(read(path, "Dati", "after"), QStringLiteral("still in Dati"));
+    EXPECT_EQ(read(path, "a]b", "x"), QStringLiteral("in a]b"));
+    EXPECT_EQ(read(path, "Dati", "empty"), QString());
+    EXPECT_EQ(read(path, "Dati", "other"), QString());
+    EXPECT_EQ(read(path, "Nessuna", "key"), QString());
+    EXPECT_EQ(read(folder.file(QStringLiteral("missing.ini")), "Dati", "key"), QString());
+
+    // A byte-order mark is just three more characters of the first line, which then is no section.
+    const QString withMark =
+        folder.write(QStringLiteral("bom.ini"), "\xEF\xBB\xBF[Dati]\r\nkey=v\r\n[Altro]\r\nk=w\r\n");
+    EXPECT_EQ(read(withMark, "Dati", "key"), QString());
+    EXPECT_EQ(read(withMark, "Altro", "k"), QStringLiteral("w"));
+}
+
+TEST(LeggiIniTest, StripsMatchingQuotesAndCutsAt254Characters)
+{
+    TempFolder folder;
+    const QByteArray x300(300, 'x');
+    const QByteArray bytes = "[s]\r\nd=\"a \"b\" \r\ns='c'\r\nmixed=\"d'\r\nlone=\"\r\nnone=\"\"\r\nlong=" + x300 +
+                             "\r\nquoted='" + x300 + "'\r\nfits=\"" + QByteArray(253, 'y') + "\"\r\n";
+    const QString path = folder.write(QStringLiteral("f.ini"), bytes);
+    EXPECT_EQ(read(path, "s", "d"), QStringLiteral("a \"b"));
+    EXPECT_EQ(read(path, "s", "s"), QStringLiteral("c"));
+    EXPECT_EQ(read(path, "s", "mixed"), QStringLiteral("\"d'"));
+    EXPECT_EQ(read(path, "s", "lone"), QStringLiteral("\""));
+    EXPECT_EQ(read(path, "s", "none"), QString());
+    EXPECT_EQ(read(path, "s", "long"), QString(254, QLatin1Char('x')));
+    EXPECT_EQ(read(path, "s", "quoted"), QString(254, QLatin1Char('x')));
+    EXPECT_EQ(read(path, "s", "fits"), QString(253, QLatin1Char('y')));
+}
+
+TEST(IniFileTest, ReadsAndWritesWindows1252ThroughSuitePaths)
+{
+    TempFolder folder;
+    EnvGuard env;
+    env.set("KV32_DRIVE_Z", folder.path());
+    QDir().mkpath(folder.file(QStringLiteral("work/kv32/dati")));
+    const QString suitePath = QStringLiteral("Z:\\work\\kv32\\dati\\kv32.ini");
+
+    ASSERT_TRUE(
+        ScriviIni(suitePath, QStringLiteral("Città"), QStringLiteral("Più"), QStringLiteral("perché € ā")).ok());
+    EXPECT_EQ(folder.read(QStringLiteral("work/kv32/dati/kv32.ini")),
+              QByteArray("[Citt\xE0]\r\nPi\xF9=perch\xE9 \x80 ?\r\n"));
+    EXPECT_EQ(LeggiIni(suitePath, QStringLiteral("CITTÀ"), QStringLiteral("più")), QStringLiteral("perché € ?"));
+    // Names reach the file as the code page has them, so a name it lacks is matched as it was written: with '?'.
+    ASSERT_TRUE(ScriviIni(suitePath, QStringLiteral("Città"), QStringLiteral("ā"), QStringLiteral("x")).ok());
+    EXPECT_EQ(LeggiIni(suitePath, QStringLiteral("Città"), QStringLiteral("ā")), QStringLiteral("x"));
+}
+
+TEST(ScriviIniTest, CreatesWhatIsMissing)
+{
+    TempFolder folder;
+    const QString path = folder.file(QStringLiteral("new.ini"));
+    EXPECT_TRUE(ScriviIni(path, QStringLiteral("s"), QStringLiteral("k"), QString()).ok());
+    EXPECT_FALSE(QFile::exists(path)) << "deleting from a missing file creates nothing";
+    ASSERT_TRUE(ScriviIni(path, QStringLiteral("s"), QStringLiteral("k"), QStringLiteral("v")).ok());
+    EXPECT_EQ(folder.read(QStringLiteral("new.ini")), QByteArray("[s]\r\nk=v\r\n"));
+
+    EXPECT_EQ(written(folder, "", "s", "k", QStringLiteral("v")), QByteArray("[s]\r\nk=v\r\n"));
+    EXPECT_EQ(written(folder, "[a]\nx=1\n\n", "b", "k", QStringLiteral("v")), QByteArray("[a]\nx=1\n\n[b]\r\nk=v\r\n"));
+    EXPECT_EQ(written(folder, "[a]\nx=1", "b", "k", QStringLiteral("v")), QByteArray("[a]\nx=1\r\n[b]\r\nk=v\r\n"));
+    EXPECT_EQ(written(folder, "[a]\nx=1", "A", "k", QStringLiteral("v")), QByteArray("[a]\nx=1\r\nk=v\r\n"));
+}
+
+TEST(ScriviIniTest, ChangesOnlyTheKeyLineAndKeepsEveryOtherByte)
+{
+    TempFolder folder;
+    QByteArray noise; // every byte but the line ends, as a comment
+    for (int byte = 1; byte < 256; ++byte)
+        if (byte != '\r' && byte != '\n')
+            noise.append(char(byte));
+    const QByteArray before = "; " + noise +
+                              "\r\n[Dati]\n  Key = old ; x\rkey=second\r\n; end of Dati\r\n\r\n  \r\n"
+                              "[Altro]\r\nk = 1\n[dati]\r\nnew=not here\r\n";
+
+    EXPECT_EQ(written(folder, before, "DATI", "KEY", QStringLiteral("nuovo")),
+              "; " + noise +
+                  "\r\n[Dati]\nKEY=nuovo\r\nkey=second\r\n; end of Dati\r\n\r\n  \r\n"
+                  "[Altro]\r\nk = 1\n[dati]\r\nnew=not here\r\n");
+    EXPECT_EQ(written(folder, before, "dati", "New", QStringLiteral("v")),
+              "; " + noise +
+                  "\r\n[Dati]\n  Key = old ; x\rkey=second\r\n; end of Dati\r\nNew=v\r\n\r\n  \r\n"
+                  "[Altro]\r\nk = 1\n[dati]\r\nnew=not here\r\n");
+    EXPECT_EQ(written(folder, before, "Dati", "key", QString()),
+              "; " + noise +
+                  "\r\n[Dati]\nkey=second\r\n; end of Dati\r\n\r\n  \r\n"
+                  "[Altro]\r\nk = 1\n[dati]\r\nnew=not here\r\n");
+    EXPECT_EQ(written(folder, "[a]\r\nk=1", "a", "k", QString()), QByteArray("[a]\r\n"));
+    EXPECT_EQ(written(folder, "[a]\r\nk=1", "a", "k", QStringLiteral("2")), QByteArray("[a]\r\nk=2\r\n"));
+}
+
+TEST(ScriviIniTest, FailsWithoutTouchingAReadOnlyFile)
+{
+    TempFolder folder;
+    const QByteArray before = "[s]\r\nk=1\r\n";
+    const QString path = folder.write(QStringLiteral("f.ini"), before);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+
+    const Status status = ScriviIni(path, QStringLiteral("s"), QStringLiteral("k"), QStringLiteral("2"));
+    EXPECT_FALSE(status.ok());
+    EXPECT_TRUE(status.errorText().contains(path)) << status.errorText().toStdString();
+    EXPECT_EQ(folder.read(QStringLiteral("f.ini")), before);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList({"f.ini"}));
+
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_TRUE(ScriviIni(path, QStringLiteral("s"), QStringLiteral("k"), QStringLiteral("2")).ok());
+    EXPECT_EQ(QFile::permissions(path) & 0x7777,
+              QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+}

@@ -1,0 +1,107 @@
+#include "launcher/db/Connection.h"
+#include "launcher/db/ConnectionString.h"
+
+#include "support/SqliteFixture.h"
+#include "support/TempFolder.h"
+
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+using db::ConnectionTarget;
+using db::resolveConnectionString;
+
+TEST(ConnectionString, PairsAreReadWithoutRegardToCaseAndBracesKeepTheirSemicolons)
+{
+    const db::ConnectionString pairs(
+        QStringLiteral("Driver={Driver; strano};SERVER = host ; database='a;b';Uid=u;PWD=p;;Vuota="));
+    EXPECT_EQ(pairs.value(QStringLiteral("driver")), QStringLiteral("{Driver; strano}"));
+    EXPECT_EQ(pairs.value(QStringLiteral("Server")), QStringLiteral("host"));
+    EXPECT_EQ(pairs.value(QStringLiteral("Database")), QStringLiteral("a;b"));
+    EXPECT_EQ(pairs.valueOf({"User ID", "UID"}), QStringLiteral("u"));
+    EXPECT_TRUE(pairs.has(QStringLiteral("vuota")));
+    EXPECT_FALSE(pairs.has(QStringLiteral("Password")));
+}
+
+TEST(ConnectionString, TheProviderPicksTheDriver)
+{
+    TempFolder folder;
+    EnvGuard env;
+    env.set("KV32_DRIVE_Z", folder.path());
+    env.set("ODBCSYSINI", folder.path()); // an ODBC driver manager that knows no driver
+
+    const Result<ConnectionTarget> sqlite =
+        resolveConnectionString(QStringLiteral("Provider=SQLite;Data Source=Z:\\dati\\kv.sqlite"));
+    ASSERT_TRUE(sqlite) << sqlite.errorText().toStdString();
+    EXPECT_EQ(sqlite->qtDriver, QStringLiteral("QSQLITE"));
+    EXPECT_EQ(sqlite->databaseName, folder.file(QStringLiteral("dati/kv.sqlite")));
+    EXPECT_EQ(sqlite->dialect, db::SqlDialect::SQLite);
+
+    const Result<ConnectionTarget> postgres = resolveConnectionString(
+        QStringLiteral("Provider=PostgreSQL;Host=/run/pg;Port=5433;Database=kv;User ID=op;Password=segreta"));
+    ASSERT_TRUE(postgres) << postgres.errorText().toStdString();
+    EXPECT_EQ(postgres->qtDriver, QStringLiteral("QPSQL"));
+    EXPECT_EQ(postgres->host, QStringLiteral("/run/pg"));
+    EXPECT_EQ(postgres->port, 5433);
+    EXPECT_EQ(postgres->userName, QStringLiteral("op"));
+    EXPECT_FALSE(postgres->description.contains(QStringLiteral("segreta")));
+
+    const QString odbc = QStringLiteral("Driver={PostgreSQL Unicode};Server=localhost;Database=kv");
+    const Result<ConnectionTarget> passedOn = resolveConnectionString(odbc);
+    ASSERT_TRUE(passedOn) << passedOn.errorText().toStdString();
+    EXPECT_EQ(passedOn->qtDriver, QStringLiteral("QODBC"));
+    EXPECT_EQ(passedOn->databaseName, odbc);
+    EXPECT_EQ(passedOn->dialect, db::SqlDialect::PostgreSQL);
+}
+
+TEST(ConnectionString, UnknownProvidersAndMissingDriversAreNamed)
+{
+    TempFolder folder;
+    EnvGuard env;
+    env.set("ODBCSYSINI", folder.path());
+
+    const Result<ConnectionTarget> unknown =
+        resolveConnectionString(QStringLiteral("Provider=Oracle.Fantasma;Data Source=x"));
+    ASSERT_FALSE(unknown);
+    EXPECT_TRUE(unknown.errorText().contains(QStringLiteral("Oracle.Fantasma")));
+
+    const Result<ConnectionTarget> access = resolveConnectionString(QStringLiteral(
+        "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=Z:\\work\\kv32\\dati\\kv.mdb;Persist Security Info=False"));
+    ASSERT_FALSE(access);
+    EXPECT_TRUE(access.errorText().contains(QStringLiteral("Access")));
+    EXPECT_TRUE(access.errorText().contains(QStringLiteral("Z:\\work\\kv32\\dati\\kv.mdb")));
+
+    // Once the driver manager lists an Access driver, the same string goes through ODBC.
+    folder.write(QStringLiteral("odbcinst.ini"), "[ODBC]\nTrace=No\n[MDBTools]\nDriver=libmdbodbc.so\n");
+    const Result<ConnectionTarget> withDriver =
+        resolveConnectionString(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=/dati/kv.mdb"));
+    ASSERT_TRUE(withDriver) << withDriver.errorText().toStdString();
+    EXPECT_EQ(withDriver->databaseName, QStringLiteral("Driver={MDBTools};DBQ=/dati/kv.mdb"));
+
+    EXPECT_FALSE(resolveConnectionString(QString()));
+    EXPECT_FALSE(resolveConnectionString(QStringLiteral("Data Source=x")));
+}
+
+TEST(Connection, OpensAnExistingSqliteDatabaseAndNeverCreatesOne)
+{
+    TempFolder folder;
+    const QString missing = folder.file(QStringLiteral("manca.sqlite"));
+    db::Connection connection;
+    EXPECT_EQ(connection.state(), 0);
+    const Status failed = connection.open(QStringLiteral("Provider=SQLite;Data Source=") + missing);
+    ASSERT_FALSE(failed);
+    EXPECT_TRUE(failed.errorText().contains(missing));
+    EXPECT_FALSE(QFileInfo::exists(missing));
+    EXPECT_EQ(connection.state(), 0);
+
+    SqliteFixture fixture(folder.file(QStringLiteral("kv.sqlite")));
+    fixture.createSuiteTables();
+    ASSERT_TRUE(connection.open(fixture.connectionString()));
+    EXPECT_EQ(connection.state(), 1);
+    EXPECT_TRUE(connection.execute(QStringLiteral("Delete  from [Working] where operatore='A_Z'")));
+    const Status bad = connection.execute(QStringLiteral("Delete from [Tabella Inesistente]"));
+    ASSERT_FALSE(bad);
+    EXPECT_TRUE(bad.errorText().contains(QStringLiteral("Tabella Inesistente"))) << bad.errorText().toStdString();
+    connection.close();
+    EXPECT_EQ(connection.state(), 0);
+}

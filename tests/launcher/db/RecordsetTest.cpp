@@ -1,0 +1,181 @@
+#include "launcher/db/Recordset.h"
+#include "launcher/db/Connection.h"
+#include "launcher/db/DbValue.h"
+
+#include "support/SqliteFixture.h"
+#include "support/TempFolder.h"
+
+#include <QDate>
+
+#include <gtest/gtest.h>
+
+using db::Currency;
+using db::Recordset;
+
+namespace {
+
+class RecordsetTest : public ::testing::Test {
+protected:
+    RecordsetTest() : fixture(folder.file(QStringLiteral("kv.sqlite")))
+    {
+        fixture.createSuiteTables();
+        fixture.exec({
+            QStringLiteral(
+                "INSERT INTO [Tabella Pratiche] (contatore, [ragione sociale], posizione, [data affido], "
+                "datascaricomemo, memo) VALUES (10, 'ROSSI MARIO', 'NRV001', '2011-06-10', '05/06/2011', '')"),
+            QStringLiteral("INSERT INTO [Tabella Pratiche] (contatore, [ragione sociale], posizione) "
+                           "VALUES (20, 'BIANCHI ANNA', NULL)"),
+            QStringLiteral(
+                "INSERT INTO [Tabella Pratiche] (contatore, [ragione sociale]) VALUES (30, 'D''AMICO LUCA')"),
+            QStringLiteral("INSERT INTO [Tabella Pagamenti] (ID, conta, modo, data, totale, capitale, ricevuta, "
+                           "dataricevuta) VALUES (1, 10, 'CO', '2011-06-10 14:05:09', 1234.5, 100, 12, NULL)"),
+            QStringLiteral("INSERT INTO [Tabella Pagamenti] (ID, conta, modo, totale, capitale) "
+                           "VALUES (2, 10, 'VA', 0.1, NULL)"),
+        });
+        EXPECT_TRUE(connection.open(fixture.connectionString()));
+    }
+
+    QVariant field(const Recordset& rs, const char* name)
+    {
+        const Result<QVariant> value = rs.field(QString::fromLatin1(name));
+        EXPECT_TRUE(value) << name << ": " << value.errorText().toStdString();
+        return value ? *value : QVariant();
+    }
+
+    TempFolder folder;
+    SqliteFixture fixture;
+    db::Connection connection;
+};
+
+} // namespace
+
+TEST_F(RecordsetTest, ValuesAreTypedByTheirDeclaredTypes)
+{
+    Recordset payments;
+    ASSERT_TRUE(
+        payments.open(QStringLiteral("Select * From [Tabella Pagamenti] where conta=10 order by ID"), connection));
+    EXPECT_EQ(field(payments, "ID").toLongLong(), 1);
+    EXPECT_EQ(field(payments, "data").toDateTime(), QDateTime(QDate(2011, 6, 10), QTime(14, 5, 9)));
+    EXPECT_EQ(field(payments, "totale").value<Currency>(), Currency::fromUnits(12345000));
+    EXPECT_EQ(field(payments, "capitale").value<Currency>(), Currency::fromUnits(1000000));
+    EXPECT_TRUE(db::isNull(field(payments, "dataricevuta")));
+    EXPECT_EQ(db::textOf(field(payments, "data")), QStringLiteral("10/06/2011 14:05:09"));
+    ASSERT_TRUE(payments.moveNext());
+    // A tenth of a euro is exact as currency, and a Null amount reads 0 only through NzImporto.
+    EXPECT_EQ(field(payments, "totale").value<Currency>(), Currency::fromUnits(1000));
+    EXPECT_TRUE(db::isNull(field(payments, "capitale")));
+    EXPECT_EQ(db::NzImporto(field(payments, "capitale")).value(), Currency());
+    EXPECT_FALSE(db::currencyOf(field(payments, "capitale"), QStringLiteral("capitale")));
+
+    Recordset cases;
+    ASSERT_TRUE(cases.open(QStringLiteral("Select * From [Tabella Pratiche] order by contatore"), connection));
+    EXPECT_EQ(field(cases, "data affido").toDate(), QDate(2011, 6, 10));
+    EXPECT_EQ(db::textOf(field(cases, "data affido")), QStringLiteral("10/06/2011"));
+    // A date kept as text stays the suite's text; an empty text is not Null.
+    EXPECT_EQ(field(cases, "datascaricomemo").toString(), QStringLiteral("05/06/2011"));
+    EXPECT_FALSE(db::isNull(field(cases, "memo")));
+    EXPECT_TRUE(field(cases, "memo").toString().isEmpty());
+    EXPECT_TRUE(db::isNull(field(cases, "garante")));
+    // Fields are found in any letter case.
+    EXPECT_EQ(field(cases, "RAGIONE SOCIALE").toString(), QStringLiteral("ROSSI MARIO"));
+    EXPECT_EQ(field(cases, "Posizione").toString(), QStringLiteral("NRV001"));
+    EXPECT_FALSE(cases.field(QStringLiteral("inesistente")));
+}
+
+TEST_F(RecordsetTest, AStaticSnapshotWalksBothWaysCountsAndComesBack)
+{
+    Recordset rs;
+    ASSERT_TRUE(rs.open(QStringLiteral("Select contatore From [Tabella Pratiche] order by contatore"), connection,
+                        Recordset::Lock::Optimistic));
+    EXPECT_EQ(rs.state(), 1);
+    EXPECT_EQ(rs.recordCount(), 3);
+    EXPECT_EQ(rs.absolutePosition(), 1);
+    EXPECT_FALSE(rs.bof());
+    ASSERT_TRUE(rs.moveLast());
+    EXPECT_EQ(rs.absolutePosition(), 3);
+    const qsizetype mark = rs.bookmark();
+    ASSERT_TRUE(rs.moveNext());
+    EXPECT_TRUE(rs.eof());
+    EXPECT_EQ(rs.absolutePosition(), -3);
+    EXPECT_FALSE(rs.moveNext());
+    EXPECT_FALSE(rs.field(QStringLiteral("contatore")));
+    ASSERT_TRUE(rs.setBookmark(mark));
+    EXPECT_EQ(field(rs, "contatore").toInt(), 30);
+    ASSERT_TRUE(rs.moveFirst());
+    ASSERT_TRUE(rs.movePrevious());
+    EXPECT_TRUE(rs.bof());
+    EXPECT_EQ(rs.absolutePosition(), -2);
+    EXPECT_FALSE(rs.movePrevious());
+
+    // Find searches forward from the current row and leaves the end when nothing matches.
+    ASSERT_TRUE(rs.moveFirst());
+    ASSERT_TRUE(rs.find(QStringLiteral("contatore=20")));
+    EXPECT_EQ(rs.absolutePosition(), 2);
+    ASSERT_TRUE(rs.find(QStringLiteral("contatore=10")));
+    EXPECT_TRUE(rs.eof());
+    EXPECT_FALSE(rs.find(QStringLiteral("nessuno=1")));
+
+    const QList<QVariantList> rows = rs.getRows();
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_EQ(rows.at(0), (QVariantList{qlonglong(10), qlonglong(20), qlonglong(30)}));
+
+    Recordset empty;
+    ASSERT_TRUE(empty.open(QStringLiteral("Select * From [Tabella Pratiche] where contatore=0"), connection));
+    EXPECT_EQ(empty.recordCount(), 0);
+    EXPECT_TRUE(empty.bof());
+    EXPECT_TRUE(empty.eof());
+}
+
+TEST_F(RecordsetTest, EditsAndNewRowsAreWrittenBackToTheTable)
+{
+    Recordset cases;
+    ASSERT_TRUE(cases.open(QStringLiteral("Select * From [Tabella Pratiche] where contatore=30"), connection,
+                           Recordset::Lock::Optimistic));
+    ASSERT_TRUE(cases.setField(QStringLiteral("CodiceScaricoMemo"), QStringLiteral("EESE")));
+    ASSERT_TRUE(cases.update());
+    EXPECT_EQ(fixture.scalar(QStringLiteral("select codicescaricomemo from [Tabella Pratiche] where contatore=30")),
+              QStringLiteral("EESE"));
+    EXPECT_EQ(fixture.scalar(QStringLiteral("select count(*) from [Tabella Pratiche] where codicescaricomemo='EESE'")),
+              QStringLiteral("1"));
+
+    Recordset working;
+    ASSERT_TRUE(working.open(QStringLiteral("select * from [Working] where operatore='A_Z'"), connection,
+                             Recordset::Lock::Optimistic));
+    for (int lot = 1; lot <= 2; ++lot) {
+        ASSERT_TRUE(working.addNew());
+        ASSERT_TRUE(working.setField(QStringLiteral("Operatore"), QStringLiteral("A_Z")));
+        ASSERT_TRUE(working.setField(QStringLiteral("SOC"), QStringLiteral("NRV")));
+        ASSERT_TRUE(working.setField(QStringLiteral("data1"), QDate(2011, 6, lot)));
+        ASSERT_TRUE(working.setField(QStringLiteral("c1"), lot * 10));
+        ASSERT_TRUE(working.setField(QStringLiteral("N_1"), QVariant::fromValue(Currency::fromUnits(12345))));
+        ASSERT_TRUE(working.update());
+    }
+    EXPECT_EQ(working.recordCount(), 2);
+    EXPECT_EQ(fixture.scalar(QStringLiteral("select group_concat(data1 || '/' || c1 || '/' || N_1, ';') from "
+                                            "[Working] where operatore='A_Z'")),
+              QStringLiteral("2011-06-01/10/1.2345;2011-06-02/20/1.2345"));
+
+    Recordset readOnly;
+    ASSERT_TRUE(readOnly.open(QStringLiteral("select * from [Working]"), connection));
+    EXPECT_FALSE(readOnly.addNew());
+}
+
+TEST_F(RecordsetTest, AFailedWriteKeepsWhatTheDatabaseHoldsAndCarriesTheDriverText)
+{
+    Recordset cases;
+    ASSERT_TRUE(cases.open(QStringLiteral("Select * From [Tabella Pratiche] where contatore=20"), connection,
+                           Recordset::Lock::Optimistic));
+    fixture.exec({QStringLiteral("DELETE FROM [Tabella Pratiche] WHERE contatore=20")});
+    ASSERT_TRUE(cases.setField(QStringLiteral("codice scarico"), QStringLiteral("C")));
+    const Status failed = cases.update();
+    ASSERT_FALSE(failed);
+    EXPECT_TRUE(failed.errorText().contains(QStringLiteral("Tabella Pratiche")));
+    EXPECT_TRUE(db::isNull(field(cases, "codice scarico")));
+
+    Recordset broken;
+    const Status query =
+        broken.open(QStringLiteral("Select * From [Tabella Pratiche] where [campo inesistente]=1"), connection);
+    ASSERT_FALSE(query);
+    EXPECT_TRUE(query.errorText().contains(QStringLiteral("campo inesistente"))) << query.errorText().toStdString();
+    EXPECT_EQ(broken.state(), 0);
+}

@@ -1,0 +1,39 @@
+#include "launcher/db/SqlDialect.h"
+
+#include <gtest/gtest.h>
+
+using db::rewriteSql;
+using db::SqlDialect;
+
+TEST(SqlDialect, TheSuiteDialectIsSentAsWritten)
+{
+    const QString sql = QStringLiteral("Select  top 100  * From [Tabella Pratiche] where [tipo mandato]='NRV'");
+    EXPECT_EQ(rewriteSql(sql, SqlDialect::Suite), sql);
+}
+
+TEST(SqlDialect, TopBecomesALimitAtTheEnd)
+{
+    EXPECT_EQ(rewriteSql(QStringLiteral("Select  top 100  * From [Tabella Pratiche] where [tipo mandato]='NRV'"),
+                         SqlDialect::SQLite),
+              QStringLiteral("Select  * From [Tabella Pratiche] where [tipo mandato]='NRV' LIMIT 100"));
+    EXPECT_EQ(rewriteSql(QStringLiteral("SELECT DISTINCT TOP 5 a FROM t ORDER BY a;  "), SqlDialect::SQLite),
+              QStringLiteral("SELECT DISTINCT a FROM t ORDER BY a LIMIT 5;  "));
+    // Without a row limit nothing changes; "top" inside a name or a literal is not a row limit.
+    EXPECT_EQ(rewriteSql(QStringLiteral("Select * From t where x='select top 3'"), SqlDialect::SQLite),
+              QStringLiteral("Select * From t where x='select top 3'"));
+    EXPECT_EQ(rewriteSql(QStringLiteral("Select topolino From t"), SqlDialect::SQLite),
+              QStringLiteral("Select topolino From t"));
+    // The limit goes after a closing literal that holds a semicolon, not inside it.
+    EXPECT_EQ(rewriteSql(QStringLiteral("Select top 1 * From t where x=';'"), SqlDialect::SQLite),
+              QStringLiteral("Select * From t where x=';' LIMIT 1"));
+}
+
+TEST(SqlDialect, PostgreSqlNamesAreQuotedInLowerCaseButLiteralsAreKept)
+{
+    EXPECT_EQ(
+        rewriteSql(QStringLiteral("Select  top 100  * From [Tabella Pratiche] where [Tipo Mandato]='[NRV] ''x'''"),
+                   SqlDialect::PostgreSQL),
+        QStringLiteral("Select  * From \"tabella pratiche\" where \"tipo mandato\"='[NRV] ''x''' LIMIT 100"));
+    EXPECT_EQ(rewriteSql(QStringLiteral("Select [a\"b] From \"T\""), SqlDialect::PostgreSQL),
+              QStringLiteral("Select \"a\"\"b\" From \"T\""));
+}

@@ -1,0 +1,54 @@
+#include "support/SqliteFixture.h"
+
+#include "demo/DemoSchema.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUuid>
+#include <QVariant>
+
+#include <gtest/gtest.h>
+
+SqliteFixture::SqliteFixture(QString path)
+    : m_path(std::move(path)), m_connectionName(QStringLiteral("fixture-") + QUuid::createUuid().toString())
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
+    db.setDatabaseName(m_path);
+    EXPECT_TRUE(db.open()) << db.lastError().text().toStdString();
+}
+
+SqliteFixture::~SqliteFixture()
+{
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(m_connectionName);
+}
+
+void SqliteFixture::exec(const QStringList& statements)
+{
+    QSqlDatabase db = QSqlDatabase::database(m_connectionName);
+    for (const QString& sql : statements) {
+        QSqlQuery query(db);
+        EXPECT_TRUE(query.exec(sql)) << sql.toStdString() << ": " << query.lastError().text().toStdString();
+    }
+}
+
+QString SqliteFixture::scalar(const QString& sql)
+{
+    QSqlQuery query(QSqlDatabase::database(m_connectionName));
+    EXPECT_TRUE(query.exec(sql)) << sql.toStdString() << ": " << query.lastError().text().toStdString();
+    return query.next() ? query.value(0).toString() : QString();
+}
+
+void SqliteFixture::createSuiteTables()
+{
+    exec(demo::sqliteSchemaStatements());
+}
+
+QString SqliteFixture::connectionString() const
+{
+    return QStringLiteral("Provider=SQLite;Data Source=") + m_path;
+}

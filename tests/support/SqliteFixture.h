@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+/// A real SQLite file for one test, made with SQL; the connection used to make it is removed again.
+class SqliteFixture {
+public:
+    explicit SqliteFixture(QString path);
+    ~SqliteFixture();
+    SqliteFixture(const SqliteFixture&) = delete;
+    SqliteFixture& operator=(const SqliteFixture&) = delete;
+
+    const QString& path() const { return m_path; }
+    /// Runs statements, failing the test on the first error.
+    void exec(const QStringList& statements);
+    /// Runs a query and returns its first value as text (for checks of what the program wrote).
+    QString scalar(const QString& sql);
+    /// The suite's tables, as the demo generator creates them.
+    void createSuiteTables();
+    /// The connection string that names this file.
+    QString connectionString() const;
+
+private:
+    QString m_path;
+    QString m_connectionName;
+};

@@ -1,0 +1,80 @@
+#include "support/TempFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+TempFolder::TempFolder()
+{
+    EXPECT_TRUE(m_dir.isValid());
+}
+
+QString TempFolder::write(const QString& relative, const QByteArray& bytes) const
+{
+    const QString path = file(relative);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile out(path);
+    EXPECT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+    out.write(bytes);
+    return path;
+}
+
+QByteArray TempFolder::read(const QString& relative) const
+{
+    QFile in(file(relative));
+    if (!in.open(QIODevice::ReadOnly))
+        return {};
+    return in.readAll();
+}
+
+EnvGuard::~EnvGuard()
+{
+    for (auto it = m_saved.rbegin(); it != m_saved.rend(); ++it) {
+        if (it->second)
+            qputenv(it->first.constData(), *it->second);
+        else
+            qunsetenv(it->first.constData());
+    }
+}
+
+void EnvGuard::remember(const char* name)
+{
+    std::optional<QByteArray> old;
+    if (qEnvironmentVariableIsSet(name))
+        old = qgetenv(name);
+    m_saved.append({QByteArray(name), old});
+}
+
+void EnvGuard::set(const char* name, const QString& value)
+{
+    remember(name);
+    qputenv(name, value.toLocal8Bit());
+}
+
+void EnvGuard::unset(const char* name)
+{
+    remember(name);
+    qunsetenv(name);
+}
+
+TestHome::TestHome()
+{
+    const QString home = m_folder.file(QStringLiteral("home"));
+    QDir().mkpath(home + QStringLiteral("/Desktop"));
+    m_env.set("HOME", home);
+    m_env.set("USERPROFILE", home);
+    m_env.set("XDG_DATA_HOME", home + QStringLiteral("/.local/share"));
+    m_env.set("XDG_CONFIG_HOME", home + QStringLiteral("/.config"));
+    for (QChar letter : {QLatin1Char('C'), QLatin1Char('Z')}) {
+        const QString folder = drive(letter);
+        QDir().mkpath(folder);
+        m_env.set(letter == QLatin1Char('C') ? "KV32_DRIVE_C" : "KV32_DRIVE_Z", folder);
+    }
+}
+
+QString TestHome::drive(QChar letter) const
+{
+    return m_folder.file(QStringLiteral("drives/") + letter.toUpper());
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QTemporaryDir>
+
+#include "support/QtPrinters.h"
+
+#include <optional>
+#include <utility>
+
+/// A fresh folder for one test, removed at the end.
+class TempFolder {
+public:
+    TempFolder();
+    QString path() const { return m_dir.path(); }
+    /// The absolute path of a file or folder inside (not created).
+    QString file(const QString& relative) const { return m_dir.filePath(relative); }
+    /// Writes bytes to a file inside, creating its folders; returns its path.
+    QString write(const QString& relative, const QByteArray& bytes) const;
+    QByteArray read(const QString& relative) const;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+/// Sets environment variables for one test and puts the old values back afterwards.
+class EnvGuard {
+public:
+    EnvGuard() = default;
+    EnvGuard(const EnvGuard&) = delete;
+    EnvGuard& operator=(const EnvGuard&) = delete;
+    ~EnvGuard();
+    void set(const char* name, const QString& value);
+    void unset(const char* name);
+
+private:
+    void remember(const char* name);
+    QList<std::pair<QByteArray, std::optional<QByteArray>>> m_saved;
+};
+
+/// A test's own home: drives, desktop and application data under one temporary folder.
+/// Sets HOME, USERPROFILE, XDG_DATA_HOME, XDG_CONFIG_HOME and KV32_DRIVE_C / KV32_DRIVE_Z.
+class TestHome {
+public:
+    TestHome();
+    const TempFolder& folder() const { return m_folder; }
+    QString drive(QChar letter) const;
+    QString desktop() const { return m_folder.file(QStringLiteral("home/Desktop")); }
+
+private:
+    TempFolder m_folder;
+    EnvGuard m_env;
+};
