@@ -105,3 +105,15 @@ TEST(Connection, OpensAnExistingSqliteDatabaseAndNeverCreatesOne)
     connection.close();
     EXPECT_EQ(connection.state(), 0);
 }
+
+TEST(Connection, AnUnreachableServerGivesTheDriversText)
+{
+    db::Connection connection;
+    // Nothing listens on port 1 of this machine: the driver refuses at once.
+    const Status refused =
+        connection.open(QStringLiteral("Provider=PostgreSQL;Host=127.0.0.1;Port=1;Database=kv;User ID=op;Password=x"));
+    ASSERT_FALSE(refused);
+    EXPECT_TRUE(refused.errorText().contains(QStringLiteral("PostgreSQL kv"))) << refused.errorText().toStdString();
+    EXPECT_GT(refused.errorText().size(), 40);
+    EXPECT_EQ(connection.state(), 0);
+}
