@@ -1,12 +1,14 @@
 #pragma once
 
 #include "cases/CaseSelectionView.h"
+#include "ds/SheetCheck.h"
+#include "launcher/db/Recordset.h"
 
 #include <cstdio>
 
 /// The case selection of a run without windows: it keeps what a window would show and reports the
 /// status line on standard error, so that a script's log tells how far the run got.
-class BatchCaseView : public CaseSelectionView {
+class BatchCaseView : public CaseSelectionView, public SheetCheckView {
 public:
     explicit BatchCaseView(FILE* log = stderr) : m_log(log) {}
 
@@ -26,11 +28,33 @@ public:
     void setBusy(bool) override {}
     void showProgress(qsizetype, qsizetype) override {}
 
+    /// The cases whose current one is reported when the check stops on it.
+    void setCases(const db::Recordset* cases) { m_cases = cases; }
+    void markCheckedRows(qsizetype) override {}
+    /// Without an editor the case a finding is about is named on the log.
+    void showCurrentCase() override
+    {
+        if (!m_log || !m_cases)
+            return;
+        const QString line = QStringLiteral("Pratica %1 (contatore %2): %3")
+                                 .arg(m_cases->text(QStringLiteral("posizione")).value_or(QString()),
+                                      m_cases->text(QStringLiteral("contatore")).value_or(QString()),
+                                      m_cases->text(QStringLiteral("ragione sociale")).value_or(QString()));
+        std::fprintf(m_log, "%s\n", line.toLocal8Bit().constData());
+        std::fflush(m_log);
+    }
+    void focusControl(SheetControl) override {}
+    void enableEsporta() override { m_esportaEnabled = true; }
+    void showCheckProgress(qsizetype, qsizetype) override {}
+
+    bool esportaEnabled() const { return m_esportaEnabled; }
     const QString& status() const { return m_status; }
     const QList<CaseLine>& lines() const { return m_lines; }
 
 private:
     FILE* m_log;
+    const db::Recordset* m_cases = nullptr;
+    bool m_esportaEnabled = false;
     QString m_filter;
     QString m_status;
     QString m_caption = QStringLiteral("Esportazione Norvanta XML");

@@ -1,6 +1,9 @@
 #include "cases/FRM_EXP_NRV_XML.h"
 
 #include "cases/CaseListModel.h"
+#include "ds/CaseDisplay.h"
+#include "ds/GenerationPanel.h"
+#include "ds/SheetEditor.h"
 #include "launcher/BatchSession.h"
 #include "launcher/ModuloCommand.h"
 #include "launcher/SheetFolderCheck.h"
@@ -10,8 +13,10 @@
 #include "launcher/ports/Random.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
@@ -45,6 +50,9 @@ FRM_EXP_NRV_XML::FRM_EXP_NRV_XML(ModuloCommand& module, Dialogs& dialogs, const 
 
     Frame1 = new QGroupBox(QStringLiteral("Diagnosis Sheet"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
+    m_generation = new GenerationPanel(Frame1);
+    auto* generationLayout = new QVBoxLayout(Frame1);
+    generationLayout->addWidget(m_generation);
     m_panels = new QStackedWidget(this);
     m_panels->addWidget(Frame1);
     m_panels->addWidget(buildFramePratiche());
@@ -73,7 +81,13 @@ FRM_EXP_NRV_XML::FRM_EXP_NRV_XML(ModuloCommand& module, Dialogs& dialogs, const 
     layout->addLayout(bottom);
 
     connect(cmdPratiche, &QPushButton::clicked, this, &FRM_EXP_NRV_XML::cmdPratiche_Click);
-    resize(900, 640);
+    connect(CmdEsporta, &QPushButton::clicked, this, &FRM_EXP_NRV_XML::CmdEsporta_Click);
+    connect(Command1, &QPushButton::clicked, this, &FRM_EXP_NRV_XML::Command1_Click);
+    connect(m_generation->chkSoloTest, &QCheckBox::clicked, this, &FRM_EXP_NRV_XML::chkSoloTest_Click);
+    connect(m_editor, &SheetEditor::fieldDoubleClicked, this, &FRM_EXP_NRV_XML::lblfield_DblClick);
+    // Enter on a line opens its case as a double-click does.
+    connect(List1, &QListView::activated, this, &FRM_EXP_NRV_XML::List1_DblClick);
+    resize(1100, 720);
 }
 
 FRM_EXP_NRV_XML::~FRM_EXP_NRV_XML()
@@ -101,8 +115,13 @@ QWidget* FRM_EXP_NRV_XML::buildFramePratiche()
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setVisible(false);
 
+    m_editor = new SheetEditor(FramePratiche);
+
+    auto* cases = new QHBoxLayout;
+    cases->addWidget(List1, 2);
+    cases->addWidget(m_editor, 5);
     auto* layout = new QVBoxLayout(FramePratiche);
-    layout->addWidget(List1, 1);
+    layout->addLayout(cases, 1);
     layout->addWidget(buildCommandRow());
     return FramePratiche;
 }
@@ -169,6 +188,7 @@ void FRM_EXP_NRV_XML::cmdPratiche_Click()
     FramePratiche->setVisible(showCases);
     if (showCases) {
         m_panels->setCurrentWidget(FramePratiche);
+        DumpPratica();
         cmdPratiche->setText(PratichePanelCaption);
         cmdPratiche->setVisible(true);
     } else {
@@ -179,16 +199,161 @@ void FRM_EXP_NRV_XML::cmdPratiche_Click()
 
 void FRM_EXP_NRV_XML::cmdComandi_Click(int index)
 {
-    if (m_cases.pratiche().recordCount() == 0)
+    db::Recordset& pratiche = m_cases.pratiche();
+    if (pratiche.recordCount() == 0)
         return;
-    if (index == RileggiPratiche) {
+    if (!pratiche.bof() && !pratiche.eof()) {
+        const Result<qint32> shown = pratiche.wholeNumber(QStringLiteral("contatore"));
+        // A sheet that cannot be saved keeps the window on its case, so the operator's work is not lost.
+        if (shown && !SalvaDS(*shown))
+            return;
+    }
+    switch (index) {
+    case Primo:
+        pratiche.moveFirst();
+        DumpPratica();
+        break;
+    case Precedente:
+        pratiche.movePrevious();
+        DumpPratica();
+        break;
+    case Successivo:
+        pratiche.moveNext();
+        DumpPratica();
+        break;
+    case Ultimo:
+        pratiche.moveLast();
+        DumpPratica();
+        break;
+    case Chiudi:
+        FramePratiche->setVisible(false);
+        break;
+    case ControllaDati:
+        CheckTutteLePratiche(pratiche, m_sheets, m_clock.today(), *this, m_dialogs,
+                             [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+        break;
+    case RileggiPratiche:
         if (!m_cases.Inizia()) {
             endProgram();
             return;
         }
-        if (m_cases.pratiche().recordCount() != 0)
-            m_cases.pratiche().moveFirst();
+        if (pratiche.recordCount() != 0) {
+            pratiche.moveFirst();
+            DumpPratica();
+        }
+        break;
+    default:
+        break;
     }
+}
+
+bool FRM_EXP_NRV_XML::SalvaDS(qint32 contatore)
+{
+    const Status saved = m_sheets.SalvaDS(contatore, m_editor->values(), m_clock.now(), m_generation->soloTest());
+    if (!saved)
+        m_dialogs.message(saved.errorText(), Dialogs::Icon::Critical);
+    return saved.ok();
+}
+
+void FRM_EXP_NRV_XML::DumpPratica()
+{
+    const Result<std::optional<CaseDisplay>> display =
+        ::DumpPratica(m_cases.pratiche(), m_sheets, m_module.ModoAccess());
+    if (!display) {
+        m_dialogs.message(display.errorText(), Dialogs::Icon::Critical);
+        return;
+    }
+    if (display.value())
+        m_editor->showCase(**display);
+}
+
+void FRM_EXP_NRV_XML::List1_DblClick()
+{
+    const QModelIndex line = List1->currentIndex();
+    if (!line.isValid() || m_cases.pratiche().recordCount() == 0)
+        return;
+    db::Recordset& pratiche = m_cases.pratiche();
+    pratiche.moveFirst();
+    pratiche.find(QStringLiteral("contatore=") + QString::number(m_listModel->contatoreAt(line.row())));
+    DumpPratica();
+}
+
+void FRM_EXP_NRV_XML::lblfield_DblClick(int index)
+{
+    const QString tag = CaseDisplay::fieldTags()[size_t(index)].toLower();
+    if (tag != QLatin1String("codicescaricomemo") && tag != QLatin1String("codice scarico"))
+        return;
+    db::Recordset& pratiche = m_cases.pratiche();
+    if (pratiche.bof() || pratiche.eof())
+        return;
+    const QString current = m_editor->fieldCaption(index);
+    const std::optional<QString> answer = m_dialogs.input(QStringLiteral("Valore per campo ") + tag, current);
+    // A cancelled prompt changes nothing; an answer differing only in letter case neither.
+    if (!answer || answer->toLower() == current.toLower())
+        return;
+    Status written = pratiche.setField(tag, *answer);
+    if (written)
+        written = pratiche.update();
+    if (!written)
+        m_dialogs.message(QStringLiteral("Il campo %1 non è stato aggiornato: %2").arg(tag, written.errorText()),
+                          Dialogs::Icon::Critical);
+    DumpPratica();
+}
+
+void FRM_EXP_NRV_XML::CmdEsporta_Click()
+{
+    EsportaFlusso();
+}
+
+void FRM_EXP_NRV_XML::EsportaFlusso() {}
+
+void FRM_EXP_NRV_XML::Command1_Click()
+{
+    m_stop = true;
+}
+
+void FRM_EXP_NRV_XML::chkSoloTest_Click()
+{
+    if (m_generation->soloTest())
+        m_generation->applyPresets(m_cases.pratiche().recordCount());
+}
+
+void FRM_EXP_NRV_XML::markCheckedRows(qsizetype currentRow)
+{
+    QItemSelectionModel* selection = List1->selectionModel();
+    const int rows = m_listModel->rowCount();
+    if (rows == 0)
+        return;
+    const int current = int(std::min<qsizetype>(currentRow, rows - 1));
+    const int lastSelected = currentRow >= rows ? rows - 1 : current - 1;
+    // One range for all the rows checked so far: selecting them one by one would cost a range each.
+    if (lastSelected >= 0)
+        selection->select(QItemSelection(m_listModel->index(0), m_listModel->index(lastSelected)),
+                          QItemSelectionModel::Select);
+    if (currentRow < rows)
+        selection->select(m_listModel->index(current), QItemSelectionModel::Deselect);
+    selection->setCurrentIndex(m_listModel->index(current), QItemSelectionModel::NoUpdate);
+    List1->scrollTo(m_listModel->index(current));
+}
+
+void FRM_EXP_NRV_XML::showCurrentCase()
+{
+    DumpPratica();
+}
+
+void FRM_EXP_NRV_XML::focusControl(SheetControl control)
+{
+    m_editor->focusControl(control);
+}
+
+void FRM_EXP_NRV_XML::enableEsporta()
+{
+    CmdEsporta->setEnabled(true);
+}
+
+void FRM_EXP_NRV_XML::showCheckProgress(qsizetype done, qsizetype total)
+{
+    showProgress(done, total);
 }
 
 void FRM_EXP_NRV_XML::endProgram()

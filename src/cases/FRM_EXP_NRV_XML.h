@@ -2,6 +2,8 @@
 
 #include "cases/CaseSelection.h"
 #include "cases/CaseSelectionView.h"
+#include "ds/SheetCheck.h"
+#include "ds/SheetStore.h"
 
 #include <QWidget>
 
@@ -9,6 +11,8 @@
 
 class CaseListModel;
 class Clock;
+class GenerationPanel;
+class SheetEditor;
 class Dialogs;
 class ModuloCommand;
 class QGroupBox;
@@ -22,7 +26,7 @@ class Random;
 
 /// The main window "Esportazione Norvanta XML": the filter box, the case list with its commands,
 /// and the Diagnosis Sheet panel under it.
-class FRM_EXP_NRV_XML : public QWidget, public CaseSelectionView {
+class FRM_EXP_NRV_XML : public QWidget, public CaseSelectionView, public SheetCheckView {
     Q_OBJECT
 public:
     /// Indexes of the case commands (cmdComandi).
@@ -37,6 +41,11 @@ public:
     bool Form_Load(const QString& line);
 
     CaseSelection& cases() { return m_cases; }
+    SheetStore& sheets() { return m_sheets; }
+    SheetEditor* editor() const { return m_editor; }
+    GenerationPanel* generationPanel() const { return m_generation; }
+    /// Set by "Interrompi"; the generation clears it when it starts and stops when it is set.
+    bool stopRequested() const { return m_stop; }
 
     // What the case selection shows.
     QString filterText() const override;
@@ -48,25 +57,46 @@ public:
     void setBusy(bool busy) override;
     void showProgress(qsizetype done, qsizetype total) override;
 
+    // What the check shows.
+    void markCheckedRows(qsizetype currentRow) override;
+    void showCurrentCase() override;
+    void focusControl(SheetControl control) override;
+    void enableEsporta() override;
+    void showCheckProgress(qsizetype done, qsizetype total) override;
+
+    /// Shows the current case of the case list in the editor.
+    void DumpPratica();
+    /// Saves the sheet of the case shown; false when it could not be saved (the operator was told).
+    bool SalvaDS(qint32 contatore);
+
 public Q_SLOTS:
     void cmdPratiche_Click();
     void cmdComandi_Click(int index);
+    void List1_DblClick();
+    void lblfield_DblClick(int index);
+    void CmdEsporta_Click();
+    void Command1_Click();
+    void chkSoloTest_Click();
 
 private:
     QWidget* buildFramePratiche();
     QWidget* buildCommandRow();
     void endProgram();
+    /// The export of the flow; the flow writer fills it in.
+    void EsportaFlusso();
 
     ModuloCommand& m_module;
     Dialogs& m_dialogs;
     const Clock& m_clock;
     Random& m_random;
     CaseSelection m_cases;
+    SheetStore m_sheets;
     int m_busyDepth = 0;
+    bool m_stop = false;
 
     QLineEdit* TxtSql = nullptr;
     QStackedWidget* m_panels = nullptr;
-    QGroupBox* Frame1 = nullptr;
+    QGroupBox* Frame1 = nullptr; ///< the generation panel's frame
     QGroupBox* FramePratiche = nullptr;
     QListView* List1 = nullptr;
     CaseListModel* m_listModel = nullptr;
@@ -74,6 +104,8 @@ private:
     QPushButton* Command1 = nullptr;
     QPushButton* cmdPratiche = nullptr;
     QPushButton* CmdEsporta = nullptr;
+    SheetEditor* m_editor = nullptr;
+    GenerationPanel* m_generation = nullptr;
     QLabel* lblStatus = nullptr;
     QProgressBar* m_progress = nullptr;
 };

@@ -2,20 +2,33 @@
 
 #include "cases/BatchCaseView.h"
 #include "cases/CaseSelection.h"
+#include "ds/SheetStore.h"
 #include "launcher/CommandLine.h"
 #include "launcher/ModuloCommand.h"
 #include "launcher/SheetFolderCheck.h"
 #include "launcher/StartUp.h"
+#include "launcher/ports/Clock.h"
 #include "launcher/ports/Dialogs.h"
 
 namespace {
 
-int runMainTool(ModuloCommand& module, Dialogs& dialogs, const Dispatch& dispatch)
+/// The main tool without an operator: the case list, then "Controlla Dati".
+int runMainTool(ModuloCommand& module, Dialogs& dialogs, const Clock& clock, const Dispatch& dispatch)
 {
     BatchCaseView view;
     CaseSelection cases(module, dialogs, view);
     cases.params = dispatch.params;
-    return cases.Inizia() ? ExitDone : ExitStopped;
+    if (!cases.Inizia())
+        return ExitStopped;
+    if (cases.pratiche().recordCount() == 0) {
+        dialogs.message(QStringLiteral("Nessuna pratica da controllare con il filtro ") + view.filterText());
+        return ExitStopped;
+    }
+    view.setCases(&cases.pratiche());
+    SheetStore sheets;
+    if (!CheckTutteLePratiche(cases.pratiche(), sheets, clock.today(), view, dialogs))
+        return ExitStopped;
+    return ExitDone;
 }
 
 } // namespace
@@ -39,7 +52,7 @@ int runBatchSession(const CommandLine& options, Dialogs& dialogs, const Clock& c
         break;
     }
     if (dispatch.window == ToolWindow::Main)
-        return runMainTool(module, dialogs, dispatch);
+        return runMainTool(module, dialogs, clock, dispatch);
     // The other windows have no work to do without an operator.
     return ExitDone;
 }

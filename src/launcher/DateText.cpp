@@ -38,10 +38,10 @@ bool isDateSeparator(QChar c)
 int monthOfName(QStringView name)
 {
     static const std::array<QLatin1StringView, 12> names = {
-        QLatin1StringView("gennaio"), QLatin1StringView("febbraio"),  QLatin1StringView("marzo"),
-        QLatin1StringView("aprile"),  QLatin1StringView("maggio"),    QLatin1StringView("giugno"),
-        QLatin1StringView("luglio"),  QLatin1StringView("agosto"),    QLatin1StringView("settembre"),
-        QLatin1StringView("ottobre"), QLatin1StringView("novembre"),  QLatin1StringView("dicembre"),
+        QLatin1StringView("gennaio"), QLatin1StringView("febbraio"), QLatin1StringView("marzo"),
+        QLatin1StringView("aprile"),  QLatin1StringView("maggio"),   QLatin1StringView("giugno"),
+        QLatin1StringView("luglio"),  QLatin1StringView("agosto"),   QLatin1StringView("settembre"),
+        QLatin1StringView("ottobre"), QLatin1StringView("novembre"), QLatin1StringView("dicembre"),
     };
     for (int month = 0; month < int(names.size()); ++month) {
         const QLatin1StringView full = names[size_t(month)];
@@ -212,7 +212,9 @@ QString shortDateText(const QDate& date)
 
 QString generalDateText(const QDateTime& moment)
 {
-    if (moment.time() == QTime(0, 0))
+    // The platform's dates keep whole seconds: a time that is midnight but for its milliseconds still shows none.
+    const QTime time = moment.time();
+    if (time.hour() == 0 && time.minute() == 0 && time.second() == 0)
         return shortDateText(moment.date());
     return moment.toString(QStringLiteral("dd/MM/yyyy hh:mm:ss"));
 }

@@ -34,6 +34,8 @@ public:
     const T& value() const { return *m_value; }
     T& value() { return *m_value; }
     const T& operator*() const { return *m_value; }
+    /// The value, or `fallback` when there is none.
+    T value_or(T fallback) const { return m_value ? *m_value : std::move(fallback); }
     const T* operator->() const { return &*m_value; }
     const QString& errorText() const { return m_status.errorText(); }
     Status status() const { return m_status; }

@@ -34,29 +34,43 @@ TEST(BatchSession, TwoFieldsListTheFieldsAndStartNoTool)
     EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("PAR0=a\r\nPAR1=b\r\n")});
 }
 
-TEST(BatchSession, TheMainToolListsTheCasesOfTheStatusFile)
+TEST(BatchSession, TheMainToolChecksTheCasesOfTheStatusFile)
 {
     SuiteFixture suite;
-    suite.addNumberedCases(1, 5);
-    suite.writeStatusFile({QStringLiteral("n=1"), QStringLiteral("f=where contatore>2")});
+    suite.addCases({QStringLiteral("1|ROSSI MARIO|NRV|EECH"), QStringLiteral("2|BIANCHI ANNA|NRV|EESE"),
+                    QStringLiteral("3|VERDI LUCA|NRV|CHIU")});
+    suite.writeStatusFile({QStringLiteral("n=1"), QStringLiteral("f=where contatore<>2")});
     ScriptedDialogs dialogs;
     FixedClock clock(QDateTime(QDate(2011, 6, 10), QTime(9, 0)));
     // Without a line the built-in test line names C:\work\kv32ado\status.txt.
     EXPECT_EQ(runBatch({}, dialogs, clock), ExitDone);
-    EXPECT_TRUE(dialogs.messages().isEmpty()) << dialogs.messages().join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("I dati sembrano OK")});
+
+    // Case 2 needs a sheet it has not got: the check stops there and the run ends with 1.
+    suite.writeStatusFile({QStringLiteral("n=1"), QStringLiteral("f=order by contatore")});
+    dialogs.clear();
+    EXPECT_EQ(runBatch({}, dialogs, clock), ExitStopped);
+    EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("Manca Diagnosis Sheet")});
+
+    suite.writeStatusFile({QStringLiteral("n=1"), QStringLiteral("f=where contatore=0")});
+    dialogs.clear();
+    EXPECT_EQ(runBatch({}, dialogs, clock), ExitStopped);
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_TRUE(dialogs.messages().first().contains(QStringLiteral("where contatore=0")));
 }
 
 TEST(BatchSession, TheSheetFolderIsCreatedOnceAndAMissingDriveEndsTheRun)
 {
     SuiteFixture suite;
-    suite.addNumberedCases(1, 2);
+    suite.addCases({QStringLiteral("1|ROSSI MARIO|NRV|EECH")});
     suite.writeStatusFile({QStringLiteral("n=1"), QStringLiteral("f=where contatore=1")});
     const QString sheets = DriveMapping::toLocalPath(SuitePaths::sheetFolder());
     QDir(sheets).removeRecursively();
     ScriptedDialogs dialogs;
     FixedClock clock(QDateTime(QDate(2011, 6, 10), QTime(9, 0)));
     EXPECT_EQ(runBatch({}, dialogs, clock), ExitDone);
-    EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("Creata Cartella Diagnosis Sheet sul Server")});
+    EXPECT_EQ(dialogs.messages(), (QStringList{QStringLiteral("Creata Cartella Diagnosis Sheet sul Server"),
+                                               QStringLiteral("I dati sembrano OK")}));
     EXPECT_TRUE(QFileInfo(sheets + QStringLiteral("temp.tmp")).isFile() || QFileInfo(sheets).isDir());
 
     dialogs.clear();

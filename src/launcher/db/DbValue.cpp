@@ -1,8 +1,9 @@
 #include "launcher/db/DbValue.h"
 
+#include "launcher/DateText.h"
+
 #include <QDate>
 #include <QDateTime>
-#include <QLocale>
 
 #include <cmath>
 #include <limits>
@@ -38,13 +39,9 @@ QString textOf(const QVariant& value)
     case QMetaType::QString:
         return value.toString();
     case QMetaType::QDate:
-        return value.toDate().toString(QStringLiteral("dd/MM/yyyy"));
-    case QMetaType::QDateTime: {
-        const QDateTime moment = value.toDateTime();
-        if (moment.time() == QTime(0, 0))
-            return moment.date().toString(QStringLiteral("dd/MM/yyyy"));
-        return moment.toString(QStringLiteral("dd/MM/yyyy hh:mm:ss"));
-    }
+        return shortDateText(value.toDate());
+    case QMetaType::QDateTime:
+        return generalDateText(value.toDateTime());
     case QMetaType::Double:
     case QMetaType::Float:
         return decimalText(value.toDouble());

@@ -300,6 +300,22 @@ Result<QVariant> Recordset::field(const QString& name) const
     return cell(m_position, column);
 }
 
+Result<QString> Recordset::text(const QString& name) const
+{
+    const Result<QVariant> value = field(name);
+    if (!value)
+        return value.status();
+    return textOf(*value);
+}
+
+Result<qint32> Recordset::wholeNumber(const QString& name) const
+{
+    const Result<QVariant> value = field(name);
+    if (!value)
+        return value.status();
+    return wholeNumberOf(*value, name);
+}
+
 QVariant Recordset::value(int column) const
 {
     if (!requireRow() || column < 0 || column >= m_fieldNames.size())

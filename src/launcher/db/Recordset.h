@@ -64,6 +64,10 @@ public:
     /// The value of a field of the current row (an invalid QVariant for Null).
     Result<QVariant> field(const QString& name) const;
     QVariant value(int fieldIndex) const;
+    /// A field of the current row joined to an empty text (Null gives "").
+    Result<QString> text(const QString& name) const;
+    /// A field of the current row as a 32-bit whole number; Null fails.
+    Result<qint32> wholeNumber(const QString& name) const;
     /// Sets a field of the current row; the database sees it at update().
     Status setField(const QString& name, const QVariant& value);
 

@@ -1,0 +1,92 @@
+#include "ds/SheetCheck.h"
+
+#include "ds/SheetFields.h"
+#include "ds/SheetRules.h"
+#include "ds/SheetStore.h"
+#include "launcher/DateText.h"
+#include "launcher/db/Recordset.h"
+#include "launcher/ports/Dialogs.h"
+
+namespace {
+
+struct Finding {
+    QString message;
+    SheetControl control = SheetControl::None;
+};
+
+/// What is missing from a loaded sheet, in the order the creditor's checks go; nothing when complete.
+std::optional<Finding> missingFromSheet(const SheetStore& store, const QDate& today)
+{
+    using namespace SheetFields;
+    if (store.LeggiDS(MotivoImpagato).isEmpty())
+        return Finding{QStringLiteral("Manca Motivo Impagato"), SheetControl::MotivoImpagato};
+    if (store.LeggiDS(SituazioneFamiliare).isEmpty())
+        return Finding{QStringLiteral("Manca SituazioneFamiliare"), SheetControl::SituazioneFamiliare};
+    if (store.LeggiDS(Abitazione).isEmpty())
+        return Finding{QStringLiteral("Manca Abitazione"), SheetControl::Abitazione};
+    if (store.LeggiDS(TipologiaContratto).isEmpty())
+        return Finding{QStringLiteral("Manca TipologiaContratto"), SheetControl::TipologiaContratto};
+    const QString capacita = store.LeggiDS(CapacitaPagamentoFutureScadenze);
+    if (capacita.isEmpty())
+        return Finding{QStringLiteral("Manca CapacitaPagamentoFutureScadenze"), SheetControl::CapacitaPagamento};
+    if (capacita.toUpper() == QLatin1String("N") && !recogniseDate(store.LeggiDS(DataMiglioramento), today))
+        return Finding{QStringLiteral("Manca DataMiglioramento"), SheetControl::DataMiglioramento};
+    if (store.LeggiDS(ClienteRedditoSalario).isEmpty())
+        return Finding{QStringLiteral("Manca Reddito Cliente"), SheetControl::RedditoCliente};
+    return std::nullopt;
+}
+
+/// What the current case lacks; a case that cannot be read is a finding too.
+std::optional<Finding> checkCase(const db::Recordset& pratiche, SheetStore& store, const QDate& today)
+{
+    const Result<qint32> k = pratiche.wholeNumber(QStringLiteral("contatore"));
+    if (!k)
+        return Finding{k.errorText()};
+    const Result<QString> code = pratiche.text(QStringLiteral("codicescaricomemo"));
+    if (!code)
+        return Finding{code.errorText()};
+    const QString& memoCode = *code;
+    if (memoCode.isEmpty())
+        return Finding{QStringLiteral("Manca Codice Scarico Memo")};
+    if (!NecessarioDS(memoCode))
+        return std::nullopt;
+    if (!store.CeDiagnosiSheet(*k))
+        return Finding{QStringLiteral("Manca Diagnosis Sheet")};
+    if (Status loaded = store.CaricaDS(*k); !loaded)
+        return Finding{loaded.errorText()};
+    return missingFromSheet(store, today);
+}
+
+} // namespace
+
+bool CheckTutteLePratiche(db::Recordset& pratiche, SheetStore& store, const QDate& today, SheetCheckView& view,
+                          Dialogs& dialogs, const EventPump& pump)
+{
+    if (pratiche.eof() || pratiche.bof())
+        pratiche.moveFirst();
+    const qsizetype startedOn = pratiche.bookmark();
+    const qsizetype total = pratiche.recordCount();
+    qsizetype row = 0;
+    for (pratiche.moveFirst(); !pratiche.eof(); pratiche.moveNext(), ++row) {
+        if (const std::optional<Finding> finding = checkCase(pratiche, store, today)) {
+            view.markCheckedRows(row);
+            view.showCheckProgress(-1, total);
+            view.showCurrentCase();
+            dialogs.message(finding->message);
+            if (finding->control != SheetControl::None)
+                view.focusControl(finding->control);
+            return false;
+        }
+        if (row % 1024 == 1023) {
+            view.showCheckProgress(row + 1, total);
+            if (pump)
+                pump();
+        }
+    }
+    view.markCheckedRows(row);
+    view.showCheckProgress(-1, total);
+    view.enableEsporta();
+    pratiche.setBookmark(startedOn);
+    dialogs.message(QStringLiteral("I dati sembrano OK"));
+    return true;
+}

@@ -1,0 +1,59 @@
+#include "ds/SheetStore.h"
+
+#include "ds/SheetFields.h"
+#include "launcher/DateText.h"
+#include "launcher/DriveMapping.h"
+#include "launcher/SuitePaths.h"
+#include "launcher/Windows1252.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+QString SheetStore::sheetPath(qint32 k)
+{
+    return DriveMapping::toLocalPath(SuitePaths::sheetFolder() + QString::number(k) + QStringLiteral(".txt"));
+}
+
+bool SheetStore::CeDiagnosiSheet(qint32 k) const
+{
+    return QFileInfo(sheetPath(k)).isFile();
+}
+
+Status SheetStore::CaricaDS(qint32 k)
+{
+    m_campi.clear();
+    const QString path = sheetPath(k);
+    if (!QFileInfo::exists(path))
+        return Status::success();
+    const Result<QString> text = Windows1252::readFile(path);
+    if (!text)
+        return text.status();
+    m_campi.load(*text);
+    return Status::success();
+}
+
+Status SheetStore::SalvaDS(qint32 k, const QStringList& editorValues, const QDateTime& now, bool soloTest)
+{
+    m_campi.clear();
+    const QStringList fields = SheetFields::editable();
+    for (qsizetype i = 0; i < fields.size(); ++i)
+        m_campi.ScriviDS(fields.at(i), editorValues.value(i));
+    m_campi.ScriviDS(SheetFields::DataInserimento, generalDateText(now));
+    if (soloTest)
+        return Status::success();
+
+    const QString path = sheetPath(k);
+    // A sheet without a reason for non-payment is never kept on disk, whatever else it holds.
+    if (m_campi.value(1).isEmpty()) {
+        QFile file(path);
+        if (file.exists() && !file.remove())
+            return Status::failure(
+                QStringLiteral("Impossibile cancellare la Diagnosis Sheet %1: %2").arg(path, file.errorString()));
+        return Status::success();
+    }
+    const Status written = Windows1252::writeFileAtomically(path, m_campi.fileText());
+    if (!written)
+        return Status::failure(
+            QStringLiteral("Diagnosis Sheet della pratica %1 non salvata. %2").arg(k).arg(written.errorText()));
+    return Status::success();
+}
