@@ -34,7 +34,7 @@ GenerationPanel::GenerationPanel(QWidget* parent) : QWidget(parent)
                                   {QString::fromUtf8("A Proprietà"), QStringLiteral("B Locazione"),
                                    QStringLiteral("C UsoGrat."), QStringLiteral("D Usufrutto")},
                                   TxtAbitazione, QStringLiteral("TxtAbitazione"), 0),
-                      1, 1);
+                      1, 1, Qt::AlignTop);
     groups->addWidget(
         choiceGroup(QStringLiteral("Tipologia Contratto"),
                     {QStringLiteral("A T.Indeterm."), QStringLiteral("B T.Determ."), QStringLiteral("C Contr.Prog."),
@@ -51,8 +51,9 @@ GenerationPanel::GenerationPanel(QWidget* parent) : QWidget(parent)
         QStringLiteral("(se 'NO') Data Miglioramento"),
         {QStringLiteral("1 mese"), QStringLiteral("3 mesi"), QStringLiteral("6 mesi"), QStringLiteral("1 anno")},
         TxtCapacitaPagareFutureRate, QStringLiteral("TxtCapacitaPagareFutureRate"), 2));
-    groups->addWidget(ability, 1, 2);
-    groups->addWidget(incomeGroup(), 0, 3, 2, 1);
+    groups->addWidget(ability, 1, 2, Qt::AlignTop);
+    groups->addWidget(incomeGroup(), 0, 3, 2, 1, Qt::AlignTop);
+    groups->setHorizontalSpacing(24);
     groups->addWidget(notesGroup(), 2, 0, 1, 4);
 
     chkLeggiDaCodiceScarico = new QCheckBox(QStringLiteral("Leggi da Codice Scarico"), this);
@@ -108,6 +109,7 @@ QWidget* GenerationPanel::choiceGroup(const QString& title, const QStringList& c
         grid->addWidget(quota, i + 1, 1);
         quotas.append(quota);
     }
+    grid->setRowStretch(int(captions.size()) + 1, 1);
     return group;
 }
 
@@ -136,6 +138,7 @@ QWidget* GenerationPanel::incomeGroup()
             ++row;
         }
     }
+    grid->setRowStretch(row, 1);
     return group;
 }
 

@@ -1,0 +1,161 @@
+#include "ds/SheetStore.h"
+#include "ds/CampiDS.h"
+#include "ds/SheetFields.h"
+#include "ds/SheetRules.h"
+
+#include "support/SuiteFixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QDateTime SavedAt(QDate(2011, 6, 10), QTime(15, 42, 7));
+
+/// The 15 values an editor would hold, in file order.
+QStringList editorValues(const QString& reason = QStringLiteral("C=No lavoro"))
+{
+    return {reason,
+            QStringLiteral("B=Sposato "),
+            QString(),
+            QStringLiteral("B=Locazione"),
+            QStringLiteral("B=tempo determinato"),
+            QString(),
+            QStringLiteral("N"),
+            QStringLiteral("12/09/2011"),
+            QStringLiteral("1000"),
+            QString(),
+            QString(),
+            QString(),
+            QString(),
+            QString(),
+            QString()};
+}
+
+} // namespace
+
+TEST(CampiDS, ReadsLinesAsTheSuitesOtherProgramsWriteThem)
+{
+    CampiDS campi;
+    campi.load(QStringLiteral("senza separatore\r\n"
+                              "motivoimpagato==  C=No lavoro  \r\n"
+                              "\r\n"
+                              "==valore senza nome\r\n"
+                              "Note==prima==dopo\r\n"
+                              "SITUAZIONEFAMILIARE==B=Sposato \r\n"
+                              "Note==seconda nota\r\n"
+                              "Abitazione==\tA=Propriet\u00e0\r\n"));
+    EXPECT_EQ(campi.LeggiDS(QStringLiteral("MotivoImpagato")), QStringLiteral("C=No lavoro"));
+    EXPECT_EQ(campi.LeggiDS(QStringLiteral("situazionefamiliare")), QStringLiteral("B=Sposato"));
+    // A value holding "==" is cut there; the first of two lines of the same name wins.
+    EXPECT_EQ(campi.LeggiDS(QStringLiteral("Note")), QStringLiteral("prima"));
+    // A line beginning with "==" takes a slot that no name finds; the lines after it still count.
+    EXPECT_EQ(campi.name(2), QString());
+    EXPECT_EQ(campi.value(2), QStringLiteral("valore senza nome"));
+    EXPECT_EQ(campi.LeggiDS(QString()), QString());
+    // Only blanks are trimmed.
+    EXPECT_EQ(campi.LeggiDS(QStringLiteral("Abitazione")), QStringLiteral("\tA=Propriet\u00e0"));
+    EXPECT_EQ(campi.LeggiDS(QStringLiteral("Manca")), QString());
+}
+
+TEST(CampiDS, HoldsAtMost99FieldsAndTurnsEmptyIncomesIntoZero)
+{
+    QString text;
+    for (int line = 1; line <= 120; ++line)
+        text += QStringLiteral("Campo%1==%1\r\n").arg(line);
+    CampiDS campi;
+    campi.load(text);
+    EXPECT_EQ(campi.LeggiDS(QStringLiteral("Campo99")), QStringLiteral("99"));
+    EXPECT_EQ(campi.LeggiDS(QStringLiteral("Campo100")), QString());
+    EXPECT_FALSE(campi.ScriviDS(QStringLiteral("Nuovo"), QStringLiteral("x")));
+    EXPECT_TRUE(campi.ScriviDS(QStringLiteral("CAMPO5"), QStringLiteral("cinque")));
+    EXPECT_EQ(campi.name(5), QStringLiteral("Campo5"));
+
+    campi.clear();
+    campi.ScriviDS(QStringLiteral("GaranteRedditoAltro"), QString());
+    campi.ScriviDS(QStringLiteral("Note"), QString());
+    EXPECT_EQ(campi.fileText(), QStringLiteral("GaranteRedditoAltro==0\r\nNote==\r\n"));
+}
+
+TEST(SheetStore, SavesTheSixteenLinesInWindows1252AndReadsThemBack)
+{
+    SuiteFixture suite;
+    SheetStore store;
+    EXPECT_FALSE(store.CeDiagnosiSheet(1234));
+    ASSERT_TRUE(store.CaricaDS(1234));
+    EXPECT_EQ(store.LeggiDS(SheetFields::MotivoImpagato), QString());
+
+    QStringList values = editorValues();
+    values[3] = QString::fromUtf8("A=Proprietà");
+    ASSERT_TRUE(store.SalvaDS(1234, values, SavedAt, false));
+    EXPECT_TRUE(store.CeDiagnosiSheet(1234));
+    QFile file(SheetStore::sheetPath(1234));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("MotivoImpagato==C=No lavoro\r\n"
+                                         "SituazioneFamiliare==B=Sposato \r\n"
+                                         "NoteSituazioneFamiliare==\r\n"
+                                         "Abitazione==A=Propriet\xe0\r\n"
+                                         "TipologiaContratto==B=tempo determinato\r\n"
+                                         "NoteTipologiaContratto==\r\n"
+                                         "CapacitaPagamentoFutureScadenze==N\r\n"
+                                         "DataMiglioramento==12/09/2011\r\n"
+                                         "ClienteRedditoSalario==1000\r\n"
+                                         "ClienteRedditoBenefits==0\r\n"
+                                         "ClienteRedditoAltro==0\r\n"
+                                         "GaranteRedditoSalario==0\r\n"
+                                         "GaranteRedditoBenefits==0\r\n"
+                                         "GaranteRedditoAltro==0\r\n"
+                                         "Note==\r\n"
+                                         "DataInserimento==10/06/2011 15:42:07\r\n"));
+    SheetStore reader;
+    ASSERT_TRUE(reader.CaricaDS(1234));
+    EXPECT_EQ(reader.LeggiDS(SheetFields::Abitazione), QString::fromUtf8("A=Proprietà"));
+    EXPECT_EQ(reader.LeggiDS(SheetFields::SituazioneFamiliare), QStringLiteral("B=Sposato"));
+    EXPECT_EQ(reader.LeggiDS(SheetFields::ClienteRedditoAltro), QStringLiteral("0"));
+}
+
+TEST(SheetStore, AnEmptyReasonDeletesTheSheetAndTestModeWritesNothing)
+{
+    SuiteFixture suite;
+    SheetStore store;
+    const QString path = SheetStore::sheetPath(7);
+
+    // Test mode: neither created, changed nor deleted, but the table holds what was built.
+    ASSERT_TRUE(store.SalvaDS(7, editorValues(), SavedAt, true));
+    EXPECT_FALSE(QFileInfo::exists(path));
+    EXPECT_EQ(store.LeggiDS(SheetFields::MotivoImpagato), QStringLiteral("C=No lavoro"));
+    ASSERT_TRUE(store.SalvaDS(7, editorValues(), SavedAt, false));
+    const QByteArray saved = suite.home().folder().read(QStringLiteral("drives/Z/work/kv32/dati/ds/7.txt"));
+    ASSERT_TRUE(store.SalvaDS(7, editorValues(QStringLiteral("A=Negligenza")), SavedAt, true));
+    EXPECT_EQ(suite.home().folder().read(QStringLiteral("drives/Z/work/kv32/dati/ds/7.txt")), saved);
+    ASSERT_TRUE(store.SalvaDS(7, editorValues(QString()), SavedAt, true));
+    EXPECT_TRUE(QFileInfo::exists(path));
+
+    // Without a reason the sheet is never kept, whatever else is filled in; nor created when absent.
+    ASSERT_TRUE(store.SalvaDS(7, editorValues(QString()), SavedAt, false));
+    EXPECT_FALSE(QFileInfo::exists(path));
+    ASSERT_TRUE(store.SalvaDS(7, editorValues(QString()), SavedAt, false));
+    EXPECT_FALSE(QFileInfo::exists(path));
+}
+
+TEST(SheetStore, ASheetThatCannotBeSavedIsReportedNamingTheFile)
+{
+    SuiteFixture suite;
+    QFile::remove(suite.local(QStringLiteral("Z:\\work\\kv32\\dati\\ds")));
+    QDir(suite.local(QStringLiteral("Z:\\work\\kv32\\dati\\ds"))).removeRecursively();
+    SheetStore store;
+    const Status saved = store.SalvaDS(42, editorValues(), SavedAt, false);
+    ASSERT_FALSE(saved);
+    EXPECT_TRUE(saved.errorText().contains(QStringLiteral("42.txt"))) << saved.errorText().toStdString();
+}
+
+TEST(SheetRules, OnlySixActionCodesNeedASheet)
+{
+    for (const char* code : {"EESE", "EENP", "FLXX", "EEPP", "INFO", "EECN", "info", "eEsE"})
+        EXPECT_TRUE(NecessarioDS(QString::fromLatin1(code))) << code;
+    for (const char* code : {"", "EESE ", " INFO", "EECH", "CHIU", "EES"})
+        EXPECT_FALSE(NecessarioDS(QString::fromLatin1(code))) << code;
+}
