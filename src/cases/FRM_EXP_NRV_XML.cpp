@@ -4,6 +4,7 @@
 #include "ds/CaseDisplay.h"
 #include "ds/GenerationPanel.h"
 #include "ds/SheetEditor.h"
+#include "ds/SheetGeneration.h"
 #include "launcher/BatchSession.h"
 #include "launcher/ModuloCommand.h"
 #include "launcher/SheetFolderCheck.h"
@@ -40,7 +41,7 @@ const QString PratichePanelCaption = QStringLiteral("Genera Diag.Sh.  con Causal
 FRM_EXP_NRV_XML::FRM_EXP_NRV_XML(ModuloCommand& module, Dialogs& dialogs, const Clock& clock, Random& random,
                                  QWidget* parent)
     : QWidget(parent), m_module(module), m_dialogs(dialogs), m_clock(clock), m_random(random),
-      m_cases(module, dialogs, *this, [] { QCoreApplication::processEvents(); })
+      m_cases(module, dialogs, *this, [this] { pumpEvents(); }), m_pump([] { QCoreApplication::processEvents(); })
 {
     setObjectName(QStringLiteral("FRM_EXP_NRV_XML"));
     setWindowTitle(QStringLiteral("Esportazione Norvanta XML"));
@@ -84,6 +85,7 @@ FRM_EXP_NRV_XML::FRM_EXP_NRV_XML(ModuloCommand& module, Dialogs& dialogs, const 
     connect(CmdEsporta, &QPushButton::clicked, this, &FRM_EXP_NRV_XML::CmdEsporta_Click);
     connect(Command1, &QPushButton::clicked, this, &FRM_EXP_NRV_XML::Command1_Click);
     connect(m_generation->chkSoloTest, &QCheckBox::clicked, this, &FRM_EXP_NRV_XML::chkSoloTest_Click);
+    connect(m_generation->Command2, &QPushButton::clicked, this, &FRM_EXP_NRV_XML::Command2_Click);
     connect(m_editor, &SheetEditor::fieldDoubleClicked, this, &FRM_EXP_NRV_XML::lblfield_DblClick);
     // Enter on a line opens its case as a double-click does.
     connect(List1, &QListView::activated, this, &FRM_EXP_NRV_XML::List1_DblClick);
@@ -199,14 +201,19 @@ void FRM_EXP_NRV_XML::cmdPratiche_Click()
 
 void FRM_EXP_NRV_XML::cmdComandi_Click(int index)
 {
+    runCaseCommand(index);
+}
+
+bool FRM_EXP_NRV_XML::runCaseCommand(int index)
+{
     db::Recordset& pratiche = m_cases.pratiche();
     if (pratiche.recordCount() == 0)
-        return;
+        return true;
     if (!pratiche.bof() && !pratiche.eof()) {
         const Result<qint32> shown = pratiche.wholeNumber(QStringLiteral("contatore"));
         // A sheet that cannot be saved keeps the window on its case, so the operator's work is not lost.
         if (shown && !SalvaDS(*shown))
-            return;
+            return false;
     }
     switch (index) {
     case Primo:
@@ -235,7 +242,7 @@ void FRM_EXP_NRV_XML::cmdComandi_Click(int index)
     case RileggiPratiche:
         if (!m_cases.Inizia()) {
             endProgram();
-            return;
+            return true;
         }
         if (pratiche.recordCount() != 0) {
             pratiche.moveFirst();
@@ -245,6 +252,7 @@ void FRM_EXP_NRV_XML::cmdComandi_Click(int index)
     default:
         break;
     }
+    return true;
 }
 
 bool FRM_EXP_NRV_XML::SalvaDS(qint32 contatore)
@@ -310,6 +318,22 @@ void FRM_EXP_NRV_XML::EsportaFlusso() {}
 void FRM_EXP_NRV_XML::Command1_Click()
 {
     m_stop = true;
+}
+
+void FRM_EXP_NRV_XML::Command2_Click()
+{
+    SheetGeneration(*this, m_dialogs, m_clock, m_random).run();
+}
+
+void FRM_EXP_NRV_XML::setInterrompiVisible(bool visible)
+{
+    Command1->setVisible(visible);
+}
+
+void FRM_EXP_NRV_XML::pumpEvents()
+{
+    if (m_pump)
+        m_pump();
 }
 
 void FRM_EXP_NRV_XML::chkSoloTest_Click()

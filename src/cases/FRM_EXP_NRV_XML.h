@@ -46,6 +46,15 @@ public:
     GenerationPanel* generationPanel() const { return m_generation; }
     /// Set by "Interrompi"; the generation clears it when it starts and stops when it is set.
     bool stopRequested() const { return m_stop; }
+    void setStopRequested(bool stop) { m_stop = stop; }
+    /// "Interrompi" is shown only while a generation runs.
+    void setInterrompiVisible(bool visible);
+    /// Lets the window process pending events during long work (tests replace it).
+    void pumpEvents();
+    void setEventPump(EventPump pump) { m_pump = std::move(pump); }
+    /// A case command (cmdComandi): saves the sheet shown, then acts. False when the sheet could not be
+    /// saved: the window then stays on its case.
+    bool runCaseCommand(int index);
 
     // What the case selection shows.
     QString filterText() const override;
@@ -77,6 +86,7 @@ public Q_SLOTS:
     void CmdEsporta_Click();
     void Command1_Click();
     void chkSoloTest_Click();
+    void Command2_Click();
 
 private:
     QWidget* buildFramePratiche();
@@ -93,6 +103,7 @@ private:
     SheetStore m_sheets;
     int m_busyDepth = 0;
     bool m_stop = false;
+    EventPump m_pump;
 
     QLineEdit* TxtSql = nullptr;
     QStackedWidget* m_panels = nullptr;

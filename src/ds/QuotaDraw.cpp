@@ -1,0 +1,59 @@
+#include "ds/QuotaDraw.h"
+
+#include "launcher/ports/Random.h"
+
+#include <cmath>
+
+double leadingNumber(const QString& text)
+{
+    qsizetype at = 0;
+    while (at < text.size() && (text.at(at) == QLatin1Char(' ') || text.at(at) == QLatin1Char('\t')))
+        ++at;
+    qsizetype end = at;
+    if (end < text.size() && (text.at(end) == QLatin1Char('-') || text.at(end) == QLatin1Char('+')))
+        ++end;
+    bool point = false;
+    while (end < text.size() && (text.at(end).isDigit() || (!point && text.at(end) == QLatin1Char('.')))) {
+        point = point || text.at(end) == QLatin1Char('.');
+        ++end;
+    }
+    bool ok = false;
+    const double value = text.mid(at, end - at).toDouble(&ok);
+    return ok ? value : 0.0;
+}
+
+std::optional<int> Inventa(int n, QList<QuotaBox>& boxes, int offset, Random& random,
+                           const std::function<bool()>& stopRequested, const EventPump& pump)
+{
+    while (true) {
+        if (stopRequested && stopRequested())
+            return std::nullopt;
+        // The default rounding mode sends halves to the even number: the two end indexes come up
+        // half as often as the inner ones.
+        const int index = int(std::nearbyint(random.next() * n)) + (offset > 0 ? offset : 0);
+        QuotaBox& box = boxes[index];
+        if (box.text.isEmpty() || leadingNumber(box.text) > leadingNumber(box.tag)) {
+            box.tag = QString::number(leadingNumber(box.tag) + 1);
+            return index - (offset > 0 ? offset : 0);
+        }
+        if (pump)
+            pump();
+    }
+}
+
+QDate improvementDate(int index, const QDate& today, Random& random)
+{
+    static const int months[] = {1, 3, 6, 12};
+    const QDate later = today.addMonths(months[std::clamp(index, 0, 3)]);
+    const int day = int(random.next() * 27) + 1;
+    return QDate(later.year(), later.month(), day);
+}
+
+int AdattaCodiceScarico(const QString& codSca, const QStringList& items)
+{
+    for (int index = 0; index < items.size(); ++index) {
+        if (items.at(index).left(1).toUpper() == codSca.toUpper())
+            return index;
+    }
+    return -1;
+}

@@ -1,0 +1,97 @@
+#include "ds/QuotaDraw.h"
+#include "ds/SheetFields.h"
+#include "launcher/ports/Random.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QList<QuotaBox> boxes(const QStringList& quotas)
+{
+    QList<QuotaBox> result;
+    for (const QString& quota : quotas)
+        result.append({quota, QStringLiteral("0")});
+    return result;
+}
+
+std::optional<int> drawOnce(int n, QList<QuotaBox>& quotas, int offset, QList<double> randomValues,
+                            int* pumps = nullptr)
+{
+    SequenceRandom random(std::move(randomValues));
+    int waited = 0;
+    // Past a few refusals the test gives up, as an operator would press "Interrompi".
+    const auto stop = [&waited] {
+        return waited > 20;
+    };
+    const std::optional<int> drawn = Inventa(n, quotas, offset, random, stop, [&waited] { ++waited; });
+    if (pumps)
+        *pumps = waited;
+    return drawn;
+}
+
+} // namespace
+
+TEST(QuotaDraw, RoundsToTheNearestIndexWithHalvesToTheEvenOne)
+{
+    QList<QuotaBox> quotas =
+        boxes({QString(), QString(), QString(), QString(), QString(), QString(), QString(), QString(), QString()});
+    EXPECT_EQ(drawOnce(8, quotas, 0, {0.0}), 0);
+    EXPECT_EQ(drawOnce(8, quotas, 0, {0.0625}), 0); // 0.5 goes to 0
+    EXPECT_EQ(drawOnce(8, quotas, 0, {0.1875}), 2); // 1.5 goes to 2
+    EXPECT_EQ(drawOnce(8, quotas, 0, {0.99}), 8);
+    // An empty box has no limit; its tag still counts.
+    EXPECT_EQ(quotas.at(0).tag, QStringLiteral("2"));
+    EXPECT_EQ(quotas.at(8).tag, QStringLiteral("1"));
+}
+
+TEST(QuotaDraw, AFullOrZeroQuotaIsRefusedAndTheDrawTriesAgain)
+{
+    QList<QuotaBox> quotas = boxes({QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("2 casi")});
+    EXPECT_EQ(drawOnce(2, quotas, 0, {0.0}), 0);
+    int pumps = 0;
+    // Box 0 is full, box 1 never given: the draw lets the window breathe and takes box 2.
+    EXPECT_EQ(drawOnce(2, quotas, 0, {0.0, 0.5, 0.9}, &pumps), 2);
+    EXPECT_EQ(pumps, 2);
+    EXPECT_EQ(drawOnce(2, quotas, 0, {0.9}), 2);
+    EXPECT_EQ(quotas.at(2).tag, QStringLiteral("2"));
+    // Every quota used up: only a stop ends the draw, and it changes nothing.
+    EXPECT_EQ(drawOnce(2, quotas, 0, {0.0, 0.5, 0.9}), std::nullopt);
+    EXPECT_EQ(quotas.at(0).tag, QStringLiteral("1"));
+    EXPECT_EQ(quotas.at(1).tag, QStringLiteral("0"));
+}
+
+TEST(QuotaDraw, AnOffsetDrawsFromTheLaterBoxesAndGivesTheIndexWithinThem)
+{
+    QList<QuotaBox> quotas =
+        boxes({QStringLiteral("5"), QStringLiteral("5"), QString(), QString(), QString(), QString()});
+    EXPECT_EQ(drawOnce(3, quotas, 2, {0.0}), 0);
+    EXPECT_EQ(drawOnce(3, quotas, 2, {0.99}), 3);
+    EXPECT_EQ(quotas.at(2).tag, QStringLiteral("1"));
+    EXPECT_EQ(quotas.at(5).tag, QStringLiteral("1"));
+    EXPECT_EQ(quotas.at(0).tag, QStringLiteral("0"));
+    EXPECT_DOUBLE_EQ(leadingNumber(QStringLiteral("  12abc")), 12);
+    EXPECT_DOUBLE_EQ(leadingNumber(QStringLiteral("abc")), 0);
+}
+
+TEST(QuotaDraw, TheImprovementDateFallsInTheDrawnMonthOnADayFrom1To27)
+{
+    const QDate today(2011, 11, 30);
+    SequenceRandom first({0.0});
+    EXPECT_EQ(improvementDate(0, today, first), QDate(2011, 12, 1));
+    SequenceRandom last({0.99999});
+    EXPECT_EQ(improvementDate(1, today, last), QDate(2012, 2, 27));
+    SequenceRandom middle({0.5});
+    EXPECT_EQ(improvementDate(2, today, middle), QDate(2012, 5, 14));
+    EXPECT_EQ(improvementDate(3, today, middle), QDate(2012, 11, 14));
+}
+
+TEST(QuotaDraw, TheReasonComesFromTheDischargeCodesFirstLetter)
+{
+    const QStringList items = SheetFields::motivoImpagatoItems();
+    EXPECT_EQ(AdattaCodiceScarico(QStringLiteral("A"), items), 0);
+    EXPECT_EQ(AdattaCodiceScarico(QStringLiteral("c"), items), 2);
+    EXPECT_EQ(AdattaCodiceScarico(QStringLiteral("I"), items), 8);
+    EXPECT_EQ(AdattaCodiceScarico(QStringLiteral("J"), items), -1);
+    EXPECT_EQ(AdattaCodiceScarico(QStringLiteral("AB"), items), -1);
+    EXPECT_EQ(AdattaCodiceScarico(QString(), items), -1);
+}

@@ -1,0 +1,231 @@
+#include "cases/FRM_EXP_NRV_XML.h"
+#include "ds/GenerationPanel.h"
+#include "ds/SheetEditor.h"
+#include "ds/SheetStore.h"
+#include "launcher/ModuloCommand.h"
+#include "launcher/ports/Clock.h"
+#include "launcher/ports/Random.h"
+#include "launcher/ports/ScriptedDialogs.h"
+
+#include "support/SuiteFixture.h"
+
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString StatusLine = QStringLiteral("999|999|prova|C:\\work\\kv32ado\\status.txt");
+
+class SheetGenerationTest : public ::testing::Test {
+protected:
+    SheetGenerationTest()
+    {
+        suite.addCases({QStringLiteral("1|ROSSI MARIO|NRV|EESE"), QStringLiteral("2|BIANCHI ANNA|NRV|EECH"),
+                        QStringLiteral("3|VERDI LUCA|NRV|info"), QStringLiteral("4|NERI ELSA|NRV|EENP")});
+        suite.database().exec({QStringLiteral("UPDATE [Tabella Pratiche] SET posizione='NRV' || contatore, "
+                                              "[codice scarico]=CASE contatore WHEN 1 THEN 'c' WHEN 3 THEN 'A' "
+                                              "WHEN 4 THEN 'B' END")});
+        suite.writeStatusFile({QStringLiteral("n=1"), QStringLiteral("f=order by contatore")});
+    }
+
+    void load()
+    {
+        ASSERT_TRUE(window.Form_Load(StatusLine));
+        window.setEventPump([this] {
+            ++pumps;
+            if (stopAfterPumps > 0 && pumps >= stopAfterPumps)
+                window.Command1_Click();
+        });
+        click(window.findChild<QPushButton*>(QStringLiteral("cmdPratiche")));
+    }
+    void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+    GenerationPanel& panel() { return *window.generationPanel(); }
+    void presets()
+    {
+        click(panel().chkSoloTest);
+        click(panel().chkSoloTest);
+    }
+    /// Answers Yes to the confirmation and runs.
+    void generate()
+    {
+        dialogs.answerQuestion(Dialogs::Answer::Yes);
+        click(panel().Command2);
+    }
+    QString saved(qint32 k, const QString& field)
+    {
+        SheetStore store;
+        EXPECT_TRUE(store.CaricaDS(k));
+        return store.LeggiDS(field);
+    }
+    int counted(const QList<QLineEdit*>& boxes)
+    {
+        int total = 0;
+        for (QLineEdit* box : boxes)
+            total += box->toolTip().toInt();
+        return total;
+    }
+
+    SuiteFixture suite;
+    FixedClock clock{QDateTime(QDate(2011, 6, 10), QTime(14, 5, 9))};
+    SequenceRandom random{{0.3, 0.62, 0.1, 0.85, 0.45, 0.7, 0.05}};
+    ScriptedDialogs dialogs;
+    ModuloCommand module{clock, QStringLiteral("Exp_Nrv_XML")};
+    FRM_EXP_NRV_XML window{module, dialogs, clock, random};
+    int pumps = 0;
+    int stopAfterPumps = 0;
+};
+
+} // namespace
+
+TEST_F(SheetGenerationTest, TestModeCountsTheDrawsAndSavesNothing)
+{
+    load();
+    click(panel().chkSoloTest);
+    ASSERT_TRUE(panel().soloTest());
+    generate();
+    EXPECT_EQ(dialogs.shown().first().text,
+              QStringLiteral("Confermi generazione causale Diagnosis Sheet per 4 pratiche ?"));
+    EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("Generazione conclusa")});
+    for (int k = 1; k <= 4; ++k)
+        EXPECT_FALSE(QFileInfo::exists(SheetStore::sheetPath(k))) << k;
+    // Three cases need a sheet: each group counted three values.
+    EXPECT_EQ(counted(panel().TxtMotivoImpagato), 3);
+    EXPECT_EQ(counted(panel().TxtSituazioneFamiliare), 3);
+    EXPECT_EQ(counted(panel().TxtCapacitaPagareFutureRate), 6);
+    EXPECT_EQ(counted(panel().TxtRedditoClienteNumPra), 6);
+    EXPECT_EQ(counted(panel().TxtNoteNumPra), 3);
+    EXPECT_FALSE(window.findChild<QPushButton*>(QStringLiteral("Command1"))->isVisible());
+    EXPECT_EQ(window.cases().pratiche().absolutePosition(), 4);
+}
+
+TEST_F(SheetGenerationTest, ASavingRunFillsEverySheetThatIsNeeded)
+{
+    load();
+    presets();
+    generate();
+    EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("Generazione conclusa")});
+    EXPECT_FALSE(QFileInfo::exists(SheetStore::sheetPath(2)));
+    for (int k : {1, 3, 4}) {
+        ASSERT_TRUE(QFileInfo::exists(SheetStore::sheetPath(k))) << k;
+        EXPECT_FALSE(saved(k, QStringLiteral("MotivoImpagato")).isEmpty());
+        EXPECT_TRUE(QStringList({QStringLiteral("500"), QStringLiteral("1000"), QStringLiteral("1500")})
+                        .contains(saved(k, QStringLiteral("ClienteRedditoSalario"))));
+        EXPECT_TRUE(QStringList({QStringLiteral("500"), QStringLiteral("1000"), QStringLiteral("1500")})
+                        .contains(saved(k, QStringLiteral("GaranteRedditoSalario"))));
+        const QDate improvement =
+            QDate::fromString(saved(k, QStringLiteral("DataMiglioramento")), QStringLiteral("dd/MM/yyyy"));
+        ASSERT_TRUE(improvement.isValid()) << k;
+        EXPECT_LE(improvement.day(), 27);
+        EXPECT_TRUE(QList<int>({7, 9, 12}).contains(improvement.month()) ||
+                    improvement == QDate(2012, 6, improvement.day()));
+    }
+    dialogs.clear();
+    click(window.findChild<QPushButton*>(QStringLiteral("cmdComandi_5")));
+    EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("I dati sembrano OK")});
+}
+
+TEST_F(SheetGenerationTest, ReasonsComeFromTheDischargeCodesWhenAsked)
+{
+    load();
+    presets();
+    click(panel().chkLeggiDaCodiceScarico);
+    generate();
+    EXPECT_EQ(saved(1, QStringLiteral("MotivoImpagato")), QStringLiteral("C=No lavoro"));
+    EXPECT_EQ(saved(3, QStringLiteral("MotivoImpagato")), QStringLiteral("A=Negligenza"));
+    EXPECT_EQ(saved(4, QStringLiteral("MotivoImpagato")), QStringLiteral("B=Trasferimento"));
+    // A reason taken from the code is not counted in the reasons' quotas.
+    EXPECT_EQ(counted(panel().TxtMotivoImpagato), 0);
+
+    for (const char* code : {"J", "AB", ""}) {
+        suite.database().exec({QStringLiteral("UPDATE [Tabella Pratiche] SET [codice scarico]='%1' WHERE contatore=3")
+                                   .arg(QString::fromLatin1(code))});
+        click(window.findChild<QPushButton*>(QStringLiteral("cmdComandi_6")));
+        click(window.findChild<QPushButton*>(QStringLiteral("cmdPratiche")));
+        dialogs.clear();
+        generate();
+        const QString expected = QString::fromLatin1(code).isEmpty()
+                                     ? QStringLiteral("Manca Codice Scarico alla pratica NRV3 VERDI LUCA")
+                                     : QStringLiteral("Codice Scarico ERRATO alla pratica NRV3 VERDI LUCA");
+        EXPECT_EQ(dialogs.messages(), (QStringList{expected, QStringLiteral("La generazione termina")})) << code;
+        EXPECT_EQ(window.cases().pratiche().absolutePosition(), 3);
+    }
+}
+
+TEST_F(SheetGenerationTest, ExistingSheetsAreKeptUnlessOverwriteIsTicked)
+{
+    suite.home().folder().write(
+        QStringLiteral("drives/Z/work/kv32/dati/ds/3.txt"),
+        suiteText({QStringLiteral("MotivoImpagato==H=fallimento"), QStringLiteral("Note==scritta a mano")}));
+    load();
+    presets();
+    generate();
+    EXPECT_EQ(saved(3, QStringLiteral("MotivoImpagato")), QStringLiteral("H=fallimento"));
+    EXPECT_EQ(saved(3, QStringLiteral("Note")), QStringLiteral("scritta a mano"));
+    EXPECT_EQ(saved(3, QStringLiteral("DataInserimento")), QStringLiteral("10/06/2011 14:05:09"));
+
+    click(window.findChild<QPushButton*>(QStringLiteral("cmdPratiche")));
+    click(panel().chkOverwrite);
+    panel().TxtNota.at(0)->setText(QStringLiteral("Nota nuova"));
+    panel().TxtNota.at(1)->setText(QStringLiteral("Nota nuova"));
+    panel().TxtNota.at(2)->setText(QStringLiteral("Nota nuova"));
+    generate();
+    EXPECT_EQ(saved(3, QStringLiteral("Note")), QStringLiteral("Nota nuova"));
+}
+
+TEST_F(SheetGenerationTest, AMissingMemoCodeStopsTheRunWithTheCasesBeforeItSaved)
+{
+    suite.database().exec({QStringLiteral("UPDATE [Tabella Pratiche] SET codicescaricomemo='' WHERE contatore=3")});
+    load();
+    presets();
+    generate();
+    EXPECT_EQ(dialogs.messages(), (QStringList{QStringLiteral("Manca Codice Scarico Memo alla pratica NRV3 VERDI LUCA"),
+                                               QStringLiteral("La generazione termina")}));
+    EXPECT_TRUE(QFileInfo::exists(SheetStore::sheetPath(1)));
+    EXPECT_FALSE(QFileInfo::exists(SheetStore::sheetPath(3)));
+    EXPECT_FALSE(QFileInfo::exists(SheetStore::sheetPath(4)));
+    EXPECT_FALSE(window.findChild<QPushButton*>(QStringLiteral("Command1"))->isVisible());
+}
+
+TEST_F(SheetGenerationTest, InterrompiEndsARunThatCannotDrawAnyMore)
+{
+    load();
+    presets();
+    for (QLineEdit* box : panel().TxtAbitazione)
+        box->setText(QStringLiteral("0"));
+    stopAfterPumps = 50;
+    generate();
+    EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("Generazione conclusa")});
+    EXPECT_TRUE(window.stopRequested());
+    EXPECT_FALSE(window.findChild<QPushButton*>(QStringLiteral("Command1"))->isVisible());
+    // The case under way is saved as the editor shows it, with what was drawn before the stop.
+    EXPECT_FALSE(saved(1, QStringLiteral("SituazioneFamiliare")).isEmpty());
+    EXPECT_EQ(saved(1, QStringLiteral("Abitazione")), QString());
+    EXPECT_FALSE(QFileInfo::exists(SheetStore::sheetPath(3)));
+}
+
+TEST_F(SheetGenerationTest, NoOrAnEmptyListChangesNothing)
+{
+    load();
+    presets();
+    panel().TxtAbitazione.at(0)->setProperty("Tag", QStringLiteral("5"));
+    dialogs.answerQuestion(Dialogs::Answer::No);
+    click(panel().Command2);
+    EXPECT_EQ(panel().TxtAbitazione.at(0)->property("Tag").toString(), QStringLiteral("5"));
+    EXPECT_TRUE(dialogs.messages().isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(SheetStore::sheetPath(1)));
+
+    suite.writeStatusFile({QStringLiteral("n=1"), QStringLiteral("f=where contatore=0")});
+    ScriptedDialogs emptyDialogs;
+    ModuloCommand emptyModule(clock, QStringLiteral("Exp_Nrv_XML"));
+    FRM_EXP_NRV_XML empty(emptyModule, emptyDialogs, clock, random);
+    ASSERT_TRUE(empty.Form_Load(StatusLine));
+    click(empty.findChild<QPushButton*>(QStringLiteral("cmdPratiche")));
+    emptyDialogs.answerQuestion(Dialogs::Answer::Yes);
+    click(empty.generationPanel()->Command2);
+    EXPECT_EQ(emptyDialogs.messages(), QStringList{QStringLiteral("Generazione conclusa")});
+}
