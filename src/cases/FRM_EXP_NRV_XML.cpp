@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
@@ -27,6 +28,8 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include <memory>
+
 namespace {
 
 struct CommandButton {
@@ -36,12 +39,26 @@ struct CommandButton {
 
 const QString PratichePanelCaption = QStringLiteral("Genera Diag.Sh.  con Causali");
 
+/// Lets the window process its events during long work, at most every 40 ms: often enough for it to
+/// repaint and to take a click on "Interrompi", seldom enough that a walk over thousands of cases
+/// does not spend its time repainting each one.
+EventPump throttledEventPump()
+{
+    auto last = std::make_shared<QElapsedTimer>();
+    return [last] {
+        if (last->isValid() && last->elapsed() < 40)
+            return;
+        QCoreApplication::processEvents();
+        last->start();
+    };
+}
+
 } // namespace
 
 FRM_EXP_NRV_XML::FRM_EXP_NRV_XML(ModuloCommand& module, Dialogs& dialogs, const Clock& clock, Random& random,
                                  QWidget* parent)
     : QWidget(parent), m_module(module), m_dialogs(dialogs), m_clock(clock), m_random(random),
-      m_cases(module, dialogs, *this, [this] { pumpEvents(); }), m_pump([] { QCoreApplication::processEvents(); })
+      m_cases(module, dialogs, *this, [this] { pumpEvents(); }), m_pump(throttledEventPump())
 {
     setObjectName(QStringLiteral("FRM_EXP_NRV_XML"));
     setWindowTitle(QStringLiteral("Esportazione Norvanta XML"));
