@@ -2,8 +2,9 @@
 // screen): once in test mode, where nothing is saved, and once saving every sheet.
 //
 //   bench_generation [--cases N]
+#include "BenchSuite.h"
+
 #include "cases/FRM_EXP_NRV_XML.h"
-#include "demo/DemoSuite.h"
 #include "ds/GenerationPanel.h"
 #include "launcher/ModuloCommand.h"
 #include "launcher/ports/Clock.h"
@@ -15,45 +16,12 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QPushButton>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 
 #include <cstdio>
 
 namespace {
-
-/// A suite where every case has a memo code and half of them need a sheet, none of which exists yet.
-bool prepareSuite(const QString& drives, int cases)
-{
-    if (const Status made = demo::createDemoSuite({drives, cases, 1}); !made) {
-        std::fprintf(stderr, "%s\n", made.errorText().toLocal8Bit().constData());
-        return false;
-    }
-    qputenv("KV32_DRIVE_Z", (drives + QStringLiteral("/Z")).toLocal8Bit());
-    qputenv("KV32_DRIVE_C", (drives + QStringLiteral("/C")).toLocal8Bit());
-    QFile status(drives + QStringLiteral("/C/work/kv32ado/status.txt"));
-    if (!status.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    status.write("contatore=1001\r\nfiltro=where contatore>0 order by contatore\r\ntesto=bench\r\n");
-    status.close();
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bench"));
-        db.setDatabaseName(drives + QStringLiteral("/Z/work/kv32/dati/kv.sqlite"));
-        if (!db.open())
-            return false;
-        QSqlQuery(db).exec(
-            QStringLiteral("UPDATE [Tabella Pratiche] SET codicescaricomemo = CASE WHEN contatore % 2 = 0 "
-                           "THEN 'EESE' ELSE 'EECH' END"));
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("bench"));
-    QDir sheets(drives + QStringLiteral("/Z/work/kv32/dati/ds"));
-    sheets.removeRecursively();
-    return QDir().mkpath(sheets.path());
-}
 
 double run(FRM_EXP_NRV_XML& window, ScriptedDialogs& dialogs, bool soloTest)
 {
@@ -86,14 +54,15 @@ int main(int argc, char** argv)
     const int cases = parser.value(QStringLiteral("cases")).toInt();
 
     QTemporaryDir drives;
-    if (!prepareSuite(drives.path(), cases))
+    if (!BenchSuite::prepare(drives.path(), cases, QStringLiteral("where contatore>0 order by contatore"),
+                             BenchSuite::Sheets::HalfNeededNoneMade))
         return 1;
     SystemClock clock;
     SystemRandom random;
     ScriptedDialogs dialogs;
     ModuloCommand module(clock, QStringLiteral("Exp_Nrv_XML"));
     FRM_EXP_NRV_XML window(module, dialogs, clock, random);
-    if (!window.Form_Load(QStringLiteral("999|999|prova|C:\\work\\kv32ado\\status.txt")))
+    if (!window.Form_Load(BenchSuite::suiteLine()))
         return 1;
     // Generous quotas: the benchmark measures the walk, not refused draws.
     window.generationPanel()->chkSoloTest->click();

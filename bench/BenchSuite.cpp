@@ -1,0 +1,106 @@
+#include "BenchSuite.h"
+
+#include "demo/DemoSuite.h"
+#include "ds/SheetStore.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+
+#include <cstdio>
+
+namespace BenchSuite {
+
+namespace {
+
+bool halfNeedASheet(const QString& drives)
+{
+    bool updated = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bench-suite"));
+        db.setDatabaseName(drives + QStringLiteral("/Z/work/kv32/dati/kv.sqlite"));
+        updated = db.open() && QSqlQuery(db).exec(QStringLiteral(
+                                   "UPDATE [Tabella Pratiche] SET codicescaricomemo = CASE WHEN contatore % 2 = 0 "
+                                   "THEN 'EESE' ELSE 'EECH' END"));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("bench-suite"));
+    return updated;
+}
+
+bool writeNeededSheets(int cases)
+{
+    const QStringList complete = {QStringLiteral("C=No lavoro"),
+                                  QStringLiteral("A=Single"),
+                                  QString(),
+                                  QStringLiteral("B=Locazione"),
+                                  QStringLiteral("F=altro"),
+                                  QString(),
+                                  QStringLiteral("N"),
+                                  QStringLiteral("12/09/2011"),
+                                  QStringLiteral("1000"),
+                                  QString(),
+                                  QString(),
+                                  QString(),
+                                  QString(),
+                                  QString(),
+                                  QString()};
+    SheetStore store;
+    const int first = demo::DemoRowSource::firstContatore();
+    for (int k = first; k < first + cases; ++k) {
+        if (k % 2 == 0 && !store.SalvaDS(k, complete, QDateTime::currentDateTime(), false))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool prepare(const QString& drives, int cases, const QString& filter, Sheets sheets)
+{
+    if (const Status made = demo::createDemoSuite({drives, cases, 1}); !made) {
+        std::fprintf(stderr, "%s\n", made.errorText().toLocal8Bit().constData());
+        return false;
+    }
+    qputenv("KV32_DRIVE_Z", (drives + QStringLiteral("/Z")).toLocal8Bit());
+    qputenv("KV32_DRIVE_C", (drives + QStringLiteral("/C")).toLocal8Bit());
+    QFile status(drives + QStringLiteral("/C/work/kv32ado/status.txt"));
+    if (!status.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    status.write(QStringLiteral("contatore=1001\r\nfiltro=%1\r\ntesto=bench\r\n").arg(filter).toLatin1());
+    status.close();
+    if (sheets == Sheets::AsMade)
+        return true;
+    QDir folder(drives + QStringLiteral("/Z/work/kv32/dati/ds"));
+    folder.removeRecursively();
+    if (!QDir().mkpath(folder.path()) || !halfNeedASheet(drives)) {
+        std::fprintf(stderr, "cannot prepare the sheets of %s\n", drives.toLocal8Bit().constData());
+        return false;
+    }
+    return sheets == Sheets::HalfNeededNoneMade || writeNeededSheets(cases);
+}
+
+QString suiteLine()
+{
+    return QStringLiteral("999|999|prova|C:\\work\\kv32ado\\status.txt");
+}
+
+std::pair<double, double> residentMiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    double now = 0;
+    double peak = 0;
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : status.readAll().split('\n')) {
+            if (line.startsWith("VmRSS:"))
+                now = line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
+            else if (line.startsWith("VmHWM:"))
+                peak = line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
+        }
+    }
+    return {now, peak};
+}
+
+} // namespace BenchSuite

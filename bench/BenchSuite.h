@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+#include <utility>
+
+/// A demo suite for a benchmark, in a folder of its own, with the program's drives pointed at it.
+namespace BenchSuite {
+
+/// The sheets a prepared suite asks for.
+enum class Sheets {
+    AsMade,             ///< the demo suite as the generator makes it
+    HalfNeededNoneMade, ///< every case has a memo code, half of them need a sheet, none exists
+    HalfNeededAllMade,  ///< as above, and every needed sheet exists and is complete
+};
+
+/// Builds the suite under `drives` (prints what failed and returns false), points KV32_DRIVE_Z and
+/// KV32_DRIVE_C at it and writes a status file whose filter is `filter`.
+bool prepare(const QString& drives, int cases, const QString& filter, Sheets sheets);
+
+/// The suite's command line naming that status file.
+QString suiteLine();
+
+/// Resident memory now and at its peak, in MiB, from the kernel's view of this process.
+std::pair<double, double> residentMiB();
+
+} // namespace BenchSuite
