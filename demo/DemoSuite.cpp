@@ -1130,13 +1130,13 @@ Status createDemoSuite(const DemoOptions& options, DemoSummary* summary)
         return Status::failure(QStringLiteral("Cannot put the new database in place at ") + database);
     made.files.append(database);
 
+    // A new suite has sent no flow yet: its first export proposes number 1.
+    QFile::remove(data + QStringLiteral("/IDNrvXML.ini"));
     const QList<std::pair<QString, QString>> files = {
         {data + QStringLiteral("/kv32.ini"),
          linesOf({QStringLiteral("[datiserver]"), QStringLiteral("connstring=") + demoConnectionString(),
                   QStringLiteral("LastProgGiornalexLotto=124"),
                   QStringLiteral("LastMsgGiornalexLotto=Giornale di prova")})},
-        {data + QStringLiteral("/IDNrvXML.ini"),
-         linesOf({QStringLiteral("[Norvanta]"), QStringLiteral("LastID=00042")})},
         {statusFolder + QStringLiteral("/status.txt"),
          linesOf({QStringLiteral("contatore=") + QString::number(DemoRowSource::firstContatore()),
                   QStringLiteral("filtro=where [tipo mandato]='NRV'"), QStringLiteral("testo=demo")})},

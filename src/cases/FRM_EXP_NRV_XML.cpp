@@ -5,6 +5,7 @@
 #include "ds/GenerationPanel.h"
 #include "ds/SheetEditor.h"
 #include "ds/SheetGeneration.h"
+#include "flow/FlowExport.h"
 #include "launcher/BatchSession.h"
 #include "launcher/ModuloCommand.h"
 #include "launcher/SheetFolderCheck.h"
@@ -330,7 +331,20 @@ void FRM_EXP_NRV_XML::CmdEsporta_Click()
     EsportaFlusso();
 }
 
-void FRM_EXP_NRV_XML::EsportaFlusso() {}
+void FRM_EXP_NRV_XML::EsportaFlusso()
+{
+    FlowExport exporter(m_module.Connessione(), m_module.ModoAccess(), m_sheets, m_dialogs, m_clock, m_random);
+    // The window repaints during the export but takes no clicks: a command could move the list under it.
+    exporter.setEventPump([] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+    exporter.setProgress([this](qsizetype done, qsizetype total) {
+        setStatus(QStringLiteral("%1/%2").arg(done).arg(total));
+        showProgress(done, total);
+    });
+    CmdEsporta->setEnabled(false);
+    exporter.EsportaFlusso(m_cases.pratiche());
+    CmdEsporta->setEnabled(true);
+    showProgress(-1, 0);
+}
 
 void FRM_EXP_NRV_XML::Command1_Click()
 {

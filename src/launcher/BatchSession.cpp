@@ -3,16 +3,18 @@
 #include "cases/BatchCaseView.h"
 #include "cases/CaseSelection.h"
 #include "ds/SheetStore.h"
+#include "flow/FlowExport.h"
 #include "launcher/CommandLine.h"
 #include "launcher/ModuloCommand.h"
 #include "launcher/SheetFolderCheck.h"
 #include "launcher/StartUp.h"
 #include "launcher/ports/Clock.h"
 #include "launcher/ports/Dialogs.h"
+#include "launcher/ports/Random.h"
 
 namespace {
 
-/// The main tool without an operator: the case list, then "Controlla Dati".
+/// The main tool without an operator: the case list, "Controlla Dati" and, when it passes, "Esporta".
 int runMainTool(ModuloCommand& module, Dialogs& dialogs, const Clock& clock, const Dispatch& dispatch)
 {
     BatchCaseView view;
@@ -28,7 +30,10 @@ int runMainTool(ModuloCommand& module, Dialogs& dialogs, const Clock& clock, con
     SheetStore sheets;
     if (!CheckTutteLePratiche(cases.pratiche(), sheets, clock.today(), view, dialogs))
         return ExitStopped;
-    return ExitDone;
+    SystemRandom random;
+    random.seed(quint64(clock.now().toMSecsSinceEpoch()));
+    FlowExport exporter(module.Connessione(), module.ModoAccess(), sheets, dialogs, clock, random);
+    return exporter.EsportaFlusso(cases.pratiche()) ? ExitDone : ExitStopped;
 }
 
 } // namespace

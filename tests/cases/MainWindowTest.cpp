@@ -283,3 +283,27 @@ TEST(QuotaPresets, AreTheWholePartOfTheCasesOverTheChoicesPlusOne)
     EXPECT_EQ(quotaPreset(0, 6), QStringLiteral("1"));
     EXPECT_EQ(quotaPreset(100000, 2), QStringLiteral("50001"));
 }
+
+TEST_F(MainWindowTest, EsportaWritesTheFlowOnTheDesktopAndRemembersItsNumber)
+{
+    suite.database().exec({QStringLiteral("UPDATE [Tabella Pratiche] SET codicescaricomemo='EECH'")});
+    load();
+    click("cmdComandi_5");
+    ASSERT_TRUE(child<QPushButton>("CmdEsporta")->isEnabled());
+    dialogs.clear();
+    click("CmdEsporta");
+    const QString flow = suite.home().desktop() + QStringLiteral("/0008_06_00001_2011-06-10.XML");
+    EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("File ") + flow + QStringLiteral(" generato")});
+    EXPECT_TRUE(QFileInfo(flow).isFile());
+    EXPECT_EQ(child<QLabel>("lblStatus")->text(), QStringLiteral("2/2"));
+    EXPECT_TRUE(child<QPushButton>("CmdEsporta")->isEnabled());
+    EXPECT_EQ(suite.home().folder().read(QStringLiteral("drives/Z/work/kv32/dati/IDNrvXML.ini")),
+              QByteArray("[Norvanta]\r\nLastID=00001\r\n"));
+
+    // The next export proposes the next number.
+    dialogs.clear();
+    click("CmdEsporta");
+    ASSERT_EQ(dialogs.shown().size(), 4);
+    EXPECT_EQ(dialogs.shown().at(2).text, QStringLiteral("Progressivo Invio "));
+    EXPECT_TRUE(QFileInfo(suite.home().desktop() + QStringLiteral("/0008_06_00002_2011-06-10.XML")).isFile());
+}

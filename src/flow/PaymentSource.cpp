@@ -1,0 +1,281 @@
+#include "flow/PaymentSource.h"
+
+#include "launcher/db/Connection.h"
+#include "launcher/db/SqlDialect.h"
+#include "launcher/db/SqliteStatement.h"
+#include "launcher/db/ValueTyping.h"
+
+#include <QSqlError>
+#include <QSqlRecord>
+
+#include <sqlite3.h>
+
+namespace {
+
+const QString PaymentsTable = QStringLiteral("Tabella Pagamenti");
+const QString BankTable = QStringLiteral("Tabella Riscontro");
+// The suite's two questions, the value bound where the old program joined it to the text.
+const QString PaymentsSql = QStringLiteral("Select * From [Tabella Pagamenti] where conta=?");
+const QString BankSql = QStringLiteral("Select * From [Tabella Riscontro] where id_incasso=?");
+
+const char* const PaymentFieldNames[PaymentSource::FieldCount] = {
+    "ID",       "modo",         "data",  "totale",        "capitale",   "causale",
+    "ricevuta", "dataricevuta", "spese", "speserecupero", "datascarico"};
+const char* const BankFieldNames[PaymentSource::BankFieldCount] = {"abi", "cab", "cc", "ass", "data", "firmatario"};
+
+QStringList namesOf(const char* const* names, int count)
+{
+    QStringList list;
+    for (int i = 0; i < count; ++i)
+        list.append(QString::fromLatin1(names[i]));
+    return list;
+}
+
+const QStringList& paymentFields()
+{
+    static const QStringList names = namesOf(PaymentFieldNames, PaymentSource::FieldCount);
+    return names;
+}
+
+const QStringList& bankFields()
+{
+    static const QStringList names = namesOf(BankFieldNames, PaymentSource::BankFieldCount);
+    return names;
+}
+
+QString missingField(const QString& field, const QString& table)
+{
+    return QStringLiteral("manca il campo %1 nella tabella [%2]").arg(field, table);
+}
+
+// A cell as SQLite stores it, before the declared type of its column gives it the suite's type.
+QVariant sqliteCell(sqlite3_stmt* statement, int column)
+{
+    switch (sqlite3_column_type(statement, column)) {
+    case SQLITE_INTEGER:
+        return QVariant(qlonglong(sqlite3_column_int64(statement, column)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(statement, column));
+    case SQLITE_TEXT: {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+        return QVariant(QString::fromUtf8(text, sqlite3_column_bytes(statement, column)));
+    }
+    case SQLITE_BLOB: {
+        const auto* bytes = static_cast<const char*>(sqlite3_column_blob(statement, column));
+        return QVariant(QByteArray(bytes, sqlite3_column_bytes(statement, column)));
+    }
+    default:
+        return QVariant();
+    }
+}
+
+int bindSqlite(sqlite3_stmt* statement, const QVariant& value)
+{
+    if (!value.isValid() || value.isNull())
+        return sqlite3_bind_null(statement, 1);
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+        return sqlite3_bind_int64(statement, 1, value.toLongLong());
+    case QMetaType::Double:
+        return sqlite3_bind_double(statement, 1, value.toDouble());
+    default: {
+        const QByteArray text = value.toString().toUtf8();
+        return sqlite3_bind_text(statement, 1, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+    }
+    }
+}
+
+} // namespace
+
+PaymentSource::PaymentSource(db::Connection& connection, Route route)
+    : m_connection(connection),
+      m_handle(route == Route::Fastest ? db::SqliteStatement::handleOf(connection.database()) : nullptr)
+{
+}
+
+PaymentSource::~PaymentSource()
+{
+    finish();
+    sqlite3_finalize(m_sqlitePayments.statement);
+    sqlite3_finalize(m_sqliteBank.statement);
+}
+
+QString PaymentSource::fieldName(Field field)
+{
+    return paymentFields().at(field);
+}
+
+QString PaymentSource::fieldName(BankField field)
+{
+    return bankFields().at(field);
+}
+
+Status PaymentSource::sqliteFailure(const QString& what) const
+{
+    return Status::failure(what + QStringLiteral(": ") + QString::fromUtf8(sqlite3_errmsg(m_handle)));
+}
+
+Status PaymentSource::prepareSqlite(SqliteQuestion& question, const QString& sql, const QStringList& fields,
+                                    const QString& table)
+{
+    if (question.statement)
+        return Status::success();
+    const QByteArray text = db::rewriteSql(sql, db::SqlDialect::SQLite).toUtf8();
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(m_handle, text.constData(), int(text.size()), &statement, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(statement);
+        return sqliteFailure(QStringLiteral("lettura della tabella [%1] non riuscita").arg(table));
+    }
+    QList<int> columns;
+    QList<std::optional<db::FieldKind>> kinds;
+    const int count = sqlite3_column_count(statement);
+    for (const QString& field : fields) {
+        int found = -1;
+        for (int column = 0; column < count && found < 0; ++column) {
+            if (field.compare(QString::fromUtf8(sqlite3_column_name(statement, column)), Qt::CaseInsensitive) == 0)
+                found = column;
+        }
+        if (found < 0) {
+            sqlite3_finalize(statement);
+            return Status::failure(missingField(field, table));
+        }
+        columns.append(found);
+        const char* declared = sqlite3_column_decltype(statement, found);
+        kinds.append(declared ? std::optional(db::fieldKindOfSqliteType(QString::fromUtf8(declared))) : std::nullopt);
+    }
+    question.statement = statement;
+    question.columns = columns;
+    question.kinds = kinds;
+    return Status::success();
+}
+
+Status PaymentSource::beginReading()
+{
+    // Inside a transaction the caller began, ours would fail; theirs gives the same single view.
+    if (m_inTransaction || !sqlite3_get_autocommit(m_handle))
+        return Status::success();
+    if (sqlite3_exec(m_handle, "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK)
+        return sqliteFailure(QStringLiteral("lettura dei pagamenti non avviata"));
+    m_inTransaction = true;
+    return Status::success();
+}
+
+void PaymentSource::finish()
+{
+    if (!m_inTransaction)
+        return;
+    if (m_sqlitePayments.statement)
+        sqlite3_reset(m_sqlitePayments.statement);
+    if (m_sqliteBank.statement)
+        sqlite3_reset(m_sqliteBank.statement);
+    // Nothing was written: ending the read transaction only releases the lock.
+    sqlite3_exec(m_handle, "COMMIT", nullptr, nullptr, nullptr);
+    m_inTransaction = false;
+}
+
+Status PaymentSource::runSqlite(SqliteQuestion& question, const QVariant& value, int fieldCount,
+                                const std::function<QVariant*()>& nextRow)
+{
+    sqlite3_stmt* statement = question.statement;
+    sqlite3_reset(statement);
+    if (bindSqlite(statement, value) != SQLITE_OK)
+        return sqliteFailure(QStringLiteral("valore non accettato dal database"));
+    while (true) {
+        const int step = sqlite3_step(statement);
+        if (step == SQLITE_DONE)
+            break;
+        if (step != SQLITE_ROW) {
+            const Status failure = sqliteFailure(QStringLiteral("lettura non riuscita"));
+            sqlite3_reset(statement);
+            return failure;
+        }
+        QVariant* row = nextRow();
+        if (!row)
+            break;
+        for (int field = 0; field < fieldCount; ++field)
+            row[field] =
+                db::ValueTyping::convert(sqliteCell(statement, question.columns.at(field)), question.kinds.at(field));
+    }
+    sqlite3_reset(statement);
+    return Status::success();
+}
+
+Status PaymentSource::runQt(QtQuestion& question, const QString& sql, const QStringList& fields, const QString& table,
+                            const QVariant& value, const std::function<QVariant*()>& nextRow)
+{
+    if (!question.prepared) {
+        question.query = QSqlQuery(m_connection.database());
+        question.query.setForwardOnly(true);
+        if (m_connection.dialect() == db::SqlDialect::PostgreSQL)
+            question.query.setNumericalPrecisionPolicy(QSql::HighPrecision);
+        if (!question.query.prepare(db::rewriteSql(sql, m_connection.dialect())))
+            return Status::failure(QStringLiteral("lettura della tabella [%1] non riuscita: %2")
+                                       .arg(table, db::driverText(question.query.lastError())));
+        question.prepared = true;
+    }
+    question.query.bindValue(0, value.isValid() ? value : QVariant(QMetaType::fromType<QString>()));
+    if (!question.query.exec())
+        return Status::failure(QStringLiteral("lettura della tabella [%1] non riuscita: %2")
+                                   .arg(table, db::driverText(question.query.lastError())));
+    if (!question.typed) {
+        const QSqlRecord record = question.query.record();
+        const db::ValueTyping typing = db::ValueTyping::forRecord(record, m_connection);
+        for (const QString& field : fields) {
+            const int column = record.indexOf(field);
+            if (column < 0)
+                return Status::failure(missingField(field, table));
+            question.columns.append(column);
+            question.kinds.append(typing.kindOf(column));
+        }
+        question.typed = true;
+    }
+    const int fieldCount = int(fields.size());
+    while (question.query.next()) {
+        QVariant* row = nextRow();
+        if (!row)
+            break;
+        for (int field = 0; field < fieldCount; ++field)
+            row[field] =
+                db::ValueTyping::convert(question.query.value(question.columns.at(field)), question.kinds.at(field));
+    }
+    const QSqlError error = question.query.lastError();
+    question.query.finish();
+    if (error.isValid())
+        return Status::failure(
+            QStringLiteral("lettura della tabella [%1] non riuscita: %2").arg(table, db::driverText(error)));
+    return Status::success();
+}
+
+Status PaymentSource::paymentsOf(qint32 contatore, std::vector<Payment>& payments)
+{
+    payments.clear();
+    const auto nextRow = [&payments]() -> QVariant* {
+        return payments.emplace_back().data();
+    };
+    if (!m_handle)
+        return runQt(m_qtPayments, PaymentsSql, paymentFields(), PaymentsTable, QVariant(contatore), nextRow);
+    if (Status prepared = prepareSqlite(m_sqlitePayments, PaymentsSql, paymentFields(), PaymentsTable); !prepared)
+        return prepared;
+    if (Status begun = beginReading(); !begun)
+        return begun;
+    return runSqlite(m_sqlitePayments, QVariant(contatore), FieldCount, nextRow);
+}
+
+Status PaymentSource::bankRowOf(const QVariant& paymentId, std::optional<BankRow>& row)
+{
+    row.reset();
+    // Only the first row counts: a payment's later bank rows were never part of the flow.
+    const auto nextRow = [&row]() -> QVariant* {
+        return row ? nullptr : row.emplace().data();
+    };
+    if (!m_handle)
+        return runQt(m_qtBank, BankSql, bankFields(), BankTable, paymentId, nextRow);
+    if (Status prepared = prepareSqlite(m_sqliteBank, BankSql, bankFields(), BankTable); !prepared)
+        return prepared;
+    if (Status begun = beginReading(); !begun)
+        return begun;
+    return runSqlite(m_sqliteBank, paymentId, BankFieldCount, nextRow);
+}

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "launcher/Status.h"
+#include "launcher/db/SuiteTables.h"
+
+#include <QList>
+#include <QSqlQuery>
+#include <QVariant>
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace db {
+class Connection;
+}
+
+/// The payments of a case and the bank details of a payment, as the flow reads them.
+///
+/// The rows are those of "Select * From [Tabella Pagamenti] where conta=" + contatore and "Select * From
+/// [Tabella Riscontro] where id_incasso=" + ID, in the order the database gives them. An export asks these two
+/// questions hundreds of thousands of times, so each is prepared once and run again with the new value bound; on
+/// SQLite they run on the driver's own handle inside one read transaction, which costs a quarter of running each in
+/// autocommit and also gives the whole flow one consistent view of the payments.
+class PaymentSource {
+public:
+    /// The payment fields the flow reads.
+    enum Field { Id, Modo, Data, Totale, Capitale, Causale, Ricevuta, DataRicevuta, Spese, SpeseRecupero, DataScarico };
+    static constexpr int FieldCount = DataScarico + 1;
+    /// The bank fields the flow reads.
+    enum BankField { Abi, Cab, Cc, Ass, DataAssegno, Firmatario };
+    static constexpr int BankFieldCount = Firmatario + 1;
+
+    /// One payment row: Null is an invalid QVariant, dates are QDate or QDateTime, amounts db::Currency.
+    using Payment = std::array<QVariant, FieldCount>;
+    using BankRow = std::array<QVariant, BankFieldCount>;
+
+    /// How the questions reach the database: on SQLite's own handle where there is one, or through Qt's driver as
+    /// for every other database.
+    enum class Route { Fastest, ThroughQt };
+
+    explicit PaymentSource(db::Connection& connection, Route route = Route::Fastest);
+    ~PaymentSource();
+    PaymentSource(const PaymentSource&) = delete;
+    PaymentSource& operator=(const PaymentSource&) = delete;
+
+    /// The name of a field as the suite's table spells it.
+    static QString fieldName(Field field);
+    static QString fieldName(BankField field);
+
+    /// Replaces `payments` with the payments of case `contatore`; the failure carries the database's text.
+    Status paymentsOf(qint32 contatore, std::vector<Payment>& payments);
+    /// The first bank row of a payment (given by its ID), or none when it has no bank details.
+    Status bankRowOf(const QVariant& paymentId, std::optional<BankRow>& row);
+    /// Ends the read transaction that the first question began; the source can be asked again afterwards.
+    void finish();
+
+private:
+    /// A prepared question on SQLite's handle, with the column of each field the flow reads.
+    struct SqliteQuestion {
+        sqlite3_stmt* statement = nullptr;
+        QList<int> columns;
+        QList<std::optional<db::FieldKind>> kinds;
+    };
+    /// The same question through Qt, for every other database.
+    struct QtQuestion {
+        QSqlQuery query;
+        bool prepared = false;
+        bool typed = false;
+        QList<int> columns;
+        QList<std::optional<db::FieldKind>> kinds;
+    };
+
+    Status prepareSqlite(SqliteQuestion& question, const QString& sql, const QStringList& fields, const QString& table);
+    Status beginReading();
+    Status runSqlite(SqliteQuestion& question, const QVariant& value, int fieldCount,
+                     const std::function<QVariant*()>& nextRow);
+    Status runQt(QtQuestion& question, const QString& sql, const QStringList& fields, const QString& table,
+                 const QVariant& value, const std::function<QVariant*()>& nextRow);
+    Status sqliteFailure(const QString& what) const;
+
+    db::Connection& m_connection;
+    sqlite3* m_handle = nullptr;
+    bool m_inTransaction = false;
+    SqliteQuestion m_sqlitePayments;
+    SqliteQuestion m_sqliteBank;
+    QtQuestion m_qtPayments;
+    QtQuestion m_qtBank;
+};

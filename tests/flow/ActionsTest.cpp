@@ -1,0 +1,175 @@
+#include "flow/FlowFixture.h"
+
+#include "flow/FlowWriter.h"
+
+#include "support/QtPrinters.h"
+
+#include <QBuffer>
+#include <QRegularExpression>
+
+namespace {
+
+using ActionsTest = FlowFixture;
+
+/// The Azione, FineAffidamento and (when there is one) DiagnosisSheet lines of a case.
+QStringList actionLines(const QStringList& pratica)
+{
+    QStringList lines;
+    for (const QString& line : pratica) {
+        if (line.startsWith(QLatin1String("<Azione ")) || line.startsWith(QLatin1String("<FineAffidamento ")) ||
+            line.startsWith(QLatin1String("<DiagnosisSheet ")))
+            lines.append(line);
+    }
+    return lines;
+}
+
+/// Takes the seeds it is given and hands out a fixed draw.
+class SeedRecorder : public Random {
+public:
+    double next() override
+    {
+        ++draws;
+        return 0.5;
+    }
+    void seed(std::uint64_t value) override { seeds.append({value, draws}); }
+
+    QList<std::pair<std::uint64_t, int>> seeds; ///< each seed with the draws made before it
+    int draws = 0;
+};
+
+} // namespace
+
+TEST_F(ActionsTest, TheActionCodeTheOutcomeAndTheReport)
+{
+    addCase(1, {{QStringLiteral("codicescaricomemo"), QString()}, {QStringLiteral("datascaricomemo"), QString()}});
+    addCase(2, {{QStringLiteral("codicescaricomemo"), QVariant()},
+                {QStringLiteral("memo"),
+                 QString::fromUtf8("Visita in città <urgente>\r\nperché assente & \"irreperibile\"")}});
+    addPayment(1, 2);
+    addCase(3, {{QStringLiteral("codicescaricomemo"), QStringLiteral("eech")},
+                {QStringLiteral("memo"), QVariant()},
+                {QStringLiteral("datascaricomemo"), QStringLiteral("31/02/2011")}});
+    const Flow flow = writeFlow();
+    ASSERT_TRUE(flow.status) << flow.status.errorText().toStdString();
+    EXPECT_EQ(actionLines(praticaLines(flow.bytes, 0)),
+              (QStringList{QStringLiteral("<Azione TipoAzione=\"\" DataAzione=\"2011-06-14\" Memo=\"Negativa\">"),
+                           QStringLiteral("<FineAffidamento Restituzione=\"true\" TestoRapporto=\"Nota\">")}));
+    EXPECT_EQ(actionLines(praticaLines(flow.bytes, 1)),
+              (QStringList{QStringLiteral("<Azione TipoAzione=\"0\" DataAzione=\"2011-06-05\" Memo=\"POSITIVA\">"),
+                           QStringLiteral("<FineAffidamento Restituzione=\"true\" TestoRapporto=\"Visita in citta' "
+                                          " urgente .perche' assente &amp; &quot;irreperibile&quot;\">")}));
+    EXPECT_EQ(actionLines(praticaLines(flow.bytes, 2)),
+              (QStringList{QStringLiteral("<Azione TipoAzione=\"EECH\" DataAzione=\"2011-06-14\" Memo=\"Negativa\">"),
+                           QStringLiteral("<FineAffidamento Restituzione=\"true\" TestoRapporto=\"\">")}));
+    // A case without payments has no Valori at all.
+    EXPECT_EQ(praticaLines(flow.bytes, 0).at(1), QStringLiteral("<Azioni>"));
+}
+
+TEST_F(ActionsTest, OnTheAccessDatabaseTheActionIsDatedTheDayOfTheExport)
+{
+    addCase(1);
+    suite.database().exec({QStringLiteral("ALTER TABLE [Tabella Pratiche] DROP COLUMN datascaricomemo")});
+    const Flow access = writeFlow(true);
+    ASSERT_TRUE(access.status) << access.status.errorText().toStdString();
+    EXPECT_TRUE(actionLines(praticaLines(access.bytes, 0)).at(0).contains(QStringLiteral("DataAzione=\"2011-06-14\"")));
+    // Elsewhere the field is read, and a database without it stops the export.
+    EXPECT_EQ(writeFlow(false).status.errorText(),
+              QStringLiteral("Pratica P1 (ROSSI MARIO, contatore 1): manca il campo datascaricomemo nelle pratiche."));
+}
+
+TEST_F(ActionsTest, TheDiagnosisSheetOfACaseThatNeedsOne)
+{
+    addCase(1, {{QStringLiteral("codicescaricomemo"), QStringLiteral("eese")}});
+    addCompleteSheet(1);
+    addCase(2, {{QStringLiteral("codicescaricomemo"), QStringLiteral("INFO")}});
+    addSheet(2, {QStringLiteral("MotivoImpagato==B=Trasferimento "),
+                 QStringLiteral("CapacitaPagamentoFutureScadenze==N"), QStringLiteral("DataMiglioramento=="),
+                 QStringLiteral("ClienteRedditoSalario=="), QStringLiteral("GaranteRedditoAltro==  350 ")});
+    addCase(3, {{QStringLiteral("codicescaricomemo"), QStringLiteral("EENP")}});
+    addSheet(3,
+             {QStringLiteral("CapacitaPagamentoFutureScadenze==n"), QStringLiteral("DataMiglioramento==12/09/2011")});
+    // A sheet that is there but not needed stays out of the flow.
+    addCase(4, {{QStringLiteral("codicescaricomemo"), QStringLiteral("EESE ")}});
+    addCompleteSheet(4);
+    const Flow flow = writeFlow();
+    ASSERT_TRUE(flow.status) << flow.status.errorText().toStdString();
+    EXPECT_EQ(actionLines(praticaLines(flow.bytes, 0)),
+              (QStringList{QStringLiteral("<Azione TipoAzione=\"EESE\" DataAzione=\"2011-06-05\" Memo=\"Negativa\">"),
+                           QStringLiteral("<FineAffidamento Restituzione=\"true\" TestoRapporto=\"Nota\">"),
+                           QStringLiteral("<DiagnosisSheet  MotivoImpagato=\"C\" SituazioneFamiliare=\"B\" "
+                                          "Abitazione=\"A\" TipologiaContratto=\"B\" "
+                                          "CapacitaPagamentoFutureScadenze=\"false\" DataMiglioramento=\"2011-09-12\" "
+                                          "ClienteRedditoSalario=\"1000\" ClienteRedditoBenefits=\"0\" "
+                                          "ClienteRedditoAltro=\"0\" GaranteRedditoSalario=\"0\" "
+                                          "GaranteRedditoBenefits=\"0\" GaranteRedditoAltro=\"0\"/>")}));
+    EXPECT_EQ(actionLines(praticaLines(flow.bytes, 1)).at(2),
+              QStringLiteral("<DiagnosisSheet  MotivoImpagato=\"B\" SituazioneFamiliare=\"\" Abitazione=\"\" "
+                             "TipologiaContratto=\"\" CapacitaPagamentoFutureScadenze=\"false\" "
+                             "ClienteRedditoSalario=\"\" ClienteRedditoBenefits=\"0\" ClienteRedditoAltro=\"0\" "
+                             "GaranteRedditoSalario=\"\" GaranteRedditoBenefits=\"0\" GaranteRedditoAltro=\"350\"/>"));
+    // Only a capital N means the debtor cannot pay; then alone is the improvement date written.
+    EXPECT_TRUE(actionLines(praticaLines(flow.bytes, 2))
+                    .at(2)
+                    .contains(QStringLiteral("CapacitaPagamentoFutureScadenze=\"true\" ClienteRedditoSalario=\"\"")));
+    EXPECT_EQ(actionLines(praticaLines(flow.bytes, 3)).size(), 2);
+    // The sheet's line sits between FineAffidamento and Contatti, one level deeper.
+    const QStringList lines = linesOf(flow.bytes);
+    const qsizetype sheet = lines.indexOf(QRegularExpression(QStringLiteral("\t{6}<DiagnosisSheet  .*")));
+    ASSERT_GT(sheet, 0);
+    EXPECT_TRUE(lines.at(sheet - 1).startsWith(QStringLiteral("\t\t\t\t\t<FineAffidamento ")));
+    EXPECT_TRUE(lines.at(sheet + 1).startsWith(QStringLiteral("\t\t\t\t\t\t<Contatti  ")));
+}
+
+TEST_F(ActionsTest, AMissingSheetStopsTheFlowAtItsCase)
+{
+    addCase(1);
+    addCase(2, {{QStringLiteral("codicescaricomemo"), QStringLiteral("Flxx")},
+                {QStringLiteral("posizione"), QStringLiteral("NRV20000002")}});
+    addPayment(1, 2);
+    addCase(3, {{QStringLiteral("codicescaricomemo"), QStringLiteral("EESE")}});
+    Flow flow = writeFlow();
+    EXPECT_TRUE(flow.missingSheet);
+    EXPECT_EQ(flow.status.errorText(), QStringLiteral("Manca DiagnosisSheet alla pratica ROSSI MARIO NRV20000002"));
+    // Written so far: the first case whole, the second as far as its payments.
+    const QStringList lines = linesOf(flow.bytes);
+    EXPECT_EQ(lines.last(), QStringLiteral("\t\t\t</Valori>"));
+    EXPECT_EQ(lines.filter(QStringLiteral("<Pratica ")).size(), 2);
+
+    suite.database().exec({QStringLiteral("UPDATE [Tabella Pratiche] SET [ragione sociale]=NULL WHERE contatore=2")});
+    flow = writeFlow();
+    EXPECT_EQ(flow.status.errorText(), QStringLiteral("Manca DiagnosisSheet alla pratica  NRV20000002"));
+}
+
+TEST_F(ActionsTest, ContactCountersAreDrawnAfterReseedingForEachCase)
+{
+    addCase(1);
+    addCase(2);
+    random = SequenceRandom({0.25, 0.25, 0.75, 0.0, 0.75});
+    Flow flow = writeFlow();
+    ASSERT_TRUE(flow.status) << flow.status.errorText().toStdString();
+    // Halves go to the even number: 0.5 gives 0 and 1.5 gives 2; a domicile count of 0 becomes 1.
+    const QString contatti = QStringLiteral(
+        "<Contatti  NrContattiAltro=\"0\" NrContattiDomicilio=\"1\" NrContattiLavoro=\"2\" NrContattiLettera=\"0\" "
+        "NrContattiTelefono=\"2\" NrContattiPositivi=\"0\"/>");
+    EXPECT_TRUE(praticaLines(flow.bytes, 0).contains(contatti));
+    EXPECT_TRUE(praticaLines(flow.bytes, 1).contains(contatti));
+
+    SeedRecorder recorder;
+    openCases();
+    PaymentSource payments(connection);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    FlowWriter writer(&buffer, pratiche, payments, sheets, recorder, clock, false);
+    for (pratiche.moveFirst(); !pratiche.eof(); pratiche.moveNext()) {
+        ASSERT_TRUE(writer.writeCase());
+        clock.set(clock.now().addMSecs(1));
+    }
+    ASSERT_EQ(recorder.seeds.size(), 2);
+    EXPECT_EQ(recorder.seeds.at(0).second, 0);
+    EXPECT_EQ(recorder.seeds.at(1).second, 5);
+    EXPECT_NE(recorder.seeds.at(0).first, recorder.seeds.at(1).first);
+    EXPECT_TRUE(praticaLines(buffer.data(), 0)
+                    .contains(QStringLiteral("<Contatti  NrContattiAltro=\"1\" NrContattiDomicilio=\"1\" "
+                                             "NrContattiLavoro=\"1\" NrContattiLettera=\"0\" "
+                                             "NrContattiTelefono=\"1\" NrContattiPositivi=\"0\"/>")));
+}

@@ -1,0 +1,189 @@
+#include "flow/FlowFixture.h"
+
+#include "support/QtPrinters.h"
+
+namespace {
+
+class BillGroupTest : public FlowFixture {
+protected:
+    /// Adds a bill of exchange of case `conta` due on `due`.
+    void addBill(int id, int conta, const QDate& due, const QVariantMap& fields = {})
+    {
+        QVariantMap bill = {{QStringLiteral("modo"), QStringLiteral("CA")},
+                            {QStringLiteral("data"), due},
+                            {QStringLiteral("totale"), 100},
+                            {QStringLiteral("capitale"), 90}};
+        for (auto it = fields.constBegin(); it != fields.constEnd(); ++it)
+            bill.insert(it.key(), it.value());
+        addPayment(id, conta, bill);
+    }
+
+    /// The lines of case `index` from its <Valori> to its </Valori>.
+    QStringList valori(const QByteArray& bytes, int index = 0)
+    {
+        const QStringList pratica = praticaLines(bytes, index);
+        const qsizetype from = pratica.indexOf(QStringLiteral("<Valori>"));
+        const qsizetype to = pratica.indexOf(QStringLiteral("</Valori>"));
+        return from < 0 ? QStringList() : pratica.mid(from, to - from + 1);
+    }
+};
+
+QString frequencyOf(const QStringList& lines)
+{
+    for (const QString& line : lines) {
+        const qsizetype at = line.indexOf(QStringLiteral("Frequenza=\""));
+        if (at >= 0)
+            return line.mid(at + 11, 1);
+    }
+    return QStringLiteral("<none>");
+}
+
+} // namespace
+
+TEST_F(BillGroupTest, ThreeMonthlyBillsMakeOneGroup)
+{
+    addCase(1);
+    addBill(1, 1, QDate(2011, 6, 10));
+    addBill(2, 1, QDate(2011, 7, 10));
+    addBill(3, 1, QDate(2011, 8, 10));
+    addBankRow(1, {{QStringLiteral("ass"), QString()}});
+    const Flow flow = writeFlow();
+    ASSERT_TRUE(flow.status) << flow.status.errorText().toStdString();
+    const QStringList expected = {
+        QStringLiteral("<Valori>"),
+        QStringLiteral("<Cambializzazione ImportoCambializzazione=\"300.00\" DataCambializzazione=\"2011-06-10\">"),
+        QStringLiteral("<RicevutaAlCliente DataRicevuta=\"10/06/2011\" AFronteDelDebito=\"270.00\" "
+                       "Controfirmata=\"true\" NumeroRicevuta=\"0\" Spese=\"0.00\"/>"),
+        QStringLiteral("<GruppoCambiali TipoScadenza=\"A\"  NumeroCambiali=\"3\" DataIniziale=\"2011-06-10\" "
+                       "ImportoRata=\"100.00\" Frequenza=\"1\">"),
+        QStringLiteral(
+            "<BancaCambializzazione  Assegno=\"00001\" Cab=\"03200\" Conto=\"000012345678\" Abi=\"03069\" />"),
+        QStringLiteral("<Firmatario  Comune=\"Roma\" Provincia=\"RM\" Cap=\"00184\" NomeCognome=\"BIANCHI LUCA\" "
+                       "Indirizzo=\"Via Roma, 1\" />"),
+        QStringLiteral("</GruppoCambiali>"),
+        QStringLiteral("</Cambializzazione>"),
+        QStringLiteral("</Valori>"),
+    };
+    EXPECT_EQ(valori(flow.bytes), expected);
+    // The whole indentation of a group, as the creditor's reader expects it.
+    const QStringList lines = linesOf(flow.bytes);
+    const qsizetype at = lines.indexOf(QStringLiteral("\t\t\t<Valori>"));
+    ASSERT_GE(at, 0);
+    const QList<int> levels = {4, 5, 5, 6, 6, 5, 4, 3};
+    for (int i = 0; i < levels.size(); ++i) {
+        const QString& line = lines.at(at + 1 + i);
+        EXPECT_EQ(line.size() - QString(line).remove(QLatin1Char('\t')).size(), levels.at(i)) << line.toStdString();
+    }
+}
+
+TEST_F(BillGroupTest, OnlyAnExactCaFollowsInTheGroup)
+{
+    addCase(1);
+    addBill(1, 1, QDate(2011, 6, 10));
+    addBill(2, 1, QDate(2011, 7, 10),
+            {{QStringLiteral("modo"), QStringLiteral("ca")},
+             {QStringLiteral("totale"), 50},
+             {QStringLiteral("datascarico"), QDate(2011, 7, 8)}});
+    addBill(3, 1, QDate(2011, 8, 10));
+    addPayment(4, 1);
+    const Flow flow = writeFlow();
+    ASSERT_TRUE(flow.status) << flow.status.errorText().toStdString();
+    const QStringList lines = valori(flow.bytes);
+    // The first bill stands alone, the "ca" starts a group with the "CA" after it, and the cash payment follows.
+    const QStringList groups = lines.filter(QStringLiteral("<GruppoCambiali"));
+    ASSERT_EQ(groups.size(), 2);
+    EXPECT_EQ(groups.at(0), QStringLiteral("<GruppoCambiali TipoScadenza=\"A\"  NumeroCambiali=\"1\" "
+                                           "DataIniziale=\"2011-06-10\" ImportoRata=\"100.00\" Frequenza=\"0\">"));
+    EXPECT_EQ(groups.at(1), QStringLiteral("<GruppoCambiali TipoScadenza=\"A\"  NumeroCambiali=\"2\" "
+                                           "DataIniziale=\"2011-07-10\" ImportoRata=\"50.00\" Frequenza=\"1\">"));
+    EXPECT_EQ(lines.filter(QStringLiteral("<Cambializzazione")),
+              (QStringList{QStringLiteral("<Cambializzazione ImportoCambializzazione=\"100.00\" "
+                                          "DataCambializzazione=\"2011-06-10\">"),
+                           QStringLiteral("<Cambializzazione ImportoCambializzazione=\"150.00\" "
+                                          "DataCambializzazione=\"2011-07-08\">")}));
+    // A group without a bank row has no bank element and is signed by the debtor.
+    EXPECT_TRUE(lines.filter(QStringLiteral("BancaCambializzazione")).isEmpty());
+    EXPECT_EQ(lines.filter(QStringLiteral("NomeCognome=\"ROSSI MARIO\"")).size(), 2);
+    const qsizetype cash =
+        lines.indexOf(QStringLiteral("<Contante Importo=\"150.00\" DataAcquisizione=\"2011-06-10\">"));
+    ASSERT_GT(cash, 0);
+    EXPECT_EQ(lines.at(cash - 1), QStringLiteral("</Cambializzazione>"));
+}
+
+TEST_F(BillGroupTest, TheGapBetweenTheFirstTwoBillsGivesTheFrequency)
+{
+    const QList<std::pair<int, QString>> gaps = {{54, QStringLiteral("1")}, {55, QStringLiteral("3")},
+                                                 {56, QStringLiteral("2")}, {70, QStringLiteral("2")},
+                                                 {71, QStringLiteral("3")}, {-3, QStringLiteral("1")}};
+    const QDate first(2011, 6, 10);
+    for (int i = 0; i < gaps.size(); ++i) {
+        addCase(i + 1);
+        addBill(10 * i + 1, i + 1, first);
+        addBill(10 * i + 2, i + 1, first.addDays(gaps.at(i).first));
+        // Only the first gap counts.
+        addBill(10 * i + 3, i + 1, first.addDays(400));
+    }
+    const Flow flow = writeFlow();
+    ASSERT_TRUE(flow.status) << flow.status.errorText().toStdString();
+    for (int i = 0; i < gaps.size(); ++i)
+        EXPECT_EQ(frequencyOf(valori(flow.bytes, i)), gaps.at(i).second) << gaps.at(i).first << " days";
+}
+
+TEST_F(BillGroupTest, SignerTownAndAddressAreTrimmedTheCapIsNot)
+{
+    addCase(1, {{QStringLiteral("citta"), QStringLiteral("  Roma ")},
+                {QStringLiteral("provincia"), QVariant()},
+                {QStringLiteral("cap"), QStringLiteral(" 00184 ")},
+                {QStringLiteral("indirizzo"), QStringLiteral("\tVia Roma ")}});
+    addBill(1, 1, QDate(2011, 6, 10));
+    addBankRow(1, {{QStringLiteral("firmatario"), QStringLiteral("  VERDI ANNA  ")}});
+    addCase(2, {{QStringLiteral("ragione sociale"), QStringLiteral("SOCIETA' & FIGLI")}});
+    addBill(2, 2, QDate(2011, 6, 10), {{QStringLiteral("capitale"), QVariant()}});
+    addBankRow(2, {{QStringLiteral("firmatario"), QVariant()}, {QStringLiteral("ass"), QVariant()}});
+    const Flow flow = writeFlow();
+    ASSERT_TRUE(flow.status) << flow.status.errorText().toStdString();
+    EXPECT_TRUE(valori(flow.bytes, 0)
+                    .contains(QStringLiteral(
+                        "<Firmatario  Comune=\"Roma\" Provincia=\"\" Cap=\" 00184 \" NomeCognome=\"VERDI ANNA\" "
+                        "Indirizzo=\"&#9;Via Roma\" />")));
+    const QStringList second = valori(flow.bytes, 1);
+    EXPECT_TRUE(second.filter(QStringLiteral("NomeCognome=\"SOCIETA' &amp; FIGLI\"")).size() == 1);
+    EXPECT_TRUE(second.filter(QStringLiteral("AFronteDelDebito=\"0.00\"")).size() == 1);
+    EXPECT_TRUE(second.filter(QStringLiteral("<BancaCambializzazione  Assegno=\"00001\"")).size() == 1);
+}
+
+TEST_F(BillGroupTest, UnreadableBillsStopTheExport)
+{
+    addCase(1);
+    addBill(1, 1, QDate(2011, 6, 10));
+    addBill(2, 1, QDate(2011, 7, 10), {{QStringLiteral("totale"), QVariant()}});
+    Flow flow = writeFlow();
+    EXPECT_EQ(flow.status.errorText(), QStringLiteral("Pratica P1 (ROSSI MARIO, contatore 1): pagamento ID 2, il campo "
+                                                      "totale è vuoto (Null) dove serve un importo."));
+
+    suite.database().exec({QStringLiteral("UPDATE [Tabella Pagamenti] SET totale=100, data=NULL WHERE ID=1")});
+    flow = writeFlow();
+    EXPECT_EQ(flow.status.errorText(), QStringLiteral("Pratica P1 (ROSSI MARIO, contatore 1): pagamento ID 1, il campo "
+                                                      "data della prima cambiale è vuoto (Null)."));
+
+    // The signer falls back on the company name, which must be there.
+    suite.database().exec({QStringLiteral("UPDATE [Tabella Pagamenti] SET data='2011-06-10', totale=100"),
+                           QStringLiteral("UPDATE [Tabella Pratiche] SET [ragione sociale]=NULL")});
+    flow = writeFlow();
+    EXPECT_EQ(flow.status.errorText(), QStringLiteral("Pratica P1 (, contatore 1): il campo ragione sociale è vuoto "
+                                                      "(Null) e serve come firmatario delle cambiali."));
+}
+
+TEST_F(BillGroupTest, ASingleBillWithoutARealDateKeepsTenBlanks)
+{
+    addCase(1);
+    addBill(1, 1, QDate(), {{QStringLiteral("data"), QStringLiteral("da definire")}});
+    const Flow flow = writeFlow();
+    ASSERT_TRUE(flow.status) << flow.status.errorText().toStdString();
+    const QStringList lines = valori(flow.bytes);
+    EXPECT_EQ(lines.at(1), QStringLiteral("<Cambializzazione ImportoCambializzazione=\"100.00\" "
+                                          "DataCambializzazione=\"          \">"));
+    EXPECT_TRUE(lines.at(2).startsWith(QStringLiteral("<RicevutaAlCliente DataRicevuta=\"da definire\"")));
+    EXPECT_TRUE(lines.at(3).contains(QStringLiteral("DataIniziale=\"          \"")));
+    EXPECT_EQ(lines.at(lines.size() - 2), QStringLiteral("</Cambializzazione>"));
+}

@@ -1,0 +1,206 @@
+#include "flow/FlowFixture.h"
+
+#include "flow/FlowWriter.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QXmlStreamReader>
+
+namespace {
+
+QString sqlLiteral(const QVariant& value)
+{
+    if (!value.isValid() || value.isNull())
+        return QStringLiteral("NULL");
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::Double:
+        return value.toString();
+    case QMetaType::QDate:
+        return QLatin1Char('\'') + value.toDate().toString(Qt::ISODate) + QLatin1Char('\'');
+    default: {
+        QString text = value.toString();
+        text.replace(QLatin1Char('\''), QLatin1String("''"));
+        return QLatin1Char('\'') + text + QLatin1Char('\'');
+    }
+    }
+}
+
+void insert(SqliteFixture& database, const QString& table, QVariantMap fields, const QVariantMap& overrides)
+{
+    for (auto it = overrides.constBegin(); it != overrides.constEnd(); ++it)
+        fields.insert(it.key(), it.value());
+    QStringList names;
+    QStringList values;
+    for (auto it = fields.constBegin(); it != fields.constEnd(); ++it) {
+        names.append(QLatin1Char('[') + it.key() + QLatin1Char(']'));
+        values.append(sqlLiteral(it.value()));
+    }
+    database.exec({QStringLiteral("INSERT INTO [%1] (%2) VALUES (%3)")
+                       .arg(table, names.join(QLatin1Char(',')), values.join(QLatin1Char(',')))});
+}
+
+QString sourceFolder()
+{
+    return QFileInfo(QString::fromUtf8(__FILE__)).absolutePath();
+}
+
+} // namespace
+
+void FlowFixture::addCase(int contatore, const QVariantMap& fields)
+{
+    insert(suite.database(), QStringLiteral("Tabella Pratiche"),
+           {{QStringLiteral("contatore"), contatore},
+            {QStringLiteral("posizione"), QStringLiteral("P%1").arg(contatore)},
+            {QStringLiteral("ragione sociale"), QStringLiteral("ROSSI MARIO")},
+            {QStringLiteral("tipo mandato"), QStringLiteral("NRV")},
+            {QStringLiteral("altroriferimento"), QStringLiteral("AFF1")},
+            {QStringLiteral("codicescaricomemo"), QStringLiteral("EECH")},
+            {QStringLiteral("datascaricomemo"), QStringLiteral("05/06/2011")},
+            {QStringLiteral("memo"), QStringLiteral("Nota")},
+            {QStringLiteral("citta"), QStringLiteral("Roma")},
+            {QStringLiteral("provincia"), QStringLiteral("RM")},
+            {QStringLiteral("cap"), QStringLiteral("00184")},
+            {QStringLiteral("indirizzo"), QStringLiteral("Via Roma, 1")}},
+           fields);
+}
+
+void FlowFixture::addPayment(int id, int conta, const QVariantMap& fields)
+{
+    insert(suite.database(), QStringLiteral("Tabella Pagamenti"),
+           {{QStringLiteral("ID"), id},
+            {QStringLiteral("conta"), conta},
+            {QStringLiteral("modo"), QStringLiteral("CO")},
+            {QStringLiteral("data"), QDate(2011, 6, 10)},
+            {QStringLiteral("totale"), 150},
+            {QStringLiteral("capitale"), 120}},
+           fields);
+}
+
+void FlowFixture::addBankRow(int idIncasso, const QVariantMap& fields)
+{
+    insert(suite.database(), QStringLiteral("Tabella Riscontro"),
+           {{QStringLiteral("id_incasso"), idIncasso},
+            {QStringLiteral("abi"), QStringLiteral("03069")},
+            {QStringLiteral("cab"), QStringLiteral("03200")},
+            {QStringLiteral("cc"), QStringLiteral("000012345678")},
+            {QStringLiteral("ass"), QStringLiteral("0001234567")},
+            {QStringLiteral("data"), QDate(2011, 6, 12)},
+            {QStringLiteral("firmatario"), QStringLiteral("BIANCHI LUCA")}},
+           fields);
+}
+
+void FlowFixture::addSheet(int contatore, const QStringList& lines)
+{
+    QFile file(SheetStore::sheetPath(contatore));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << file.fileName().toStdString();
+    file.write(suiteText(lines));
+}
+
+void FlowFixture::addCompleteSheet(int contatore)
+{
+    addSheet(contatore,
+             {QStringLiteral("MotivoImpagato==C=No lavoro"), QStringLiteral("SituazioneFamiliare==B=Sposato "),
+              QStringLiteral("NoteSituazioneFamiliare=="), QString::fromUtf8("Abitazione==A=Proprietà"),
+              QStringLiteral("TipologiaContratto==B=tempo determinato"), QStringLiteral("NoteTipologiaContratto=="),
+              QStringLiteral("CapacitaPagamentoFutureScadenze==N"), QStringLiteral("DataMiglioramento==12/09/2011"),
+              QStringLiteral("ClienteRedditoSalario==1000"), QStringLiteral("ClienteRedditoBenefits==0"),
+              QStringLiteral("ClienteRedditoAltro==0"), QStringLiteral("GaranteRedditoSalario==0"),
+              QStringLiteral("GaranteRedditoBenefits==0"), QStringLiteral("GaranteRedditoAltro==0"),
+              QStringLiteral("Note=="), QStringLiteral("DataInserimento==10/06/2011 15:42:07")});
+}
+
+void FlowFixture::openCases()
+{
+    if (connection.state() == 0) {
+        const Status opened = connection.open(suite.database().connectionString());
+        ASSERT_TRUE(opened) << opened.errorText().toStdString();
+    }
+    const Status listed = pratiche.open(QStringLiteral("Select  * From [Tabella Pratiche] where contatore>0"),
+                                        connection, db::Recordset::Lock::Optimistic);
+    ASSERT_TRUE(listed) << listed.errorText().toStdString();
+}
+
+FlowFixture::Flow FlowFixture::writeFlow(bool modoAccess, PaymentSource::Route route)
+{
+    openCases();
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    Flow flow;
+    {
+        PaymentSource payments(connection, route);
+        FlowWriter writer(&buffer, pratiche, payments, sheets, random, clock, modoAccess);
+        FlowWriter::Envelope envelope;
+        envelope.progressivo = QStringLiteral("00043");
+        envelope.idSd = QStringLiteral("06");
+        envelope.dataGen = FlowWriter::dataGenOf(clock.now());
+        envelope.idEE = QStringLiteral("0008");
+        flow.status = writer.writeHead(envelope);
+        for (pratiche.moveFirst(); flow.status && !pratiche.eof(); pratiche.moveNext())
+            flow.status = writer.writeCase();
+        if (flow.status)
+            flow.status = writer.writeTail();
+        flow.missingSheet = writer.stoppedForMissingSheet();
+    }
+    flow.bytes = buffer.data();
+    if (flow.status)
+        expectValidFlow(flow.bytes);
+    return flow;
+}
+
+QStringList FlowFixture::linesOf(const QByteArray& bytes)
+{
+    QStringList lines = QString::fromUtf8(bytes).split(QStringLiteral("\r\n"));
+    EXPECT_TRUE(lines.last().isEmpty()) << "the flow's last line has no CR LF";
+    lines.removeLast();
+    for (const QString& line : lines)
+        EXPECT_FALSE(line.contains(QLatin1Char('\r')) || line.contains(QLatin1Char('\n'))) << line.toStdString();
+    return lines;
+}
+
+QStringList FlowFixture::praticaLines(const QByteArray& bytes, int index)
+{
+    QStringList found;
+    int seen = -1;
+    for (const QString& line : linesOf(bytes)) {
+        QString text = line;
+        while (text.startsWith(QLatin1Char('\t')))
+            text.remove(0, 1);
+        if (text.startsWith(QLatin1String("<Pratica ")))
+            ++seen;
+        if (seen == index)
+            found.append(text);
+        if (seen == index && text == QLatin1String("</Pratica>"))
+            break;
+    }
+    return found;
+}
+
+void FlowFixture::expectValidFlow(const QByteArray& bytes)
+{
+    QXmlStreamReader reader(bytes);
+    while (!reader.atEnd())
+        reader.readNext();
+    EXPECT_FALSE(reader.hasError()) << reader.errorString().toStdString() << " at line " << reader.lineNumber();
+
+    const TempFolder folder;
+    const QString path = folder.write(QStringLiteral("flow.XML"), bytes);
+    const QString schema = QDir::cleanPath(sourceFolder() + QStringLiteral("/../../src/flow/SCARICO_SCHEMA.xsd"));
+    QProcess xmllint;
+    xmllint.start(QStringLiteral("xmllint"), {QStringLiteral("--noout"), QStringLiteral("--schema"), schema, path});
+    if (!xmllint.waitForStarted()) {
+        ADD_FAILURE() << "xmllint (package libxml2-utils) checks the flows against the schema and is missing";
+        return;
+    }
+    xmllint.waitForFinished(120000);
+    EXPECT_EQ(xmllint.exitCode(), 0) << xmllint.readAllStandardError().toStdString();
+}
+
+QString FlowFixture::dataFile(const QString& relative)
+{
+    return QDir::cleanPath(sourceFolder() + QStringLiteral("/../data/flow/") + relative);
+}

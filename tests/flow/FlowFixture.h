@@ -1,0 +1,63 @@
+#pragma once
+
+#include "ds/SheetStore.h"
+#include "flow/PaymentSource.h"
+#include "launcher/Status.h"
+#include "launcher/db/Connection.h"
+#include "launcher/db/Recordset.h"
+#include "launcher/ports/Clock.h"
+#include "launcher/ports/Random.h"
+#include "launcher/ports/ScriptedDialogs.h"
+
+#include "support/SuiteFixture.h"
+
+#include <QByteArray>
+#include <QStringList>
+#include <QVariantMap>
+
+#include <gtest/gtest.h>
+
+/// A suite of the test's own for the flow: cases, payments, bank rows and sheets made with SQL and files, the date
+/// fixed on 14 June 2011 and the contact counters drawn from a fixed sequence (0, 1, 1, -, 2 for every case).
+class FlowFixture : public ::testing::Test {
+protected:
+    /// What writing a flow gave.
+    struct Flow {
+        Status status = Status::success();
+        QByteArray bytes;
+        bool missingSheet = false;
+    };
+
+    /// Adds a case; `fields` (column to value, an invalid QVariant for NULL) override sensible defaults.
+    void addCase(int contatore, const QVariantMap& fields = {});
+    /// Adds a payment of case `conta`: by default cash, 150.00 with capital 120.00, on 10/06/2011, no receipt.
+    void addPayment(int id, int conta, const QVariantMap& fields = {});
+    /// Adds a bank row for payment `idIncasso`.
+    void addBankRow(int idIncasso, const QVariantMap& fields = {});
+    /// Writes a sheet file of these lines (Windows-1252, CR LF).
+    void addSheet(int contatore, const QStringList& lines);
+    /// A complete sheet: "C=No lavoro", "B=Sposato ", "A=Proprietà", "B=tempo determinato", "N", 12/09/2011, 1000.
+    void addCompleteSheet(int contatore);
+
+    /// Opens the case recordset as the main window does.
+    void openCases();
+    /// Writes the flow of every case to memory; a flow written whole is checked against the schema.
+    Flow writeFlow(bool modoAccess = false, PaymentSource::Route route = PaymentSource::Route::Fastest);
+
+    /// The lines of a flow, each of which must end with CR LF.
+    static QStringList linesOf(const QByteArray& bytes);
+    /// The lines of the n-th Pratica element (from 0), without their indentation.
+    static QStringList praticaLines(const QByteArray& bytes, int index);
+    /// Checks that the bytes are well-formed XML and valid against the flow's schema.
+    static void expectValidFlow(const QByteArray& bytes);
+    /// A file of the tests' data for the flow (tests/data/flow/...).
+    static QString dataFile(const QString& relative);
+
+    SuiteFixture suite;
+    FixedClock clock{QDateTime(QDate(2011, 6, 14), QTime(9, 30, 5))};
+    SequenceRandom random{{0.1, 0.3, 0.6, 0.9, 0.8}};
+    SheetStore sheets;
+    ScriptedDialogs dialogs;
+    db::Connection connection;
+    db::Recordset pratiche;
+};
