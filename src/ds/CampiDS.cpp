@@ -1,22 +1,7 @@
 #include "ds/CampiDS.h"
 
+#include "launcher/BlankTrim.h"
 #include "launcher/Windows1252.h"
-
-namespace {
-
-/// Trims blanks only, as the sheet has always been read (a TAB stays part of the value).
-QString trimBlanks(const QString& text)
-{
-    qsizetype start = 0;
-    qsizetype end = text.size();
-    while (start < end && text.at(start) == QLatin1Char(' '))
-        ++start;
-    while (end > start && text.at(end - 1) == QLatin1Char(' '))
-        --end;
-    return text.mid(start, end - start);
-}
-
-} // namespace
 
 void CampiDS::clear()
 {

@@ -11,6 +11,7 @@
 #include "launcher/ports/Clock.h"
 #include "launcher/ports/Dialogs.h"
 #include "launcher/ports/Random.h"
+#include "tools/ToolBatch.h"
 
 namespace {
 
@@ -58,6 +59,8 @@ int runBatchSession(const CommandLine& options, Dialogs& dialogs, const Clock& c
     }
     if (dispatch.window == ToolWindow::Main)
         return runMainTool(module, dialogs, clock, dispatch);
+    if (const std::optional<int> status = runToolBatch(dispatch, module, dialogs, clock))
+        return *status;
     // The other windows have no work to do without an operator.
     return ExitDone;
 }

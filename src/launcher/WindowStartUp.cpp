@@ -6,6 +6,7 @@
 #include "launcher/Form1.h"
 #include "launcher/ModuloCommand.h"
 #include "launcher/ports/Dialogs.h"
+#include "tools/ToolWindows.h"
 
 #include <QApplication>
 
@@ -15,19 +16,6 @@ bool startsMainWindow(const CommandLine& options)
 {
     return !options.toolGiven || options.tool.windowName == QLatin1String("FRM_EXP_NRV_XML") ||
            (options.tool.windowName.isEmpty() && options.tool.code == 5001);
-}
-
-/// The design caption of a tool window whose own controls are not in this window yet.
-QString designCaption(const Dispatch& dispatch)
-{
-    switch (dispatch.window) {
-    case ToolWindow::Journal:
-        return QStringLiteral("Giornale x Lotti");
-    case ToolWindow::EmptyForm:
-        return QStringLiteral("Form1");
-    default:
-        return dispatch.windowName;
-    }
 }
 
 } // namespace
@@ -47,8 +35,9 @@ int runWindowSession(const CommandLine& options, Dialogs& dialogs, const Clock& 
         dialogs.message(dispatch.text);
         return ExitStopped;
     }
+    if (std::unique_ptr<QWidget> tool = openToolWindow(dispatch, module, dialogs, clock))
+        return QApplication::exec();
     auto* window = new Form1(dispatch.windowName, dispatch.params);
-    window->setWindowTitle(designCaption(dispatch));
     window->show();
     return QApplication::exec();
 }

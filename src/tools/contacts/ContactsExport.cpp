@@ -1,0 +1,109 @@
+#include "tools/contacts/ContactsExport.h"
+
+#include "launcher/ModuloCommand.h"
+#include "launcher/SpecialFolders.h"
+#include "launcher/ports/Dialogs.h"
+#include "tools/contacts/ContactsCsv.h"
+#include "tools/contacts/ContactsExportView.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+
+ContactsExport::ContactsExport(ModuloCommand& module, Dialogs& dialogs, ContactsExportView& view, EventPump pump)
+    : m_module(module), m_dialogs(dialogs), m_view(view), m_pump(std::move(pump))
+{
+}
+
+QString ContactsExport::outputPath()
+{
+    // The profile folder, not the desktop the system names: the address book's import has always been pointed
+    // at this fixed place.
+    return userProfileFolder() + QStringLiteral("/Desktop/CONTATTIKV33.CSV");
+}
+
+QString ContactsExport::sourceQuery(const QString& filter)
+{
+    return QStringLiteral("Select [Tabella Pratiche].*,[vocativo].vocativo as voc from [Tabella Pratiche] left join "
+                          "[vocativo] on [tabella pratiche].vocativo=vocativo.tipo ") +
+           filter;
+}
+
+ContactsExport::Outcome ContactsExport::stop(const QString& message)
+{
+    m_view.setBusy(false);
+    m_view.showProgress(-1, 0);
+    m_dialogs.message(message, Dialogs::Icon::Critical);
+    return Outcome::Stopped;
+}
+
+ContactsExport::Outcome ContactsExport::Inizia()
+{
+    m_view.setBusy(true);
+    const QString path = outputPath();
+
+    if (m_connection.state() == 0) {
+        const Status opened = m_connection.open(m_module.StringaConnessione());
+        if (!opened)
+            return stop(QStringLiteral("ERRORE DI CONNESSIONE\n") + opened.errorText());
+    }
+
+    m_cases.close();
+    const QString sql = sourceQuery(params.ParFiltro);
+    if (const Status opened = m_cases.open(sql, m_connection, db::Recordset::Lock::ReadOnly); !opened)
+        return stop(
+            QStringLiteral("Il filtro delle pratiche non si può eseguire: %1\n\n%2").arg(opened.errorText(), sql));
+
+    if (m_cases.recordCount() == 0) {
+        m_view.setBusy(false);
+        m_dialogs.message(QStringLiteral("non vi sono Pratiche per questo filtro"));
+        return Outcome::Stopped;
+    }
+    m_cases.moveLast();
+    m_view.setProgressText(QString::number(m_cases.recordCount()) + QStringLiteral(" pratiche "));
+    m_cases.moveFirst();
+
+    if (const Status written = writeFile(path); !written)
+        return stop(written.errorText());
+
+    m_view.setBusy(false);
+    m_view.showProgress(-1, 0);
+    m_cases.close();
+    m_connection.close();
+    m_dialogs.message(QStringLiteral("File ") + QDir::toNativeSeparators(path) + QStringLiteral(" esportato"));
+    return Outcome::Exported;
+}
+
+Status ContactsExport::writeFile(const QString& path)
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    const auto failure = [&shown](const QString& cause) {
+        return Status::failure(QStringLiteral("Impossibile scrivere il file %1: %2").arg(shown, cause));
+    };
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder))
+        return failure(
+            QStringLiteral("la cartella %1 non esiste e non si può creare").arg(QDir::toNativeSeparators(folder)));
+
+    // Written aside and put in place only when complete: an export that stops half-way leaves an earlier file whole.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return failure(file.errorString());
+    Status status = ContactsCsv::writeHeader(&file);
+    const qsizetype total = m_cases.recordCount();
+    for (qsizetype done = 1; status && !m_cases.eof(); ++done) {
+        m_view.setProgressText(QString::number(m_cases.absolutePosition()) + QLatin1Char('/') + QString::number(total));
+        m_view.showProgress(done, total);
+        status = ContactsCsv::writeCase(&file, m_cases);
+        if (m_pump)
+            m_pump();
+        m_cases.moveNext();
+    }
+    if (!status) {
+        file.cancelWriting();
+        return failure(status.errorText());
+    }
+    if (!file.commit())
+        return failure(file.errorString());
+    return Status::success();
+}

@@ -1,0 +1,266 @@
+#include "tools/journal/BatchJournal.h"
+
+#include "launcher/IniFile.h"
+#include "launcher/SuitePaths.h"
+
+#include "tools/journal/JournalFixture.h"
+#include "tools/journal/RecordingJournalView.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class BatchJournalTest : public ::testing::Test, public JournalFixture {
+protected:
+    /// The load sequence with the query handed over by the dispatcher.
+    bool load(const QString& query = lotsQuery())
+    {
+        const Dispatch handed = dispatch(query);
+        EXPECT_EQ(handed.kind, Dispatch::Kind::OpenWindow) << handed.text.toStdString();
+        return journal.Form_Load(handed.sqlLotti);
+    }
+
+    RecordingJournalView view;
+    int pumped = 0;
+    BatchJournal journal{module, dialogs, clock, view, [this] {
+                             ++pumped;
+                         }};
+};
+
+const QString header = QStringLiteral("mandato\tlotto\tdata_affid\tpratiche\ttotaff\t\tincassato\t\tperc");
+
+} // namespace
+
+TEST_F(BatchJournalTest, TheLoadListsTheLotsByConsignmentDateUnderTheVersionTitle)
+{
+    ASSERT_TRUE(load());
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+    EXPECT_TRUE(view.queryText().endsWith(QStringLiteral("altroriferimento, [data affido]  order by [Data Affido]")));
+    EXPECT_EQ(view.lines(), QStringList({header, "NRV\tL-2\t10/04/2008\t\t       2\t 8.002,00\t    80,00\t 50,00",
+                                         "NRV\tL-3\t01/03/2010\t\t       1\t 4.001,00\t    40,00\t100,00",
+                                         "NRV\tL-1\t15/01/2011\t\t       3\t 9.002,25\t    90,00\t 33,33"}));
+    // The title tells each step: the connection (opened here), the recordset, then the version and the lots.
+    EXPECT_EQ(view.captions,
+              QStringList({QStringLiteral("Apro conn ") + module.StringaConnessione(), QStringLiteral("Apro recordset"),
+                           QStringLiteral("Stampa Giornale x Lotti. V.1.11 - 3 lotti")}));
+    EXPECT_EQ(pumped, 1);
+    EXPECT_EQ(view.nextProgressiveText(), QStringLiteral("125"));
+    EXPECT_EQ(view.messageText(), QStringLiteral("Giornale di prova"));
+    EXPECT_EQ(view.loadEnabled, QList<bool>({false, true}));
+    EXPECT_EQ(view.busyDepth, 0);
+}
+
+TEST_F(BatchJournalTest, ElaboraRunsTheEditedQueryAsTypedOnTheOpenConnection)
+{
+    ASSERT_TRUE(load());
+    view.captions.clear();
+    view.setQueryText(lotsQuery() + QStringLiteral(" limit 1"));
+    ASSERT_TRUE(journal.Inizia());
+    EXPECT_EQ(view.lines().size(), 2);
+    EXPECT_TRUE(view.lines().at(1).startsWith(QStringLiteral("NRV\tL-3\t"))) << view.lines().at(1).toStdString();
+    EXPECT_EQ(view.captions, QStringList({QStringLiteral("Apro recordset"),
+                                          QStringLiteral("Stampa Giornale x Lotti. V.1.11 - 1 lotti")}));
+}
+
+TEST_F(BatchJournalTest, WithoutTheKeysTheNextProgressiveIsOneAndTheMessageEmpty)
+{
+    suite.writeKv32Ini({QStringLiteral("[datiserver]"),
+                        QStringLiteral("connstring=Provider=SQLite;Data Source=") + SuiteFixture::databasePath()});
+    ASSERT_TRUE(load());
+    EXPECT_EQ(view.nextProgressiveText(), QStringLiteral("1"));
+    EXPECT_EQ(view.messageText(), QString());
+}
+
+TEST_F(BatchJournalTest, AnEmptyConnectionStringStopsTheLoadAndKeepsTheList)
+{
+    suite.writeKv32Ini({QStringLiteral("[Datiserver]"), QStringLiteral("LastProgGiornalexLotto=7")});
+    EXPECT_FALSE(load());
+    EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("Connstring vuoto. Elaborazione interrotta")});
+    EXPECT_TRUE(view.lines().isEmpty());
+    EXPECT_EQ(view.nextProgressiveText(), QStringLiteral("8"));
+    EXPECT_EQ(view.loadEnabled.last(), true);
+}
+
+TEST_F(BatchJournalTest, AQueryThatFailsNamesTheCauseAndLeavesNothingToPrint)
+{
+    EXPECT_FALSE(load(QStringLiteral("select * from [Tabella Lotti]")));
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_TRUE(dialogs.messages().first().contains(QStringLiteral("Tabella Lotti")))
+        << dialogs.messages().first().toStdString();
+    EXPECT_TRUE(view.lines().isEmpty());
+    EXPECT_EQ(view.captions.last(), QStringLiteral("Stampa Giornale x Lotti. V.1.11 - 0 lotti"));
+
+    dialogs.clear();
+    EXPECT_EQ(journal.StampaCR(), BatchJournal::PrintOutcome::NotPrinted);
+    ASSERT_EQ(dialogs.shown().size(), 1);
+    EXPECT_EQ(dialogs.shown().first().kind, ScriptedDialogs::Shown::Kind::Message);
+    EXPECT_EQ(workingRows(QStringLiteral("A_Z")), QStringList{"VECCHIO|2001-01-01|9|9"});
+}
+
+TEST_F(BatchJournalTest, FewerThanSevenColumnsAreRefusedNamingThem)
+{
+    EXPECT_FALSE(load(QStringLiteral("Select [tipo mandato] as mandato, [data affido] as data_affido, count(*) as "
+                                     "pratiche, 1 as totaff From [Tabella Pratiche] group by 1, 2")));
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_TRUE(
+        dialogs.messages().first().contains(QStringLiteral("4 colonne (mandato, data_affido, pratiche, totaff)")))
+        << dialogs.messages().first().toStdString();
+    EXPECT_TRUE(view.lines().isEmpty());
+}
+
+TEST_F(BatchJournalTest, AMissingColumnOfTheWorkingTableIsRefusedNamingIt)
+{
+    QString query = lotsQuery();
+    query.replace(QStringLiteral("as totaff"), QStringLiteral("as totale"));
+    EXPECT_FALSE(load(query));
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_TRUE(dialogs.messages().first().contains(QStringLiteral("totaff")))
+        << dialogs.messages().first().toStdString();
+}
+
+TEST_F(BatchJournalTest, AnEmptyAmountNamesTheLotAndTheColumn)
+{
+    QString query = lotsQuery();
+    query.replace(QStringLiteral("sum(contatore) * 10 as incassato"),
+                  QStringLiteral("case when altroriferimento='L-3' then null else 1 end as incassato"));
+    EXPECT_FALSE(load(query));
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_EQ(
+        dialogs.messages().first(),
+        QStringLiteral("Il lotto 2 (NRV | L-3 | 01/03/2010) non si può stampare: la colonna 5 (incassato) è vuota."));
+    EXPECT_TRUE(view.lines().isEmpty());
+    EXPECT_EQ(journal.StampaCR(), BatchJournal::PrintOutcome::NotPrinted);
+}
+
+TEST_F(BatchJournalTest, NoLotsShowTheHeaderAndSaySoAndPrintingTouchesNothing)
+{
+    EXPECT_FALSE(load(lotsQuery().replace(QStringLiteral("group by"), QStringLiteral("where 1=0 group by"))));
+    EXPECT_EQ(view.lines(), QStringList{header});
+    EXPECT_EQ(view.captions.last(), QStringLiteral("Stampa Giornale x Lotti. V.1.11 - 0 lotti"));
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_EQ(journal.StampaCR(), BatchJournal::PrintOutcome::NotPrinted);
+    EXPECT_EQ(workingRows(QStringLiteral("A_Z")), QStringList{"VECCHIO|2001-01-01|9|9"});
+    EXPECT_FALSE(QFileInfo::exists(reportPath()));
+}
+
+TEST_F(BatchJournalTest, PrintingReplacesOnlyTheJournalsRowsAndAsksForTheLastProgressive)
+{
+    ASSERT_TRUE(load());
+    dialogs.answerQuestion(Dialogs::Answer::Yes);
+    EXPECT_EQ(journal.StampaCR(), BatchJournal::PrintOutcome::Saved);
+
+    EXPECT_EQ(workingRows(QStringLiteral("A_Z")),
+              QStringList({"NRV|2008-04-10|2|8002", "NRV|2010-03-01|1|4001", "NRV|2011-01-15|3|9002.25"}));
+    EXPECT_EQ(workingRows(QStringLiteral("B_Y")), QStringList{"ALTRO|2002-02-02|7|7.5"});
+
+    ASSERT_EQ(dialogs.shown().size(), 1);
+    EXPECT_EQ(dialogs.shown().first().kind, ScriptedDialogs::Shown::Kind::Question);
+    EXPECT_EQ(dialogs.shown().first().text, QStringLiteral("Vuoi salvare l'ultimo progressivo [127]?"));
+    EXPECT_EQ(dialogs.shown().first().icon, Dialogs::Icon::Critical);
+    EXPECT_EQ(LeggiIni(SuitePaths::kv32Ini(), QStringLiteral("Datiserver"), QStringLiteral("LastProgGiornalexLotto")),
+              QStringLiteral("127"));
+    EXPECT_TRUE(iniReadOnly());
+
+    EXPECT_EQ(journal.reportPath(), reportPath());
+    EXPECT_EQ(view.report(), reportPath());
+    EXPECT_TRUE(QFileInfo(reportPath()).size() > 1000);
+    EXPECT_EQ(view.printVisible, QList<bool>({false, true}));
+    EXPECT_EQ(view.busyDepth, 0);
+    // The print leaves the next progressive as it was.
+    EXPECT_EQ(view.nextProgressiveText(), QStringLiteral("125"));
+}
+
+TEST_F(BatchJournalTest, DecliningLeavesKv32IniAsItWasButKeepsTheRows)
+{
+    ASSERT_TRUE(load());
+    const QByteArray before = iniBytes();
+    const QFileDevice::Permissions permissions = QFile::permissions(iniPath());
+    dialogs.answerQuestion(Dialogs::Answer::No);
+    EXPECT_EQ(journal.StampaCR(), BatchJournal::PrintOutcome::NotSaved);
+    EXPECT_EQ(iniBytes(), before);
+    EXPECT_EQ(QFile::permissions(iniPath()), permissions);
+    EXPECT_EQ(workingRows(QStringLiteral("A_Z")).size(), 3);
+}
+
+TEST_F(BatchJournalTest, TheProgressiveIsReadFromTheStartOfTheTypedTextAndEachPrintStartsFromIt)
+{
+    ASSERT_TRUE(load());
+    view.setNextProgressiveText(QStringLiteral("200abc"));
+    dialogs.answerQuestion(Dialogs::Answer::No);
+    journal.StampaCR();
+    dialogs.answerQuestion(Dialogs::Answer::No);
+    journal.StampaCR();
+    ASSERT_EQ(dialogs.shown().size(), 2);
+    EXPECT_EQ(dialogs.shown().at(0).text, QStringLiteral("Vuoi salvare l'ultimo progressivo [202]?"));
+    EXPECT_EQ(dialogs.shown().at(1).text, QStringLiteral("Vuoi salvare l'ultimo progressivo [202]?"));
+    // A second print writes the same rows again, not more.
+    EXPECT_EQ(workingRows(QStringLiteral("A_Z")).size(), 3);
+}
+
+TEST_F(BatchJournalTest, TheMessageIsSavedWholeWhateverQuotesItHolds)
+{
+    ASSERT_TRUE(load());
+    const QString message = QStringLiteral("Lotti dell'agenzia \"Nord\" - l'ultimo");
+    view.setMessageText(message);
+    EXPECT_EQ(journal.StampaCR(), BatchJournal::PrintOutcome::Saved); // Yes is the default button
+    EXPECT_EQ(LeggiIni(SuitePaths::kv32Ini(), QStringLiteral("datiserver"), QStringLiteral("LastMsgGiornalexLotto")),
+              message);
+}
+
+TEST_F(BatchJournalTest, AnEmptyMessageIsSavedEmpty)
+{
+    ASSERT_TRUE(load());
+    view.setMessageText(QString());
+    EXPECT_EQ(journal.StampaCR(), BatchJournal::PrintOutcome::Saved);
+    EXPECT_FALSE(iniBytes().contains("LastMsgGiornalexLotto"));
+    EXPECT_TRUE(iniBytes().contains("LastProgGiornalexLotto=127\r\n"));
+}
+
+TEST_F(BatchJournalTest, AWorkingRowThatIsRefusedLeavesTheOldRowsAndPrintsNothing)
+{
+    ASSERT_TRUE(load());
+    suite.database().exec({QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON [Working] WHEN NEW.data1 = "
+                                          "'2011-01-15' BEGIN SELECT RAISE(ABORT, 'riga rifiutata'); END")});
+    const QByteArray before = iniBytes();
+    EXPECT_EQ(journal.StampaCR(), BatchJournal::PrintOutcome::NotPrinted);
+    ASSERT_EQ(dialogs.shown().size(), 1);
+    EXPECT_EQ(dialogs.shown().first().kind, ScriptedDialogs::Shown::Kind::Message);
+    EXPECT_TRUE(dialogs.shown().first().text.contains(QStringLiteral("riga rifiutata")))
+        << dialogs.shown().first().text.toStdString();
+    // The delete went back with the refused insert.
+    EXPECT_EQ(workingRows(QStringLiteral("A_Z")), QStringList{"VECCHIO|2001-01-01|9|9"});
+    EXPECT_FALSE(QFileInfo::exists(reportPath()));
+    EXPECT_EQ(iniBytes(), before);
+    EXPECT_EQ(view.printVisible.last(), true);
+    EXPECT_EQ(view.busyDepth, 0);
+}
+
+TEST_F(BatchJournalTest, AReportThatCannotBeWrittenNamesTheFileAndAsksNothing)
+{
+    ASSERT_TRUE(load());
+    const QString desktop = suite.home().desktop();
+    ASSERT_TRUE(QDir(desktop).removeRecursively());
+    QFile blocker(desktop);
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const QByteArray before = iniBytes();
+    EXPECT_EQ(journal.StampaCR(), BatchJournal::PrintOutcome::NotPrinted);
+    ASSERT_EQ(dialogs.shown().size(), 1);
+    EXPECT_TRUE(dialogs.shown().first().text.contains(reportPath())) << dialogs.shown().first().text.toStdString();
+    EXPECT_EQ(iniBytes(), before);
+    EXPECT_TRUE(view.report().isEmpty());
+}
+
+TEST_F(BatchJournalTest, AMissingKv32IniIsNamedAndNotMadeUp)
+{
+    ASSERT_TRUE(load());
+    ASSERT_TRUE(QFile::remove(iniPath()));
+    EXPECT_EQ(journal.StampaCR(), BatchJournal::PrintOutcome::SaveFailed);
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_TRUE(dialogs.messages().first().contains(QDir::toNativeSeparators(iniPath())));
+    EXPECT_TRUE(dialogs.messages().first().contains(QStringLiteral("non esiste")));
+    EXPECT_FALSE(QFileInfo::exists(iniPath()));
+}

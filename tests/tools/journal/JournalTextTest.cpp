@@ -1,0 +1,117 @@
+#include "tools/journal/JournalText.h"
+
+#include "launcher/db/Currency.h"
+
+#include "support/QtPrinters.h"
+
+#include <QDate>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QVariantList lot(QVariant c3, QVariant c4, QVariant c5, QVariant c6)
+{
+    return {QStringLiteral("NRV"), QStringLiteral("L-7"), QDate(2011, 6, 10), c3, c4, c5, c6};
+}
+
+const QStringList names = {"mandato", "lotto", "data_affido", "pratiche", "totaff", "incassato", "perc"};
+
+QString line(QVariant c3, QVariant c4, QVariant c5, QVariant c6)
+{
+    const Result<QString> text = JournalText::lotLine(lot(c3, c4, c5, c6), names);
+    EXPECT_TRUE(text.ok()) << text.errorText().toStdString();
+    return text.value_or(QString());
+}
+
+QString amount(const char* text)
+{
+    return JournalText::formatNumber(QVariant::fromValue(*db::Currency::fromText(QString::fromLatin1(text))), 2)
+        .value_or(QStringLiteral("<none>"));
+}
+
+} // namespace
+
+TEST(JournalQueryRewrite, OrderByGivesWayToTheConsignmentDateFromItsFirstOccurrence)
+{
+    const QString plain = QStringLiteral("select * from [Tabella Pratiche] where a=1");
+    EXPECT_EQ(JournalText::rewriteOrderBy(plain), plain);
+    // The blank before the old clause stays, so two blanks stand before the new one.
+    EXPECT_EQ(JournalText::rewriteOrderBy(QStringLiteral("select x from t where a=1 order by b desc")),
+              QStringLiteral("select x from t where a=1  order by [Data Affido]"));
+    EXPECT_EQ(JournalText::rewriteOrderBy(QStringLiteral("select x from t ORDER BY b")),
+              QStringLiteral("select x from t  order by [Data Affido]"));
+    EXPECT_EQ(JournalText::rewriteOrderBy(QStringLiteral("select x from t Order By b, c")),
+              QStringLiteral("select x from t  order by [Data Affido]"));
+    // Only one blank between the words is recognised.
+    const QString twoBlanks = QStringLiteral("select x from t order  by b");
+    EXPECT_EQ(JournalText::rewriteOrderBy(twoBlanks), twoBlanks);
+    // Trailing blanks before the clause are kept as they are, and everything after the first one goes.
+    EXPECT_EQ(JournalText::rewriteOrderBy(QStringLiteral("select x from t   order by a order by b")),
+              QStringLiteral("select x from t    order by [Data Affido]"));
+}
+
+TEST(JournalTitle, TheVersionPrefixCarriesMinorAndRevisionOnly)
+{
+    EXPECT_EQ(JournalText::ScriviVersione(), QStringLiteral("Stampa Giornale x Lotti. V.1.11 - "));
+}
+
+TEST(JournalListLines, TheHeaderCutsNamesToTenAndDoublesTheTabsBeforeTheLastTwo)
+{
+    const QStringList long7 = {"mandato",         "lotto",     "data_affido", "pratiche",
+                               "totale_affidato", "incassato", "percentuale"};
+    EXPECT_EQ(JournalText::headerLine(long7),
+              QStringLiteral("mandato\tlotto\tdata_affid\tpratiche\ttotale_aff\t\tincassato\t\tpercentual"));
+}
+
+TEST(JournalListLines, NumbersAreItalianAndRightAlignedWithTheLeftCut)
+{
+    EXPECT_EQ(line(1234, 1234.5, 0.5, 1234.56),
+              QStringLiteral("NRV\tL-7\t10/06/2011\t\t   1.234\t 1.234,50\t     0,50\t234,56"));
+    // A cell too wide for its column loses its leftmost characters.
+    EXPECT_EQ(line(123456789, 1234567.891, -5.5, 99.999),
+              QStringLiteral("NRV\tL-7\t10/06/2011\t\t.456.789\t34.567,89\t    -5,50\t100,00"));
+}
+
+TEST(JournalListLines, AnEmptyOrNonNumericAmountNamesItsColumn)
+{
+    const Result<QString> empty = JournalText::lotLine(lot(3, QVariant(), 1, 1), names);
+    ASSERT_FALSE(empty.ok());
+    EXPECT_EQ(empty.errorText(), QStringLiteral("la colonna 4 (totaff) è vuota"));
+    const Result<QString> text = JournalText::lotLine(lot(3, 1, 1, QStringLiteral("n.d.")), names);
+    ASSERT_FALSE(text.ok());
+    EXPECT_EQ(text.errorText(), QStringLiteral("la colonna 6 (perc) non è un numero: n.d."));
+    // Columns 0 to 2 may be empty: they are shown as text.
+    EXPECT_TRUE(JournalText::lotLine({QVariant(), QVariant(), QVariant(), 1, 2, 3, 4}, names).ok());
+}
+
+TEST(JournalNumbers, RoundingIsOnTheDecimalDigitsHalvesAwayFromZero)
+{
+    EXPECT_EQ(amount("0.125"), QStringLiteral("0,13"));
+    EXPECT_EQ(amount("-0.125"), QStringLiteral("-0,13"));
+    EXPECT_EQ(amount("-0.004"), QStringLiteral("0,00"));
+    EXPECT_EQ(amount("1234567.8"), QStringLiteral("1.234.567,80"));
+    EXPECT_EQ(JournalText::formatNumber(2.5, 0), QStringLiteral("3"));
+    EXPECT_EQ(JournalText::formatNumber(qlonglong(-1234), 0), QStringLiteral("-1.234"));
+    EXPECT_EQ(JournalText::formatNumber(QStringLiteral("12,5"), 2), QStringLiteral("12,50"));
+    EXPECT_EQ(JournalText::formatNumber(1.0e15, 2), QStringLiteral("1.000.000.000.000.000,00"));
+    EXPECT_FALSE(JournalText::formatNumber(QVariant(), 2).has_value());
+    EXPECT_FALSE(JournalText::formatNumber(QDate(2011, 6, 10), 2).has_value());
+}
+
+TEST(JournalNumbers, TheTypedProgressiveIsReadAsTheOldRuntimeReadsANumber)
+{
+    EXPECT_EQ(JournalText::numericValue(QStringLiteral("125")), 125);
+    EXPECT_EQ(JournalText::numericValue(QStringLiteral("200abc")), 200);
+    EXPECT_EQ(JournalText::numericValue(QStringLiteral(" 1 2\t3\n")), 123);
+    EXPECT_EQ(JournalText::numericValue(QStringLiteral("12.5x")), 12.5);
+    EXPECT_EQ(JournalText::numericValue(QStringLiteral("1,5")), 1);
+    EXPECT_EQ(JournalText::numericValue(QStringLiteral("-3")), -3);
+    EXPECT_EQ(JournalText::numericValue(QStringLiteral("12\r")), 12);
+    EXPECT_EQ(JournalText::numericValue(QStringLiteral("abc")), 0);
+    EXPECT_EQ(JournalText::numericValue(QString()), 0);
+    EXPECT_EQ(JournalText::numericValue(QStringLiteral("-")), 0);
+    EXPECT_EQ(JournalText::numberText(136), QStringLiteral("136"));
+    EXPECT_EQ(JournalText::numberText(12.5), QStringLiteral("12.5"));
+    EXPECT_EQ(JournalText::numberText(-0.0), QStringLiteral("0"));
+}
