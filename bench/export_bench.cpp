@@ -5,6 +5,8 @@
 //
 // Every case whose action needs a Diagnosis Sheet gets one before the run, so that the export goes through to the
 // end; about half of the demo's cases need one.
+#include "BenchSuite.h"
+
 #include "demo/DemoSuite.h"
 #include "ds/SheetRules.h"
 #include "ds/SheetStore.h"
@@ -27,23 +29,6 @@
 #include <cstdio>
 
 namespace {
-
-/// Resident memory now and at its peak, in MiB, from the kernel's view of this process.
-std::pair<double, double> residentMiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    double now = 0;
-    double peak = 0;
-    if (status.open(QIODevice::ReadOnly)) {
-        for (const QByteArray& line : status.readAll().split('\n')) {
-            if (line.startsWith("VmRSS:"))
-                now = line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-            else if (line.startsWith("VmHWM:"))
-                peak = line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-        }
-    }
-    return {now, peak};
-}
 
 int fail(const QString& text)
 {
@@ -139,11 +124,11 @@ int main(int argc, char** argv)
     SystemRandom random;
     BatchDialogs dialogs({}, std::nullopt);
     FlowExport exporter(connection, false, sheets, dialogs, clock, random);
-    const auto before = residentMiB();
+    const auto before = BenchSuite::residentMiB();
     timer.restart();
     const Result<QString> written = exporter.EsportaFlusso(pratiche);
     const double seconds = timer.nsecsElapsed() / 1e9;
-    const auto after = residentMiB();
+    const auto after = BenchSuite::residentMiB();
     if (!written)
         return fail(written.errorText());
 

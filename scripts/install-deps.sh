@@ -7,7 +7,7 @@ packages=(
     cmake ninja-build g++ pkgconf
     qt6-base-dev libqt6sql6-sqlite libqt6sql6-odbc libqt6sql6-psql
     libgtest-dev libsqlite3-dev
-    libxml2-utils
+    libxml2-utils poppler-utils
     xvfb xauth
 )
 
