@@ -1091,7 +1091,7 @@ Status DemoRowSource::produce(DemoRowSink& sink) const
     return generator.run(sink);
 }
 
-Status createDemoSuite(const DemoOptions& options, DemoSummary* summary)
+Status createDemoSuite(const DemoOptions& options, DemoSummary* summary, const QString& connectionString)
 {
     if (options.cases < minDemoCases || options.cases > maxDemoCases)
         return Status::failure(QStringLiteral("A demo suite holds from %1 to %2 cases, not %3")
@@ -1134,9 +1134,11 @@ Status createDemoSuite(const DemoOptions& options, DemoSummary* summary)
     QFile::remove(data + QStringLiteral("/IDNrvXML.ini"));
     const QList<std::pair<QString, QString>> files = {
         {data + QStringLiteral("/kv32.ini"),
-         linesOf({QStringLiteral("[datiserver]"), QStringLiteral("connstring=") + demoConnectionString(),
-                  QStringLiteral("LastProgGiornalexLotto=124"),
-                  QStringLiteral("LastMsgGiornalexLotto=Giornale di prova")})},
+         linesOf(
+             {QStringLiteral("[datiserver]"),
+              QStringLiteral("connstring=") + (connectionString.isEmpty() ? demoConnectionString() : connectionString),
+              QStringLiteral("LastProgGiornalexLotto=124"),
+              QStringLiteral("LastMsgGiornalexLotto=Giornale di prova")})},
         {statusFolder + QStringLiteral("/status.txt"),
          linesOf({QStringLiteral("contatore=") + QString::number(DemoRowSource::firstContatore()),
                   QStringLiteral("filtro=where [tipo mandato]='NRV'"), QStringLiteral("testo=demo")})},

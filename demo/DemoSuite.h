@@ -73,7 +73,13 @@ private:
     quint32 m_seed;
 };
 
-/// Creates the demo suite under options.drivesRoot: folders Z and C stand for the suite's drives.
-Status createDemoSuite(const DemoOptions& options, DemoSummary* summary = nullptr);
+/// Creates the demo suite under options.drivesRoot: folders Z and C stand for the suite's drives. kv32.ini names
+/// `connectionString`, or the suite's own SQLite database when it is empty.
+Status createDemoSuite(const DemoOptions& options, DemoSummary* summary = nullptr,
+                       const QString& connectionString = QString());
+
+/// Loads the demo data of that size and seed (the same rows as the SQLite demo suite) into the PostgreSQL database
+/// that a connection string names, replacing the suite's tables there. The sheets stay with the suite's files.
+Status loadDemoIntoPostgres(const QString& connectionString, int cases, quint32 seed, DemoSummary* summary = nullptr);
 
 } // namespace demo

@@ -24,7 +24,9 @@ int main(int argc, char** argv)
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Creates a demo suite (database, INI files, status file, sheet files) for exp_nrv_xml.\n"
-                       "DIR/Z stands for the suite's drive Z and DIR/C for drive C."));
+                       "DIR/Z stands for the suite's drive Z and DIR/C for drive C.\n"
+                       "With --postgres the same data also goes into a PostgreSQL database (its suite tables are "
+                       "replaced) and kv32.ini names it; without --drives only the database is loaded."));
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption drivesOption(QStringLiteral("drives"),
                                           QStringLiteral("Folder that receives the drive folders Z and C."),
@@ -36,7 +38,12 @@ int main(int argc, char** argv)
     const QCommandLineOption seedOption(
         QStringLiteral("seed"), QStringLiteral("Seed of the data: the same seed gives the same suite (default 1)."),
         QStringLiteral("S"), QStringLiteral("1"));
-    parser.addOptions({drivesOption, casesOption, seedOption});
+    const QCommandLineOption postgresOption(
+        QStringLiteral("postgres"),
+        QStringLiteral("Load the data into the PostgreSQL database of this connection string, "
+                       "\"Provider=PostgreSQL;Host=H;Port=P;Database=D;User ID=U;Password=W\"."),
+        QStringLiteral("CONNECTION"));
+    parser.addOptions({drivesOption, casesOption, seedOption, postgresOption});
 
     // parse() rather than process(), which would end with 1 where a bad command line must give 2.
     if (!parser.parse(QCoreApplication::arguments()))
@@ -45,7 +52,11 @@ int main(int argc, char** argv)
         parser.showHelp(0);
     if (!parser.positionalArguments().isEmpty())
         return refuse(QStringLiteral("Unexpected argument: ") + parser.positionalArguments().constFirst());
-    if (!parser.isSet(drivesOption) || parser.value(drivesOption).isEmpty())
+    const bool server = parser.isSet(postgresOption);
+    if (server && parser.value(postgresOption).trimmed().isEmpty())
+        return refuse(QStringLiteral("--postgres needs a connection string (see --help)"));
+    const bool files = parser.isSet(drivesOption) && !parser.value(drivesOption).isEmpty();
+    if (!files && !server)
         return refuse(QStringLiteral("Missing --drives DIR (see --help)"));
 
     bool casesOk = false;
@@ -59,22 +70,38 @@ int main(int argc, char** argv)
     if (!seedOk)
         return refuse(QStringLiteral("--seed must be a whole number from 0 to 4294967295"));
 
-    const QString drives = QDir(parser.value(drivesOption)).absolutePath();
-    demo::DemoSummary summary;
-    QElapsedTimer timer;
-    timer.start();
-    if (Status status = demo::createDemoSuite({drives, cases, seed}, &summary); !status) {
-        QTextStream(stderr) << status.errorText() << Qt::endl;
-        return 1;
-    }
-
     QTextStream out(stdout);
-    out << "Demo suite made in " << QString::number(timer.elapsed() / 1000.0, 'f', 1) << " s: " << summary.cases
-        << " cases, " << summary.payments << " payments, " << summary.bankRows << " bank rows, " << summary.sheets
-        << " sheets." << Qt::endl;
-    for (const QString& file : summary.files)
-        out << "  " << QDir::toNativeSeparators(file) << Qt::endl;
-    out << "To use it, set:" << Qt::endl;
-    out << "KV32_DRIVE_Z=" << drives << "/Z KV32_DRIVE_C=" << drives << "/C" << Qt::endl;
+    QElapsedTimer timer;
+    if (files) {
+        const QString drives = QDir(parser.value(drivesOption)).absolutePath();
+        const QString connection = server ? parser.value(postgresOption) : QString();
+        demo::DemoSummary summary;
+        timer.start();
+        if (Status status = demo::createDemoSuite({drives, cases, seed}, &summary, connection); !status) {
+            QTextStream(stderr) << status.errorText() << Qt::endl;
+            return 1;
+        }
+        out << "Demo suite made in " << QString::number(timer.elapsed() / 1000.0, 'f', 1) << " s: " << summary.cases
+            << " cases, " << summary.payments << " payments, " << summary.bankRows << " bank rows, " << summary.sheets
+            << " sheets." << Qt::endl;
+        for (const QString& file : summary.files)
+            out << "  " << QDir::toNativeSeparators(file) << Qt::endl;
+        out << "To use it, set:" << Qt::endl;
+        out << "KV32_DRIVE_Z=" << drives << "/Z KV32_DRIVE_C=" << drives << "/C" << Qt::endl;
+    }
+    if (server) {
+        demo::DemoSummary summary;
+        timer.start();
+        if (Status status = demo::loadDemoIntoPostgres(parser.value(postgresOption), cases, seed, &summary); !status) {
+            QTextStream(stderr) << status.errorText() << Qt::endl;
+            return 1;
+        }
+        out << "Demo data loaded in " << QString::number(timer.elapsed() / 1000.0, 'f', 1) << " s into "
+            << summary.files.value(0) << ": " << summary.cases << " cases, " << summary.payments << " payments, "
+            << summary.bankRows << " bank rows." << Qt::endl;
+        if (!files)
+            out << "The sheets are files: make the suite's files with the same --cases and --seed and --drives DIR."
+                << Qt::endl;
+    }
     return 0;
 }

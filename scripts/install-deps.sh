@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev libqt6sql6-sqlite libqt6sql6-odbc libqt6sql6-psql
     libgtest-dev libsqlite3-dev
     libxml2-utils poppler-utils
+    postgresql odbc-postgresql unixodbc
     xvfb xauth
 )
 

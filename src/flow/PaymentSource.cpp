@@ -10,6 +10,9 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <limits>
+
 namespace {
 
 const QString PaymentsTable = QStringLiteral("Tabella Pagamenti");
@@ -17,6 +20,20 @@ const QString BankTable = QStringLiteral("Tabella Riscontro");
 // The suite's two questions, the value bound where the old program joined it to the text.
 const QString PaymentsSql = QStringLiteral("Select * From [Tabella Pagamenti] where conta=?");
 const QString BankSql = QStringLiteral("Select * From [Tabella Riscontro] where id_incasso=?");
+// The same rows for a window of cases. Each case's rows come in the order of their place in the table (ctid), which
+// is the order in which the server answers the question of one case: its index keeps equal keys in that order, and
+// a scan of the table meets them in it.
+const QString PaymentsWindowSql =
+    QStringLiteral("Select * From [Tabella Pagamenti] where conta>=? and conta<=? order by conta, ctid");
+const QString BankWindowSql = QStringLiteral(
+    "Select * From [Tabella Riscontro] where id_incasso in (Select ID From [Tabella Pagamenti] where conta>=? and "
+    "conta<=?) order by id_incasso, ctid");
+
+// A window starts at this many case numbers, and grows or shrinks by how much of it the flow reads.
+constexpr qint64 InitialSpan = 64;
+constexpr qint64 MaxSpan = 4096;
+// A window holding more payments than this is not made larger, whatever the flow reads of it.
+constexpr qsizetype MaxWindowPayments = 50000;
 
 const char* const PaymentFieldNames[PaymentSource::FieldCount] = {
     "ID",       "modo",         "data",  "totale",        "capitale",   "causale",
@@ -88,11 +105,25 @@ int bindSqlite(sqlite3_stmt* statement, const QVariant& value)
     }
 }
 
+std::optional<qint64> wholeKey(const QVariant& value)
+{
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+        return value.toLongLong();
+    default:
+        return std::nullopt;
+    }
+}
+
 } // namespace
 
 PaymentSource::PaymentSource(db::Connection& connection, Route route)
     : m_connection(connection),
-      m_handle(route == Route::Fastest ? db::SqliteStatement::handleOf(connection.database()) : nullptr)
+      m_handle(route == Route::Fastest ? db::SqliteStatement::handleOf(connection.database()) : nullptr),
+      m_windowed(!m_handle && connection.dialect() == db::SqlDialect::PostgreSQL), m_span(InitialSpan)
 {
 }
 
@@ -165,6 +196,7 @@ Status PaymentSource::beginReading()
 
 void PaymentSource::finish()
 {
+    m_window = Window();
     if (!m_inTransaction)
         return;
     if (m_sqlitePayments.statement)
@@ -204,19 +236,23 @@ Status PaymentSource::runSqlite(SqliteQuestion& question, const QVariant& value,
 }
 
 Status PaymentSource::runQt(QtQuestion& question, const QString& sql, const QStringList& fields, const QString& table,
-                            const QVariant& value, const std::function<QVariant*()>& nextRow)
+                            const QVariantList& values, const std::function<QVariant*()>& nextRow)
 {
     if (!question.prepared) {
         question.query = QSqlQuery(m_connection.database());
         question.query.setForwardOnly(true);
-        if (m_connection.dialect() == db::SqlDialect::PostgreSQL)
+        // A server's amounts come as their decimal text, which currency reads without the loss of a double; SQLite
+        // holds them as doubles already.
+        if (m_connection.database().driverName() != QLatin1String("QSQLITE"))
             question.query.setNumericalPrecisionPolicy(QSql::HighPrecision);
         if (!question.query.prepare(db::rewriteSql(sql, m_connection.dialect())))
             return Status::failure(QStringLiteral("lettura della tabella [%1] non riuscita: %2")
                                        .arg(table, db::driverText(question.query.lastError())));
         question.prepared = true;
     }
-    question.query.bindValue(0, value.isValid() ? value : QVariant(QMetaType::fromType<QString>()));
+    for (int at = 0; at < values.size(); ++at)
+        question.query.bindValue(at,
+                                 values.at(at).isValid() ? values.at(at) : QVariant(QMetaType::fromType<QString>()));
     if (!question.query.exec())
         return Status::failure(QStringLiteral("lettura della tabella [%1] non riuscita: %2")
                                    .arg(table, db::driverText(question.query.lastError())));
@@ -255,8 +291,23 @@ Status PaymentSource::paymentsOf(qint32 contatore, std::vector<Payment>& payment
     const auto nextRow = [&payments]() -> QVariant* {
         return payments.emplace_back().data();
     };
+    if (m_windowed) {
+        if (!m_window.holds(contatore)) {
+            if (Status fetched = fetchWindow(contatore); !fetched)
+                return fetched;
+        }
+        const auto found = m_window.cases.constFind(contatore);
+        if (found != m_window.cases.constEnd()) {
+            for (qsizetype at = found->first; at < found->second; ++at) {
+                const WindowPayment& row = m_window.payments[size_t(at)];
+                std::copy(row.begin(), row.begin() + FieldCount, payments.emplace_back().begin());
+            }
+            m_window.served += found->second - found->first;
+        }
+        return Status::success();
+    }
     if (!m_handle)
-        return runQt(m_qtPayments, PaymentsSql, paymentFields(), PaymentsTable, QVariant(contatore), nextRow);
+        return runQt(m_qtPayments, PaymentsSql, paymentFields(), PaymentsTable, {QVariant(contatore)}, nextRow);
     if (Status prepared = prepareSqlite(m_sqlitePayments, PaymentsSql, paymentFields(), PaymentsTable); !prepared)
         return prepared;
     if (Status begun = beginReading(); !begun)
@@ -271,11 +322,95 @@ Status PaymentSource::bankRowOf(const QVariant& paymentId, std::optional<BankRow
     const auto nextRow = [&row]() -> QVariant* {
         return row ? nullptr : row.emplace().data();
     };
+    const std::optional<qint64> id = wholeKey(paymentId);
+    if (m_windowed && id && m_window.paymentBanks.contains(*id)) {
+        if (!m_window.banksFetched) {
+            if (Status fetched = fetchWindowBanks(); !fetched)
+                return fetched;
+        }
+        const qsizetype at = m_window.paymentBanks.value(*id, -1);
+        if (at >= 0) {
+            const WindowBankRow& bank = m_window.banks[size_t(at)];
+            std::copy(bank.begin(), bank.begin() + BankFieldCount, row.emplace().begin());
+        }
+        return Status::success();
+    }
     if (!m_handle)
-        return runQt(m_qtBank, BankSql, bankFields(), BankTable, paymentId, nextRow);
+        return runQt(m_qtBank, BankSql, bankFields(), BankTable, {paymentId}, nextRow);
     if (Status prepared = prepareSqlite(m_sqliteBank, BankSql, bankFields(), BankTable); !prepared)
         return prepared;
     if (Status begun = beginReading(); !begun)
         return begun;
     return runSqlite(m_sqliteBank, paymentId, BankFieldCount, nextRow);
+}
+
+Status PaymentSource::fetchWindow(qint32 contatore)
+{
+    // The next window is sized by how much of the last one the flow read: cases listed in number order read all of
+    // it, a list in another order or a sparse one little.
+    const qsizetype fetched = qsizetype(m_window.payments.size());
+    const bool hadWindow = m_window.last >= m_window.first;
+    if (hadWindow && fetched > 0) {
+        if (m_window.served * 2 >= fetched && fetched <= MaxWindowPayments)
+            m_span = std::min(m_span * 2, MaxSpan);
+        else if (m_window.served * 8 < fetched || fetched > MaxWindowPayments)
+            m_span = std::max<qint64>(m_span / 4, 1);
+    }
+    // A list walked downwards gets the window below the case asked for.
+    const bool downwards = hadWindow && contatore < m_window.first;
+    qint64 first = downwards ? qint64(contatore) - m_span + 1 : qint64(contatore);
+    qint64 last = downwards ? qint64(contatore) : qint64(contatore) + m_span - 1;
+    first = std::max<qint64>(first, std::numeric_limits<qint32>::min());
+    last = std::min<qint64>(last, std::numeric_limits<qint32>::max());
+
+    m_window = Window();
+    QStringList fields = paymentFields();
+    fields.append(QStringLiteral("conta"));
+    std::vector<WindowPayment>& rows = m_window.payments;
+    const Status read = runQt(m_windowPayments, PaymentsWindowSql, fields, PaymentsTable,
+                              {QVariant(qint32(first)), QVariant(qint32(last))},
+                              [&rows]() -> QVariant* { return rows.emplace_back().data(); });
+    if (!read) {
+        m_window = Window();
+        return read;
+    }
+    for (qsizetype at = 0; at < qsizetype(rows.size()); ++at) {
+        const std::optional<qint64> conta = wholeKey(rows[size_t(at)][FieldCount]);
+        if (!conta)
+            continue;
+        auto found = m_window.cases.find(*conta);
+        if (found == m_window.cases.end())
+            m_window.cases.insert(*conta, {at, at + 1});
+        else
+            found->second = at + 1;
+        if (const std::optional<qint64> id = wholeKey(rows[size_t(at)][Id]))
+            m_window.paymentBanks.insert(*id, -1);
+    }
+    // Rows of one case are consecutive (ordered by conta), so each range above holds only that case's rows.
+    m_window.first = first;
+    m_window.last = last;
+    return Status::success();
+}
+
+Status PaymentSource::fetchWindowBanks()
+{
+    QStringList fields = bankFields();
+    fields.append(QStringLiteral("id_incasso"));
+    std::vector<WindowBankRow>& rows = m_window.banks;
+    const Status read = runQt(m_windowBanks, BankWindowSql, fields, BankTable,
+                              {QVariant(qint32(m_window.first)), QVariant(qint32(m_window.last))},
+                              [&rows]() -> QVariant* { return rows.emplace_back().data(); });
+    if (!read) {
+        m_window = Window();
+        return read;
+    }
+    for (qsizetype at = 0; at < qsizetype(rows.size()); ++at) {
+        const std::optional<qint64> id = wholeKey(rows[size_t(at)][BankFieldCount]);
+        // Only a payment's first bank row counts, as with the question of one payment.
+        auto found = id ? m_window.paymentBanks.find(*id) : m_window.paymentBanks.end();
+        if (found != m_window.paymentBanks.end() && *found < 0)
+            *found = at;
+    }
+    m_window.banksFetched = true;
+    return Status::success();
 }

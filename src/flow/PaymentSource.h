@@ -3,6 +3,7 @@
 #include "launcher/Status.h"
 #include "launcher/db/SuiteTables.h"
 
+#include <QHash>
 #include <QList>
 #include <QSqlQuery>
 #include <QVariant>
@@ -26,6 +27,13 @@ class Connection;
 /// questions hundreds of thousands of times, so each is prepared once and run again with the new value bound; on
 /// SQLite they run on the driver's own handle inside one read transaction, which costs a quarter of running each in
 /// autocommit and also gives the whole flow one consistent view of the payments.
+///
+/// On a PostgreSQL server each question is a round trip, and a round trip costs more than the answer. There the
+/// source asks for the payments of a window of consecutive case numbers at once (and, when the flow first wants one,
+/// for the bank rows of those payments), ordered as the server gives each case's rows, and answers from the window
+/// while the cases asked for fall inside it. The window grows while the cases asked for use what it fetched and
+/// shrinks, down to one case, when they do not (a list in another order, or a sparse filter), so that what is held
+/// stays bounded and nothing is fetched much beyond what the flow reads.
 class PaymentSource {
 public:
     /// The payment fields the flow reads.
@@ -74,14 +82,34 @@ private:
         QList<int> columns;
         QList<std::optional<db::FieldKind>> kinds;
     };
+    /// A payment of a window, with the case it belongs to after its fields.
+    using WindowPayment = std::array<QVariant, FieldCount + 1>;
+    using WindowBankRow = std::array<QVariant, BankFieldCount + 1>;
+    /// The payments of the cases numbered first..last, in the order the server gives each case's rows.
+    struct Window {
+        qint64 first = 0;
+        qint64 last = -1;
+        std::vector<WindowPayment> payments;
+        /// Where each case's payments are in `payments`: [begin, end).
+        QHash<qint64, std::pair<qsizetype, qsizetype>> cases;
+        /// The window's payment IDs, each with its first bank row in `banks` or -1 when it has none.
+        QHash<qint64, qsizetype> paymentBanks;
+        std::vector<WindowBankRow> banks;
+        bool banksFetched = false;
+        /// Payments handed to the flow, against payments fetched, to size the next window.
+        qsizetype served = 0;
+        bool holds(qint64 contatore) const { return contatore >= first && contatore <= last; }
+    };
 
     Status prepareSqlite(SqliteQuestion& question, const QString& sql, const QStringList& fields, const QString& table);
     Status beginReading();
     Status runSqlite(SqliteQuestion& question, const QVariant& value, int fieldCount,
                      const std::function<QVariant*()>& nextRow);
     Status runQt(QtQuestion& question, const QString& sql, const QStringList& fields, const QString& table,
-                 const QVariant& value, const std::function<QVariant*()>& nextRow);
+                 const QVariantList& values, const std::function<QVariant*()>& nextRow);
     Status sqliteFailure(const QString& what) const;
+    Status fetchWindow(qint32 contatore);
+    Status fetchWindowBanks();
 
     db::Connection& m_connection;
     sqlite3* m_handle = nullptr;
@@ -90,4 +118,9 @@ private:
     SqliteQuestion m_sqliteBank;
     QtQuestion m_qtPayments;
     QtQuestion m_qtBank;
+    bool m_windowed = false;
+    qint64 m_span;
+    Window m_window;
+    QtQuestion m_windowPayments;
+    QtQuestion m_windowBanks;
 };

@@ -23,7 +23,10 @@ QString uniqueName()
 
 QString driverText(const QSqlError& error)
 {
-    const QString database = error.databaseText().trimmed();
+    QString database = error.databaseText().trimmed();
+    // QPSQL closes its text with the SQLSTATE in brackets, which are empty when the connection itself was lost.
+    if (database.endsWith(QLatin1String("()")))
+        database = database.chopped(2).trimmed();
     const QString driver = error.driverText().trimmed();
     if (database.isEmpty())
         return driver.isEmpty() ? error.text() : driver;
@@ -72,6 +75,9 @@ Status Connection::open(const QString& connectionString)
     db.setPassword(target->password);
     if (target->qtDriver == QLatin1String("QSQLITE"))
         db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+    // A server that does not answer would otherwise hold the operator at start-up for as long as TCP tries.
+    if (target->qtDriver == QLatin1String("QPSQL"))
+        db.setConnectOptions(QStringLiteral("connect_timeout=10"));
     if (!db.open()) {
         const QString text = driverText(db.lastError());
         return Status::failure(QStringLiteral("Impossibile aprire il database %1: %2").arg(target->description, text));

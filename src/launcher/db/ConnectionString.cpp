@@ -162,6 +162,8 @@ Result<ConnectionTarget> postgresTarget(const ConnectionString& pairs)
     target.password = pairs.valueOf({"Password", "PWD"});
     target.dialect = SqlDialect::PostgreSQL;
     target.description = QStringLiteral("PostgreSQL %1 su %2").arg(target.databaseName, target.host);
+    if (target.port > 0)
+        target.description += QStringLiteral(" porta %1").arg(target.port);
     return target;
 }
 
@@ -174,6 +176,11 @@ Result<ConnectionTarget> odbcTarget(const QString& text, const ConnectionString&
     target.description = pairs.has(QStringLiteral("DSN"))
                              ? QStringLiteral("DSN ") + pairs.value(QStringLiteral("DSN"))
                              : QStringLiteral("ODBC ") + pairs.value(QStringLiteral("Driver"));
+    // The operator needs to know which server and database, as with the other providers.
+    const QString server = pairs.valueOf({"Server", "Servername", "Host"});
+    const QString database = pairs.valueOf({"Database", "Initial Catalog"});
+    if (!server.isEmpty() || !database.isEmpty())
+        target.description += QStringLiteral(" %1/%2").arg(server, database);
     return target;
 }
 

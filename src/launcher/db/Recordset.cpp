@@ -20,8 +20,9 @@ namespace {
 constexpr qsizetype BeforeFirst = -2;
 constexpr qsizetype AfterLast = -3;
 
-/// The table a statement reads, when every column names the same one (or from its FROM clause).
-QString baseTableOf(const QStringList& tables, const QString& sql)
+/// The table a statement reads, when every column names the same one (or from its FROM clause), spelled as the
+/// database knows it.
+QString baseTableOf(const QStringList& tables, const QString& sql, SqlDialect dialect)
 {
     QString table;
     for (const QString& name : tables) {
@@ -38,19 +39,20 @@ QString baseTableOf(const QStringList& tables, const QString& sql)
     const QRegularExpressionMatch match = from.match(sql);
     if (!match.hasMatch())
         return QString();
-    for (int group = 2; group <= 4; ++group) {
-        if (!match.captured(group).isEmpty())
-            return match.captured(group);
-    }
-    return QString();
+    if (!match.captured(2).isEmpty())
+        return match.captured(2);
+    if (!match.captured(3).isEmpty())
+        return match.captured(3);
+    // PostgreSQL folds a name written without quotes to lower case; the update quotes it, so it must be folded here.
+    return dialect == SqlDialect::PostgreSQL ? match.captured(4).toLower() : match.captured(4);
 }
 
-QString baseTableOf(const QSqlRecord& record, const QString& sql)
+QString baseTableOf(const QSqlRecord& record, const QString& sql, SqlDialect dialect)
 {
     QStringList tables;
     for (int column = 0; column < record.count(); ++column)
-        tables.append(record.field(column).tableName());
-    return baseTableOf(tables, sql);
+        tables.append(tableNameOf(record.field(column)));
+    return baseTableOf(tables, sql, dialect);
 }
 
 } // namespace
@@ -92,8 +94,8 @@ Status Recordset::fetchThroughQt(const QString& sql, Connection& connection, con
 {
     QSqlQuery query(connection.database());
     query.setForwardOnly(true);
-    if (connection.dialect() == SqlDialect::PostgreSQL)
-        query.setNumericalPrecisionPolicy(QSql::HighPrecision);
+    // Amounts come as their decimal text, which currency reads without the loss of a double.
+    query.setNumericalPrecisionPolicy(QSql::HighPrecision);
     if (!query.exec(sql))
         return fail(driverText(query.lastError()));
     const QSqlRecord record = query.record();
@@ -102,7 +104,7 @@ Status Recordset::fetchThroughQt(const QString& sql, Connection& connection, con
         names.append(record.fieldName(column));
     setColumns(names);
     m_typing = ValueTyping::forRecord(record, connection);
-    m_table = baseTableOf(record, sql);
+    m_table = baseTableOf(record, sql, connection.dialect());
     const int columns = record.count();
     while (query.next()) {
         QVariant* row = appendRow();
@@ -131,7 +133,7 @@ Status Recordset::fetchFromSqlite(const QString& sql, Connection& connection, co
     }
     setColumns(names);
     m_typing = ValueTyping(kinds);
-    m_table = baseTableOf(tables, sql);
+    m_table = baseTableOf(tables, sql, connection.dialect());
     const int columns = int(names.size());
     while (true) {
         QVariant* row = appendRow();

@@ -105,6 +105,23 @@ QString sqliteDeclaredType(FieldKind kind)
     return QStringLiteral("TEXT");
 }
 
+QString postgresDeclaredType(FieldKind kind)
+{
+    switch (kind) {
+    case FieldKind::WholeNumber:
+        return QStringLiteral("integer");
+    case FieldKind::Text:
+        return QStringLiteral("text");
+    case FieldKind::Currency:
+        return QStringLiteral("numeric(19,4)");
+    case FieldKind::Date:
+        return QStringLiteral("date");
+    case FieldKind::Number:
+        return QStringLiteral("numeric");
+    }
+    return QStringLiteral("text");
+}
+
 FieldKind fieldKindOfSqliteType(const QString& declaredType)
 {
     const QString type = declaredType.trimmed().toUpper();

@@ -37,6 +37,9 @@ const TableDescription* findSuiteTable(const QString& name);
 /// The declared SQLite type for a field kind ("INTEGER", "TEXT", "CURRENCY", "DATETIME", "NUMERIC").
 QString sqliteDeclaredType(FieldKind kind);
 
+/// The PostgreSQL type for a field kind ("integer", "text", "numeric(19,4)", "date", "numeric").
+QString postgresDeclaredType(FieldKind kind);
+
 /// The field kind of an SQLite declared type, as the suite's conventions read it; Text for anything else.
 FieldKind fieldKindOfSqliteType(const QString& declaredType);
 

@@ -74,7 +74,43 @@ QVariant date(const QVariant& raw)
     return parsed ? *parsed : raw;
 }
 
+/// The kind of a column as a server's driver describes it. Server drivers type their values themselves (unlike
+/// SQLite), so the field's type is the declared type; amounts are the decimals with four places (numeric(19,4),
+/// money), any other decimal a plain number.
+std::optional<FieldKind> kindOfDriverType(const QSqlField& field)
+{
+    switch (field.metaType().id()) {
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+        return FieldKind::WholeNumber;
+    case QMetaType::QString:
+        return FieldKind::Text;
+    case QMetaType::QDate:
+    case QMetaType::QDateTime:
+        return FieldKind::Date;
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return field.precision() == 4 ? FieldKind::Currency : FieldKind::Number;
+    default:
+        return std::nullopt;
+    }
+}
+
 } // namespace
+
+QString tableNameOf(const QSqlField& field)
+{
+    // Qt 6.4's ODBC driver hands back the whole name buffer, garbage after the terminating NUL included.
+    QString name = field.tableName();
+    const qsizetype end = name.indexOf(QChar(u'\0'));
+    if (end >= 0)
+        name.truncate(end);
+    return name;
+}
 
 std::optional<QVariant> parseIsoDate(const QString& text)
 {
@@ -106,15 +142,20 @@ std::optional<QVariant> parseIsoDate(const QString& text)
 ValueTyping ValueTyping::forRecord(const QSqlRecord& record, Connection& connection)
 {
     ValueTyping typing;
+    // SQLite's driver types a column by its cells, so only the declared types say what it holds.
+    const bool sqlite = connection.database().driverName() == QLatin1String("QSQLITE");
     for (int column = 0; column < record.count(); ++column) {
         const QSqlField field = record.field(column);
         std::optional<FieldKind> kind;
-        if (!field.tableName().isEmpty()) {
-            const QHash<QString, FieldKind>& kinds = connection.declaredKinds(field.tableName());
+        const QString table = tableNameOf(field);
+        if (!table.isEmpty()) {
+            const QHash<QString, FieldKind>& kinds = connection.declaredKinds(table);
             const auto found = kinds.constFind(field.name().toLower());
             if (found != kinds.constEnd())
                 kind = *found;
         }
+        if (!kind && !sqlite)
+            kind = kindOfDriverType(field);
         typing.m_kinds.append(kind);
     }
     return typing;

@@ -7,6 +7,7 @@
 
 #include <optional>
 
+class QSqlField;
 class QSqlRecord;
 
 namespace db {
@@ -21,7 +22,8 @@ class Connection;
 class ValueTyping {
 public:
     ValueTyping() = default;
-    /// The typing for the columns of a result, from the declared types of their tables.
+    /// The typing for the columns of a result: on SQLite from the declared types of their tables, on a server from
+    /// the column types its driver reports.
     static ValueTyping forRecord(const QSqlRecord& record, Connection& connection);
     /// The typing for columns whose kinds are known (none for a column of no declared type).
     explicit ValueTyping(QList<std::optional<FieldKind>> kinds) : m_kinds(std::move(kinds)) {}
@@ -35,6 +37,9 @@ public:
 private:
     QList<std::optional<FieldKind>> m_kinds;
 };
+
+/// The table a result column comes from, as the driver names it (empty for an expression or when it cannot tell).
+QString tableNameOf(const QSqlField& field);
 
 /// Reads an ISO date ("2011-06-10") or date and time ("2011-06-10 14:05:09", also with a T); no value otherwise.
 std::optional<QVariant> parseIsoDate(const QString& text);

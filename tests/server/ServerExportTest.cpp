@@ -1,0 +1,180 @@
+// The whole export from a server gives the bytes that the export from SQLite gives for the same data.
+#include "server/ServerSuite.h"
+
+#include "demo/DemoSuite.h"
+#include "flow/PaymentSource.h"
+#include "launcher/db/Connection.h"
+#include "launcher/db/Currency.h"
+#include "launcher/db/Recordset.h"
+
+#include <QFile>
+
+#include <random>
+
+namespace {
+
+const QString AllCases = QStringLiteral("Select  * From [Tabella Pratiche] where contatore>0");
+
+using SmallSuiteExport = ServerSuite;
+using DemoExport = ServerSuite;
+using PaymentWindows = ServerSuite;
+
+/// A row as "type:value" cells, to compare two readings field by field and type by type.
+QString described(const QVariant* cells, int count)
+{
+    QStringList texts;
+    for (int i = 0; i < count; ++i) {
+        const QVariant& cell = cells[i];
+        if (!cell.isValid() || cell.isNull()) {
+            texts.append(QStringLiteral("Null"));
+            continue;
+        }
+        // The width of a whole number is the driver's affair; its value and kind are the program's.
+        const QString type = cell.typeId() == QMetaType::Int || cell.typeId() == QMetaType::LongLong
+                                 ? QStringLiteral("whole")
+                                 : QString::fromLatin1(cell.typeName());
+        texts.append(type + QLatin1Char(':') +
+                     (cell.metaType() == QMetaType::fromType<db::Currency>() ? cell.value<db::Currency>().toPlainText()
+                                                                             : cell.toString()));
+    }
+    return texts.join(QLatin1Char('|'));
+}
+
+void expectSameFlow(const QByteArray& written, const QByteArray& expected, const QString& what)
+{
+    EXPECT_EQ(written.size(), expected.size()) << what.toStdString();
+    if (written == expected)
+        return;
+    // On a difference, the first line that differs says more than the whole document.
+    const QList<QByteArray> lines = written.split('\n');
+    const QList<QByteArray> wanted = expected.split('\n');
+    for (qsizetype i = 0; i < std::min(lines.size(), wanted.size()); ++i) {
+        if (lines.at(i) != wanted.at(i)) {
+            ADD_FAILURE() << what.toStdString() << ", line " << i + 1 << "\n  written:  " << lines.at(i).toStdString()
+                          << "\n  expected: " << wanted.at(i).toStdString();
+            return;
+        }
+    }
+    ADD_FAILURE() << what.toStdString() << ": one flow is a prefix of the other";
+}
+
+} // namespace
+
+TEST_P(SmallSuiteExport, GivesTheGoldenFlowByteForByte)
+{
+    loadSmallSuite();
+    QFile lastId(lastIdPath());
+    ASSERT_TRUE(lastId.open(QIODevice::WriteOnly));
+    lastId.write("[Norvanta]\r\nLastID=00042\r\n");
+    lastId.close();
+
+    const Result<QString> written = exportFlow(connectionString(), AllCases);
+    ASSERT_TRUE(written) << written.errorText().toStdString();
+    EXPECT_EQ(desktopFiles(), QStringList{QStringLiteral("0008_06_00043_2011-06-14.XML")});
+    expectSameFlow(read(*written), read(dataFile(QStringLiteral("flow/small_suite/expected.XML"))),
+                   QStringLiteral("the small suite's flow"));
+    EXPECT_EQ(read(lastIdPath()), QByteArray("[Norvanta]\r\nLastID=00043\r\n"));
+}
+
+TEST_P(DemoExport, GivesTheFlowOfSqliteInEveryOrderOfTheCases)
+{
+    loadDemoSuite(700, 7);
+    const QStringList filters = {
+        QStringLiteral("where contatore>0"),
+        QStringLiteral("order by contatore desc"),
+        // A sparse list, and one in no order of the case numbers: the windows must not show.
+        QStringLiteral("where contatore % 9 = 0 or contatore between 1300 and 1340"),
+        QStringLiteral("order by [ragione sociale], contatore"),
+    };
+    for (const QString& filter : filters) {
+        const QString sql = QStringLiteral("Select  * From [Tabella Pratiche] ") + filter;
+        QFile::remove(lastIdPath());
+        const Result<QString> fromSqlite = exportFlow(demo::demoConnectionString(), sql);
+        ASSERT_TRUE(fromSqlite) << filter.toStdString() << ": " << fromSqlite.errorText().toStdString();
+        const QByteArray expected = read(*fromSqlite);
+        ASSERT_TRUE(QFile::remove(*fromSqlite));
+        QFile::remove(lastIdPath());
+        const Result<QString> fromServer = exportFlow(connectionString(), sql);
+        ASSERT_TRUE(fromServer) << filter.toStdString() << ": " << fromServer.errorText().toStdString();
+        EXPECT_GT(expected.size(), 2000);
+        expectSameFlow(read(*fromServer), expected, filter);
+        ASSERT_TRUE(QFile::remove(*fromServer));
+    }
+}
+
+TEST_P(PaymentWindows, AnswerAsTheQuestionOfOneCaseWhateverTheOrderOfTheQuestions)
+{
+    loadDemoSuite(600, 11);
+    // Later rows of a payment never count, and a payment added after the load comes after the older ones of its
+    // case, whatever its number.
+    onTheServer({QStringLiteral("insert into \"tabella riscontro\" (id_incasso, abi, ass) select id_incasso, abi, "
+                                "'SECONDA' from \"tabella riscontro\" where id_incasso % 3 = 0"),
+                 QStringLiteral("insert into \"tabella pagamenti\" (id, conta, modo, totale, capitale) values "
+                                "(-7, 1100, 'CO', 1.2345, 1)")});
+    db::Connection connection;
+    const Status opened = connection.open(connectionString());
+    ASSERT_TRUE(opened) << opened.errorText().toStdString();
+
+    // Up the list, down it, back into a window already left, past the last case, and at random.
+    QList<qint32> asked;
+    for (qint32 k = 1001; k <= 1150; ++k)
+        asked.append(k);
+    for (qint32 k = 1500; k >= 1450; --k)
+        asked.append(k);
+    asked.append({1100, 1101, 999999, -5, 1600, 1100});
+    std::mt19937 draw(5);
+    for (int i = 0; i < 150; ++i)
+        asked.append(qint32(1001 + draw() % 620));
+
+    PaymentSource source(connection);
+    int payments = 0;
+    int banks = 0;
+    for (const qint32 k : asked) {
+        std::vector<PaymentSource::Payment> rows;
+        const Status read = source.paymentsOf(k, rows);
+        ASSERT_TRUE(read) << read.errorText().toStdString();
+        db::Recordset expected;
+        ASSERT_TRUE(
+            expected.open(QStringLiteral("Select * From [Tabella Pagamenti] where conta=%1").arg(k), connection));
+        ASSERT_EQ(qsizetype(rows.size()), expected.recordCount()) << "case " << k;
+        for (const PaymentSource::Payment& payment : rows) {
+            std::array<QVariant, PaymentSource::FieldCount> wanted;
+            for (int field = 0; field < PaymentSource::FieldCount; ++field)
+                wanted[size_t(field)] = *expected.field(PaymentSource::fieldName(PaymentSource::Field(field)));
+            EXPECT_EQ(described(payment.data(), PaymentSource::FieldCount),
+                      described(wanted.data(), PaymentSource::FieldCount))
+                << "case " << k;
+            expected.moveNext();
+            ++payments;
+
+            std::optional<PaymentSource::BankRow> bank;
+            ASSERT_TRUE(source.bankRowOf(payment[PaymentSource::Id], bank));
+            db::Recordset bankRows;
+            ASSERT_TRUE(bankRows.open(QStringLiteral("Select * From [Tabella Riscontro] where id_incasso=%1")
+                                          .arg(payment[PaymentSource::Id].toLongLong()),
+                                      connection));
+            ASSERT_EQ(bank.has_value(), bankRows.recordCount() > 0) << "payment " << payment[0].toLongLong();
+            if (!bank)
+                continue;
+            std::array<QVariant, PaymentSource::BankFieldCount> first;
+            for (int field = 0; field < PaymentSource::BankFieldCount; ++field)
+                first[size_t(field)] = *bankRows.field(PaymentSource::fieldName(PaymentSource::BankField(field)));
+            EXPECT_EQ(described(bank->data(), PaymentSource::BankFieldCount),
+                      described(first.data(), PaymentSource::BankFieldCount));
+            ++banks;
+        }
+    }
+    EXPECT_GT(payments, 500);
+    EXPECT_GT(banks, 100);
+    // A payment of a case far from the window is still found by itself.
+    std::optional<PaymentSource::BankRow> bank;
+    ASSERT_TRUE(source.bankRowOf(QVariant(qlonglong(3)), bank));
+    db::Recordset bankRows;
+    ASSERT_TRUE(bankRows.open(QStringLiteral("Select * From [Tabella Riscontro] where id_incasso=3"), connection));
+    EXPECT_EQ(bank.has_value(), bankRows.recordCount() > 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, SmallSuiteExport,
+                         ::testing::Values(Backend::Sqlite, Backend::Postgres, Backend::Odbc), backendName);
+INSTANTIATE_TEST_SUITE_P(Servers, DemoExport, ::testing::Values(Backend::Postgres, Backend::Odbc), backendName);
+INSTANTIATE_TEST_SUITE_P(Servers, PaymentWindows, ::testing::Values(Backend::Postgres, Backend::Odbc), backendName);

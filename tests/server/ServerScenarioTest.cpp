@@ -1,0 +1,254 @@
+// The scenarios of the main window and of the database layer, run alike on SQLite, on PostgreSQL through QPSQL and
+// on PostgreSQL through ODBC.
+#include "server/ServerSuite.h"
+
+#include "cases/BatchCaseView.h"
+#include "cases/CaseSelection.h"
+#include "cases/FRM_EXP_NRV_XML.h"
+#include "launcher/ModuloCommand.h"
+#include "launcher/db/Connection.h"
+#include "launcher/db/Currency.h"
+#include "launcher/db/DbValue.h"
+#include "launcher/db/Recordset.h"
+#include "launcher/ports/Clock.h"
+#include "launcher/ports/Random.h"
+#include "launcher/ports/ScriptedDialogs.h"
+
+#include <QDate>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+const QString StatusLine = QStringLiteral("999|999|prova|C:\\work\\kv32ado\\status.txt");
+
+class CaseListOnServers : public ServerSuite {
+protected:
+    /// Loads the cases as the main window does at start-up, with the filter the suite hands over.
+    bool load(const QString& filter)
+    {
+        suite.writeStatusFile({QStringLiteral("n=1"), QStringLiteral("f=") + filter});
+        const Dispatch dispatch = module.EseguiComando(ToolRequest{5001, QString()}, StatusLine);
+        EXPECT_EQ(dispatch.kind, Dispatch::Kind::OpenWindow);
+        cases.params = dispatch.params;
+        return cases.Inizia();
+    }
+    QList<qint32> listed() const
+    {
+        QList<qint32> numbers;
+        for (const CaseLine& line : view.lines())
+            numbers.append(line.contatore);
+        return numbers;
+    }
+
+    FixedClock clock{QDateTime(QDate(2011, 6, 10), QTime(14, 5, 9))};
+    ScriptedDialogs dialogs;
+    BatchCaseView view{nullptr};
+    ModuloCommand module{clock, QStringLiteral("Exp_Nrv_XML")};
+    CaseSelection cases{module, dialogs, view};
+};
+
+class MainWindowOnServers : public ServerSuite {
+protected:
+    void SetUp() override
+    {
+        ServerSuite::SetUp();
+        if (HasFatalFailure())
+            return;
+        suite.addCases({QStringLiteral("1|ROSSI MARIO|NRV|EESE"), QStringLiteral("2|BIANCHI ANNA|NRV|EECH"),
+                        QStringLiteral("3|VERDI LUCA|ALT|EESE")});
+        suite.writeStatusFile(
+            {QStringLiteral("n=1"), QStringLiteral("f=where [tipo mandato]='NRV' order by contatore")});
+        mirror();
+        pointTheSuiteAtTheBackend();
+    }
+    template <typename T> T* child(const char* name)
+    {
+        T* found = window.findChild<T*>(QString::fromLatin1(name));
+        EXPECT_TRUE(found) << name;
+        return found;
+    }
+    void click(const char* name) { QTest::mouseClick(child<QPushButton>(name), Qt::LeftButton); }
+    void load()
+    {
+        ASSERT_TRUE(window.Form_Load(StatusLine)) << dialogs.messages().join(QLatin1Char('\n')).toStdString();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+    void doubleClick(const char* name) { QTest::mouseDClick(child<QLabel>(name), Qt::LeftButton); }
+
+    FixedClock clock{QDateTime(QDate(2011, 6, 10), QTime(14, 5, 9))};
+    SequenceRandom random{{0.5}};
+    ScriptedDialogs dialogs;
+    ModuloCommand module{clock, QStringLiteral("Exp_Nrv_XML")};
+    FRM_EXP_NRV_XML window{module, dialogs, clock, random};
+};
+
+using WorkingTableOnServers = ServerSuite;
+
+} // namespace
+
+TEST_P(CaseListOnServers, WithoutAFilterTheFirstHundredNrvCasesComeInTheirOrder)
+{
+    suite.addNumberedCases(1, 150);
+    suite.addNumberedCases(1001, 5, QStringLiteral("ALT"));
+    mirror();
+    pointTheSuiteAtTheBackend();
+    ASSERT_TRUE(load(QString())) << dialogs.messages().join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+    EXPECT_EQ(view.filterText(), QStringLiteral("where [tipo mandato]='NRV'"));
+    EXPECT_EQ(view.status(), QStringLiteral("Pratiche da esportare:100"));
+    ASSERT_EQ(view.lines().size(), 100);
+    EXPECT_EQ(view.lines().first().text, QStringLiteral("DEBITORE 1"));
+    EXPECT_EQ(view.lines().last().contatore, 100);
+    EXPECT_EQ(cases.pratiche().recordCount(), 100);
+    EXPECT_TRUE(cases.pratiche().eof());
+}
+
+TEST_P(CaseListOnServers, TheSuitesFilterIsSentWithItsNamesAndOrder)
+{
+    suite.addNumberedCases(1, 150);
+    suite.addNumberedCases(1001, 5, QStringLiteral("ALT"));
+    mirror();
+    pointTheSuiteAtTheBackend();
+    ASSERT_TRUE(load(QStringLiteral("where [tipo mandato]='ALT' order by contatore desc")));
+    EXPECT_EQ(listed(), (QList<qint32>{1005, 1004, 1003, 1002, 1001}));
+    ASSERT_TRUE(load(QStringLiteral("where contatore between 40 and 42 and [Ragione Sociale] like 'DEBITORE%'")));
+    EXPECT_EQ(listed(), (QList<qint32>{40, 41, 42}));
+    ASSERT_TRUE(load(QStringLiteral("where contatore=0")));
+    EXPECT_EQ(view.status(), QStringLiteral("Pratiche da esportare:0"));
+    // Found again by the list walk's own criterion, whatever type the driver gave the key.
+    ASSERT_TRUE(load(QStringLiteral("order by contatore")));
+    db::Recordset& pratiche = cases.pratiche();
+    pratiche.moveFirst();
+    ASSERT_TRUE(pratiche.find(QStringLiteral("contatore=1003")));
+    ASSERT_FALSE(pratiche.eof());
+    EXPECT_EQ(pratiche.text(QStringLiteral("ragione sociale")).value_or(QString()), QStringLiteral("DEBITORE 1003"));
+}
+
+TEST_P(MainWindowOnServers, TheCheckStopsOnTheCaseWithoutASheetAndAnEditedCodeIsWrittenBack)
+{
+    load();
+    EXPECT_EQ(child<QLabel>("lblStatus")->text(), QStringLiteral("Pratiche da esportare:2"));
+    click("cmdComandi_5");
+    EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("Manca Diagnosis Sheet")});
+    EXPECT_EQ(child<QLabel>("lbSetPraStatus")->text(), QStringLiteral("1/2"));
+    EXPECT_FALSE(child<QPushButton>("CmdEsporta")->isEnabled());
+
+    // The first case no longer needs a sheet once its memo code is one that does not ask for it.
+    dialogs.clear();
+    dialogs.answerInput(QStringLiteral("EECH"));
+    doubleClick("lblfield_2");
+    EXPECT_EQ(dialogs.shown().value(0).text, QStringLiteral("Valore per campo codicescaricomemo"));
+    EXPECT_TRUE(dialogs.messages().isEmpty()) << dialogs.messages().join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(scalar(QStringLiteral("select codicescaricomemo from [Tabella Pratiche] where contatore=1")),
+              QStringLiteral("EECH"));
+    EXPECT_EQ(child<QLabel>("lblfield_2")->text(), QStringLiteral("EECH"));
+    dialogs.answerInput(QStringLiteral("C"));
+    doubleClick("lblfield_3");
+    EXPECT_EQ(scalar(QStringLiteral("select [codice scarico] from [Tabella Pratiche] where contatore=1")),
+              QStringLiteral("C"));
+    // Only that case changed.
+    EXPECT_EQ(scalar(QStringLiteral("select codicescaricomemo from [Tabella Pratiche] where contatore=3")),
+              QStringLiteral("EESE"));
+
+    dialogs.clear();
+    click("cmdComandi_5");
+    EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("I dati sembrano OK")});
+    EXPECT_TRUE(child<QPushButton>("CmdEsporta")->isEnabled());
+}
+
+TEST_P(MainWindowOnServers, AnEditThatTheDatabaseRefusesKeepsWhatItHolds)
+{
+    load();
+    // The window shows the last listed case, which another workstation removes after the list was read: the update
+    // finds no row to change.
+    if (onServer())
+        onTheServer({QStringLiteral("delete from \"tabella pratiche\" where contatore=2")});
+    else
+        suite.database().exec({QStringLiteral("DELETE FROM [Tabella Pratiche] WHERE contatore=2")});
+    dialogs.answerInput(QStringLiteral("EESE"));
+    doubleClick("lblfield_2");
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_TRUE(dialogs.messages().first().startsWith(
+        QStringLiteral("Il campo codicescaricomemo non è stato aggiornato: Impossibile aggiornare il record di ")))
+        << dialogs.messages().first().toStdString();
+    EXPECT_TRUE(dialogs.messages().first().endsWith(
+        QStringLiteral("il record non è stato trovato (modificato o eliminato da un altro utente).")))
+        << dialogs.messages().first().toStdString();
+    EXPECT_EQ(child<QLabel>("lblfield_2")->text(), QStringLiteral("EECH"));
+}
+
+TEST_P(WorkingTableOnServers, RowsAddedInOneTransactionAreWrittenWithTheirTypesOrNotAtAll)
+{
+    mirror();
+    db::Connection connection;
+    const Status opened = connection.open(connectionString());
+    ASSERT_TRUE(opened) << opened.errorText().toStdString();
+    const QString select = QStringLiteral("select * from [Working] where operatore='A_Z'");
+    const auto fill = [&](int rows) -> Status {
+        if (Status deleted = connection.execute(QStringLiteral("Delete  from [Working] where operatore='A_Z'"));
+            !deleted)
+            return deleted;
+        db::Recordset working;
+        if (Status read = working.open(select, connection, db::Recordset::Lock::Optimistic); !read)
+            return read;
+        for (int row = 0; row < rows; ++row) {
+            // The journal copies the query's amount as the driver gives it: a double, or decimal text.
+            const QVariant amount = row == 0 ? QVariant(1234.56) : QVariant(QStringLiteral("98765432.1234"));
+            Status step = working.addNew();
+            if (step)
+                step = working.setField(QStringLiteral("Operatore"), QStringLiteral("A_Z"));
+            if (step)
+                step = working.setField(QStringLiteral("SOC"), QStringLiteral("NRV"));
+            if (step)
+                step = working.setField(QStringLiteral("data1"), QDate(2011, 6, 1 + row));
+            if (step)
+                step = working.setField(QStringLiteral("c1"), qlonglong(10 + row));
+            if (step)
+                step = working.setField(QStringLiteral("N_1"), amount);
+            if (step)
+                step = working.update();
+            if (!step)
+                return step;
+        }
+        return Status::success();
+    };
+
+    QSqlDatabase database = connection.database();
+    ASSERT_TRUE(database.transaction());
+    const Status filled = fill(2);
+    ASSERT_TRUE(filled) << filled.errorText().toStdString();
+    ASSERT_TRUE(database.commit());
+
+    db::Recordset working;
+    ASSERT_TRUE(working.open(select + QStringLiteral(" order by c1"), connection));
+    ASSERT_EQ(working.recordCount(), 2);
+    EXPECT_EQ(working.field(QStringLiteral("data1")).value_or(QVariant()).toDate(), QDate(2011, 6, 1));
+    EXPECT_EQ(working.field(QStringLiteral("c1")).value_or(QVariant()).toLongLong(), 10);
+    EXPECT_EQ(working.field(QStringLiteral("n_1")).value_or(QVariant()).value<db::Currency>(),
+              db::Currency::fromUnits(12345600));
+    EXPECT_EQ(working.text(QStringLiteral("soc")).value_or(QString()), QStringLiteral("NRV"));
+    working.moveNext();
+    // Amounts go in and come back without the loss of a double.
+    EXPECT_EQ(working.field(QStringLiteral("N_1")).value_or(QVariant()).value<db::Currency>(),
+              db::Currency::fromUnits(987654321234));
+
+    // A fill that fails half-way is rolled back whole: the earlier rows stay, none of the new ones is kept.
+    ASSERT_TRUE(database.transaction());
+    ASSERT_TRUE(connection.execute(QStringLiteral("Delete  from [Working] where operatore='A_Z'")));
+    db::Recordset half;
+    ASSERT_TRUE(half.open(select, connection, db::Recordset::Lock::Optimistic));
+    ASSERT_TRUE(half.addNew());
+    ASSERT_TRUE(half.setField(QStringLiteral("Operatore"), QStringLiteral("A_Z")));
+    ASSERT_TRUE(half.update());
+    ASSERT_TRUE(database.rollback());
+    EXPECT_EQ(scalar(QStringLiteral("select count(*) from [Working] where operatore='A_Z'")), QStringLiteral("2"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, CaseListOnServers,
+                         ::testing::Values(Backend::Sqlite, Backend::Postgres, Backend::Odbc), backendName);
+INSTANTIATE_TEST_SUITE_P(Backends, MainWindowOnServers,
+                         ::testing::Values(Backend::Sqlite, Backend::Postgres, Backend::Odbc), backendName);
+INSTANTIATE_TEST_SUITE_P(Backends, WorkingTableOnServers,
+                         ::testing::Values(Backend::Sqlite, Backend::Postgres, Backend::Odbc), backendName);

@@ -1,0 +1,204 @@
+#include "server/ServerSuite.h"
+
+#include "demo/DemoSuite.h"
+#include "demo/PostgresSuiteWriter.h"
+#include "ds/SheetRules.h"
+#include "ds/SheetStore.h"
+#include "launcher/SuitePaths.h"
+#include "launcher/Windows1252.h"
+#include "launcher/db/Connection.h"
+#include "launcher/db/DbValue.h"
+#include "launcher/db/Recordset.h"
+#include "launcher/db/SuiteTables.h"
+#include "launcher/ports/Clock.h"
+#include "launcher/ports/Random.h"
+#include "server/ServerEnvironment.h"
+
+#include <QAtomicInteger>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+std::string backendName(const ::testing::TestParamInfo<Backend>& info)
+{
+    switch (info.param) {
+    case Backend::Sqlite:
+        return "SQLite";
+    case Backend::Postgres:
+        return "PostgreSQL";
+    case Backend::Odbc:
+        return "ODBC";
+    }
+    return "unknown";
+}
+
+void ServerSuite::SetUp()
+{
+    if (!onServer())
+        return;
+    server = ServerEnvironment::requireServer();
+    if (!server)
+        GTEST_FAIL() << "no server for " << backendName({backend(), 0});
+    static QAtomicInteger<int> serial;
+    database = QStringLiteral("suite_%1").arg(serial.fetchAndAddRelaxed(1) + 1);
+    const Status made = server->createDatabase(database);
+    ASSERT_TRUE(made) << made.errorText().toStdString();
+}
+
+void ServerSuite::mirror()
+{
+    if (!onServer())
+        return;
+    ASSERT_TRUE(server);
+    db::Connection from;
+    const Status openedFrom = from.open(suite.database().connectionString());
+    ASSERT_TRUE(openedFrom) << openedFrom.errorText().toStdString();
+    db::Connection to;
+    const Status openedTo = to.open(server->connectionString(database));
+    ASSERT_TRUE(openedTo) << openedTo.errorText().toStdString();
+    demo::PostgresSuiteWriter writer(to);
+    const Status begun = writer.begin();
+    ASSERT_TRUE(begun) << begun.errorText().toStdString();
+    for (const db::TableDescription& table : db::suiteTables()) {
+        db::Recordset rows;
+        const Status read = rows.open(QStringLiteral("Select * From [%1]").arg(table.name), from);
+        ASSERT_TRUE(read) << read.errorText().toStdString();
+        for (; !rows.eof(); rows.moveNext()) {
+            QVariantList values;
+            for (const db::FieldDescription& field : table.fields) {
+                const Result<QVariant> value = rows.field(field.name);
+                ASSERT_TRUE(value) << value.errorText().toStdString();
+                values.append(*value);
+            }
+            const Status added = writer.addRow(table, values);
+            ASSERT_TRUE(added) << added.errorText().toStdString();
+        }
+    }
+    const Status finished = writer.finish();
+    ASSERT_TRUE(finished) << finished.errorText().toStdString();
+}
+
+QString ServerSuite::connectionString() const
+{
+    switch (backend()) {
+    case Backend::Sqlite:
+        return QStringLiteral("Provider=SQLite;Data Source=") + SuiteFixture::databasePath();
+    case Backend::Postgres:
+        return server ? server->connectionString(database) : QString();
+    case Backend::Odbc:
+        return server ? server->odbcConnectionString(database) : QString();
+    }
+    return QString();
+}
+
+void ServerSuite::pointTheSuiteAtTheBackend()
+{
+    suite.writeKv32Ini({QStringLiteral("[datiserver]"), QStringLiteral("connstring=") + connectionString()});
+}
+
+QString ServerSuite::scalar(const QString& suiteSql)
+{
+    db::Connection connection;
+    const Status opened = connection.open(connectionString());
+    EXPECT_TRUE(opened) << opened.errorText().toStdString();
+    db::Recordset rows;
+    const Status read = rows.open(suiteSql, connection);
+    EXPECT_TRUE(read) << suiteSql.toStdString() << ": " << read.errorText().toStdString();
+    return rows.eof() ? QStringLiteral("<no row>") : db::textOf(rows.value(0));
+}
+
+void ServerSuite::onTheServer(const QStringList& statements)
+{
+    ASSERT_TRUE(server);
+    const Status done = server->execute(database, statements);
+    ASSERT_TRUE(done) << done.errorText().toStdString();
+}
+
+void ServerSuite::loadSmallSuite()
+{
+    QFile sql(dataFile(QStringLiteral("flow/small_suite/suite.sql")));
+    ASSERT_TRUE(sql.open(QIODevice::ReadOnly)) << sql.fileName().toStdString();
+    QStringList statements;
+    for (const QString& line : QString::fromUtf8(sql.readAll()).split(QLatin1Char('\n'))) {
+        if (!line.trimmed().isEmpty() && !line.startsWith(QLatin1String("--")))
+            statements.append(line);
+    }
+    suite.database().exec(statements);
+    const QDir sheetFolder(dataFile(QStringLiteral("flow/small_suite/ds")));
+    for (const QString& name : sheetFolder.entryList(QDir::Files))
+        ASSERT_TRUE(QFile::copy(sheetFolder.filePath(name), suite.local(SuitePaths::sheetFolder() + name)));
+    mirror();
+}
+
+void ServerSuite::loadDemoSuite(int cases, quint32 seed)
+{
+    // The demo takes the place of the suite's own database and files, under the same drives.
+    const QString drives = QFileInfo(suite.home().drive(QLatin1Char('Z'))).absolutePath();
+    const Status made = demo::createDemoSuite({drives, cases, seed});
+    ASSERT_TRUE(made) << made.errorText().toStdString();
+    if (onServer()) {
+        const Status loaded = demo::loadDemoIntoPostgres(server->connectionString(database), cases, seed);
+        ASSERT_TRUE(loaded) << loaded.errorText().toStdString();
+    }
+    // Every case whose action asks for a sheet gets a complete one, so that the export goes to the end.
+    const QByteArray sheet = Windows1252::encode(QStringLiteral(
+        "MotivoImpagato==C=No lavoro\r\nSituazioneFamiliare==A=Single\r\nNoteSituazioneFamiliare==\r\n"
+        "Abitazione==B=Locazione\r\nTipologiaContratto==B=tempo determinato\r\nNoteTipologiaContratto==\r\n"
+        "CapacitaPagamentoFutureScadenze==N\r\nDataMiglioramento==12/09/2011\r\nClienteRedditoSalario==1000\r\n"
+        "ClienteRedditoBenefits==0\r\nClienteRedditoAltro==0\r\nGaranteRedditoSalario==0\r\n"
+        "GaranteRedditoBenefits==0\r\nGaranteRedditoAltro==0\r\nNote==\r\nDataInserimento==10/06/2011 15:42:07\r\n"));
+    db::Connection connection;
+    ASSERT_TRUE(connection.open(demo::demoConnectionString()));
+    db::Recordset pratiche;
+    ASSERT_TRUE(pratiche.open(QStringLiteral("Select * From [Tabella Pratiche]"), connection));
+    const SheetStore store;
+    for (; !pratiche.eof(); pratiche.moveNext()) {
+        const qint32 k = pratiche.wholeNumber(QStringLiteral("contatore")).value_or(0);
+        if (!NecessarioDS(pratiche.text(QStringLiteral("codicescaricomemo")).value_or(QString())) ||
+            store.CeDiagnosiSheet(k))
+            continue;
+        QFile file(SheetStore::sheetPath(k));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << file.fileName().toStdString();
+        file.write(sheet);
+    }
+}
+
+Result<QString> ServerSuite::exportFlow(const QString& connection, const QString& caseSql,
+                                        const FlowExport::Progress& progress)
+{
+    db::Connection database;
+    if (Status opened = database.open(connection); !opened)
+        return opened;
+    db::Recordset pratiche;
+    if (Status listed = pratiche.open(caseSql, database, db::Recordset::Lock::Optimistic); !listed)
+        return listed;
+    SheetStore sheets;
+    const FixedClock clock(QDateTime(QDate(2011, 6, 14), QTime(9, 30, 5)));
+    SequenceRandom random({0.1, 0.3, 0.6, 0.9, 0.8});
+    FlowExport exporter(database, false, sheets, dialogs, clock, random);
+    if (progress)
+        exporter.setProgress(progress);
+    return exporter.EsportaFlusso(pratiche);
+}
+
+QStringList ServerSuite::desktopFiles()
+{
+    return QDir(suite.home().desktop()).entryList(QDir::Files | QDir::Hidden);
+}
+
+QString ServerSuite::lastIdPath() const
+{
+    return suite.local(SuitePaths::idNrvXmlIni());
+}
+
+QByteArray ServerSuite::read(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+QString ServerSuite::dataFile(const QString& relative)
+{
+    return QDir::cleanPath(QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() + QStringLiteral("/../data/") +
+                           relative);
+}
