@@ -1,7 +1,9 @@
 #include "BenchSuite.h"
 
 #include "demo/DemoSuite.h"
+#include "ds/SheetRules.h"
 #include "ds/SheetStore.h"
+#include "launcher/db/Recordset.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -30,27 +32,33 @@ bool halfNeedASheet(const QString& drives)
     return updated;
 }
 
+/// The 15 values of a complete sheet, as an editor would hold them.
+const QStringList& completeSheet()
+{
+    static const QStringList values = {QStringLiteral("C=No lavoro"),
+                                       QStringLiteral("A=Single"),
+                                       QString(),
+                                       QStringLiteral("B=Locazione"),
+                                       QStringLiteral("F=altro"),
+                                       QString(),
+                                       QStringLiteral("N"),
+                                       QStringLiteral("12/09/2011"),
+                                       QStringLiteral("1000"),
+                                       QString(),
+                                       QString(),
+                                       QString(),
+                                       QString(),
+                                       QString(),
+                                       QString()};
+    return values;
+}
+
 bool writeNeededSheets(int cases)
 {
-    const QStringList complete = {QStringLiteral("C=No lavoro"),
-                                  QStringLiteral("A=Single"),
-                                  QString(),
-                                  QStringLiteral("B=Locazione"),
-                                  QStringLiteral("F=altro"),
-                                  QString(),
-                                  QStringLiteral("N"),
-                                  QStringLiteral("12/09/2011"),
-                                  QStringLiteral("1000"),
-                                  QString(),
-                                  QString(),
-                                  QString(),
-                                  QString(),
-                                  QString(),
-                                  QString()};
     SheetStore store;
     const int first = demo::DemoRowSource::firstContatore();
     for (int k = first; k < first + cases; ++k) {
-        if (k % 2 == 0 && !store.SalvaDS(k, complete, QDateTime::currentDateTime(), false))
+        if (k % 2 == 0 && !store.SalvaDS(k, completeSheet(), QDateTime::currentDateTime(), false))
             return false;
     }
     return true;
@@ -80,6 +88,28 @@ bool prepare(const QString& drives, int cases, const QString& filter, Sheets she
         return false;
     }
     return sheets == Sheets::HalfNeededNoneMade || writeNeededSheets(cases);
+}
+
+Result<int> completeNeededSheets(db::Recordset& pratiche)
+{
+    SheetStore store;
+    int needed = 0;
+    for (pratiche.moveFirst(); !pratiche.eof(); pratiche.moveNext()) {
+        const Result<qint32> k = pratiche.wholeNumber(QStringLiteral("contatore"));
+        const Result<QString> code = pratiche.text(QStringLiteral("codicescaricomemo"));
+        if (!k || !code)
+            return Status::failure(k ? code.errorText() : k.errorText());
+        if (!NecessarioDS(*code))
+            continue;
+        ++needed;
+        if (store.CeDiagnosiSheet(*k))
+            continue;
+        if (const Status saved =
+                store.SalvaDS(*k, completeSheet(), QDateTime(QDate(2011, 6, 10), QTime(15, 42, 7)), false);
+            !saved)
+            return saved;
+    }
+    return needed;
 }
 
 QString suiteLine()

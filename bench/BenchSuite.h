@@ -1,8 +1,14 @@
 #pragma once
 
+#include "launcher/Status.h"
+
 #include <QString>
 
 #include <utility>
+
+namespace db {
+class Recordset;
+}
 
 /// A demo suite for a benchmark, in a folder of its own, with the program's drives pointed at it.
 namespace BenchSuite {
@@ -17,6 +23,10 @@ enum class Sheets {
 /// Builds the suite under `drives` (prints what failed and returns false), points KV32_DRIVE_Z and
 /// KV32_DRIVE_C at it and writes a status file whose filter is `filter`.
 bool prepare(const QString& drives, int cases, const QString& filter, Sheets sheets);
+
+/// Gives every case of the recordset that needs a Diagnosis Sheet and has none a complete one; the number of
+/// cases that need one.
+Result<int> completeNeededSheets(db::Recordset& pratiche);
 
 /// The suite's command line naming that status file.
 QString suiteLine();

@@ -8,10 +8,8 @@
 #include "BenchSuite.h"
 
 #include "demo/DemoSuite.h"
-#include "ds/SheetRules.h"
 #include "ds/SheetStore.h"
 #include "flow/FlowExport.h"
-#include "launcher/Windows1252.h"
 #include "launcher/db/Connection.h"
 #include "launcher/db/Recordset.h"
 #include "launcher/ports/BatchDialogs.h"
@@ -34,43 +32,6 @@ int fail(const QString& text)
 {
     std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
     return 1;
-}
-
-/// Writes a complete sheet for every case that needs one and has none; returns how many cases need one.
-Result<int> completeTheSheets(db::Recordset& pratiche, const SheetStore& store)
-{
-    const QByteArray sheet = Windows1252::encode(QStringLiteral("MotivoImpagato==C=No lavoro\r\n"
-                                                                "SituazioneFamiliare==A=Single\r\n"
-                                                                "NoteSituazioneFamiliare==\r\n"
-                                                                "Abitazione==B=Locazione\r\n"
-                                                                "TipologiaContratto==B=tempo determinato\r\n"
-                                                                "NoteTipologiaContratto==\r\n"
-                                                                "CapacitaPagamentoFutureScadenze==N\r\n"
-                                                                "DataMiglioramento==12/09/2011\r\n"
-                                                                "ClienteRedditoSalario==1000\r\n"
-                                                                "ClienteRedditoBenefits==0\r\n"
-                                                                "ClienteRedditoAltro==0\r\n"
-                                                                "GaranteRedditoSalario==0\r\n"
-                                                                "GaranteRedditoBenefits==0\r\n"
-                                                                "GaranteRedditoAltro==0\r\n"
-                                                                "Note==\r\n"
-                                                                "DataInserimento==10/06/2011 15:42:07\r\n"));
-    int needed = 0;
-    for (pratiche.moveFirst(); !pratiche.eof(); pratiche.moveNext()) {
-        const Result<qint32> k = pratiche.wholeNumber(QStringLiteral("contatore"));
-        const Result<QString> code = pratiche.text(QStringLiteral("codicescaricomemo"));
-        if (!k || !code)
-            return Status::failure(k ? code.errorText() : k.errorText());
-        if (!NecessarioDS(*code))
-            continue;
-        ++needed;
-        if (store.CeDiagnosiSheet(*k))
-            continue;
-        QFile file(SheetStore::sheetPath(*k));
-        if (!file.open(QIODevice::WriteOnly) || file.write(sheet) != sheet.size())
-            return Status::failure(QStringLiteral("Cannot write %1: %2").arg(file.fileName(), file.errorString()));
-    }
-    return needed;
 }
 
 } // namespace
@@ -114,7 +75,7 @@ int main(int argc, char** argv)
         !listed)
         return fail(listed.errorText());
     SheetStore sheets;
-    const Result<int> needed = completeTheSheets(pratiche, sheets);
+    const Result<int> needed = BenchSuite::completeNeededSheets(pratiche);
     if (!needed)
         return fail(needed.errorText());
     std::printf("%d of %lld cases need a Diagnosis Sheet (%.0f%%)\n", *needed, qlonglong(pratiche.recordCount()),

@@ -11,12 +11,10 @@
 #include "BenchSuite.h"
 
 #include "demo/DemoSuite.h"
-#include "ds/SheetRules.h"
 #include "ds/SheetStore.h"
 #include "flow/FlowExport.h"
 #include "launcher/DriveMapping.h"
 #include "launcher/SuitePaths.h"
-#include "launcher/Windows1252.h"
 #include "launcher/db/Connection.h"
 #include "launcher/db/Recordset.h"
 #include "launcher/ports/Clock.h"
@@ -52,35 +50,8 @@ Status completeTheSheets(const QString& connectionString)
     db::Recordset pratiche;
     if (Status listed = pratiche.open(QStringLiteral("Select * From [Tabella Pratiche]"), connection); !listed)
         return listed;
-    const QByteArray sheet = Windows1252::encode(QStringLiteral("MotivoImpagato==C=No lavoro\r\n"
-                                                                "SituazioneFamiliare==A=Single\r\n"
-                                                                "NoteSituazioneFamiliare==\r\n"
-                                                                "Abitazione==B=Locazione\r\n"
-                                                                "TipologiaContratto==B=tempo determinato\r\n"
-                                                                "NoteTipologiaContratto==\r\n"
-                                                                "CapacitaPagamentoFutureScadenze==N\r\n"
-                                                                "DataMiglioramento==12/09/2011\r\n"
-                                                                "ClienteRedditoSalario==1000\r\n"
-                                                                "ClienteRedditoBenefits==0\r\n"
-                                                                "ClienteRedditoAltro==0\r\n"
-                                                                "GaranteRedditoSalario==0\r\n"
-                                                                "GaranteRedditoBenefits==0\r\n"
-                                                                "GaranteRedditoAltro==0\r\n"
-                                                                "Note==\r\n"
-                                                                "DataInserimento==10/06/2011 15:42:07\r\n"));
-    const SheetStore store;
-    for (; !pratiche.eof(); pratiche.moveNext()) {
-        const Result<qint32> k = pratiche.wholeNumber(QStringLiteral("contatore"));
-        const Result<QString> code = pratiche.text(QStringLiteral("codicescaricomemo"));
-        if (!k || !code)
-            return Status::failure(k ? code.errorText() : k.errorText());
-        if (!NecessarioDS(*code) || store.CeDiagnosiSheet(*k))
-            continue;
-        QFile file(SheetStore::sheetPath(*k));
-        if (!file.open(QIODevice::WriteOnly) || file.write(sheet) != sheet.size())
-            return Status::failure(QStringLiteral("Cannot write %1: %2").arg(file.fileName(), file.errorString()));
-    }
-    return Status::success();
+    const Result<int> needed = BenchSuite::completeNeededSheets(pratiche);
+    return needed ? Status::success() : needed.status();
 }
 
 struct Timing {
