@@ -9,6 +9,7 @@ packages=(
     libgtest-dev libsqlite3-dev
     libxml2-utils poppler-utils
     postgresql odbc-postgresql unixodbc
+    fonts-dejavu-core
     xvfb xauth
 )
 
