@@ -209,20 +209,13 @@ TEST(DemoSuite, MediumSuiteHoldsEveryKindOfDataTheProgramMeets)
               0);
     EXPECT_EQ(db.number("select count(*) from [Tabella Pagamenti] where (modo = 'CA') <> (datascarico is not null)"),
               0);
-    EXPECT_GT(db.number("select count(*) from [Tabella Pagamenti] where ricevuta is null"), 0);
-    EXPECT_GT(db.number("select count(*) from [Tabella Riscontro] where ass = ''"), 0);
 
     // Cases: the codes the check and the export must cope with, nulls apart from empty texts.
     EXPECT_EQ(db.number("select count(*) from [Tabella Pratiche] where codicescaricomemo = 'info'"), 1);
     EXPECT_GT(db.number("select count(*) from [Tabella Pratiche] where codicescaricomemo is null"), 0);
     EXPECT_GT(db.number("select count(*) from [Tabella Pratiche] where codicescaricomemo = ''"), 0);
     EXPECT_GT(db.number("select count(*) from [Tabella Pratiche] where garante is null"), 0);
-    EXPECT_GT(db.number("select count(*) from [Tabella Pratiche] where garante = ''"), 0);
     EXPECT_GT(db.number("select count(*) from [Tabella Pratiche] where memo like '%' || char(13, 10) || '%'"), 0);
-    EXPECT_GT(db.number("select count(*) from [Tabella Pratiche] where [ragione sociale] like '%''%'"), 0);
-    EXPECT_GT(db.number("select count(*) from [Tabella Pratiche] where [tipo mandato] = 'NRV'"), 150);
-    EXPECT_GT(db.number("select count(*) from [Tabella Pratiche] where [tipo mandato] <> 'NRV'"), 0);
-    EXPECT_EQ(db.number("select count(*) from [Tabella Pratiche] where length(P_iva) not in (11, 16)"), 0);
     // The same debtor consigned again on another date, for the other-consignments lookup.
     EXPECT_GT(db.number("select count(*) from (select P_iva from [Tabella Pratiche] group by P_iva "
                         "having count(distinct [data affido]) > 1)"),
@@ -256,15 +249,11 @@ TEST(DemoSuite, SameSeedGivesTheSameSuiteAndARebuildReplacesIt)
     makeSuite(first, 60, 7);
     makeSuite(second, 60, 7);
     makeSuite(other, 60, 8);
-    QString dump;
-    qlonglong rows = 0;
     {
         SuiteDatabase a(first.file(databaseFile));
         SuiteDatabase b(second.file(databaseFile));
         SuiteDatabase c(other.file(databaseFile));
-        dump = a.dump();
-        for (const db::TableDescription& table : db::suiteTables())
-            rows += a.number(QStringLiteral("select count(*) from [%1]").arg(table.name));
+        const QString dump = a.dump();
         EXPECT_EQ(dump, b.dump());
         EXPECT_NE(dump, c.dump());
     }
@@ -272,27 +261,6 @@ TEST(DemoSuite, SameSeedGivesTheSameSuiteAndARebuildReplacesIt)
     ASSERT_EQ(sheets, sheetNames(second));
     for (const QString& name : sheets)
         EXPECT_EQ(first.read(sheetFolder + '/' + name), second.read(sheetFolder + '/' + name)) << name.toStdString();
-
-    // The row source alone gives rows as wide as the tables they are for.
-    struct Counter : demo::DemoRowSink {
-        int rows = 0;
-        int sheets = 0;
-        Status addRow(const db::TableDescription& table, const QVariantList& values) override
-        {
-            EXPECT_EQ(values.size(), table.fields.size()) << table.name.toStdString();
-            ++rows;
-            return Status::success();
-        }
-        Status addSheet(int, const demo::DemoSheet& sheet) override
-        {
-            EXPECT_EQ(sheet.size(), sheetFields.size());
-            ++sheets;
-            return Status::success();
-        }
-    } counter;
-    ASSERT_TRUE(demo::DemoRowSource(60, 7).produce(counter).ok());
-    EXPECT_EQ(counter.sheets, sheets.size());
-    EXPECT_EQ(counter.rows, rows);
 
     // A smaller suite made over the first replaces its database and leaves none of its sheets behind.
     const demo::DemoSummary smaller = makeSuite(first, 20, 3);
