@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that the build, the tests and the demo need; does nothing when
-# they are all there already.
+# they are all there already. With --hardening, also Clang with its sanitizers and libFuzzer.
 set -euo pipefail
 
 packages=(
@@ -12,6 +12,9 @@ packages=(
     fonts-dejavu-core
     xvfb xauth
 )
+if [ "${1:-}" = "--hardening" ]; then
+    packages+=(clang-14 libclang-rt-14-dev llvm-14)
+fi
 
 missing=()
 for package in "${packages[@]}"; do

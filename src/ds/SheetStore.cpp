@@ -32,12 +32,24 @@ Status SheetStore::CaricaDS(qint32 k)
     return Status::success();
 }
 
+namespace {
+
+// A sheet holds one field a line: a line end pasted into a box would cut the value and start a line of its own.
+QString onOneLine(QString value)
+{
+    return value.replace(QLatin1String("\r\n"), QLatin1String(" "))
+        .replace(QLatin1Char('\r'), QLatin1Char(' '))
+        .replace(QLatin1Char('\n'), QLatin1Char(' '));
+}
+
+} // namespace
+
 Status SheetStore::SalvaDS(qint32 k, const QStringList& editorValues, const QDateTime& now, bool soloTest)
 {
     m_campi.clear();
     const QStringList fields = SheetFields::editable();
     for (qsizetype i = 0; i < fields.size(); ++i)
-        m_campi.ScriviDS(fields.at(i), editorValues.value(i));
+        m_campi.ScriviDS(fields.at(i), onOneLine(editorValues.value(i)));
     m_campi.ScriviDS(SheetFields::DataInserimento, generalDateText(now));
     if (soloTest)
         return Status::success();

@@ -136,6 +136,12 @@ QString LeggiIni(const QString& file, const QString& section, const QString& key
 Status ScriviIni(const QString& file, const QString& section, const QString& key, const QString& value)
 {
     const QString localPath = DriveMapping::toLocalPath(file);
+    // A line end would write a second line, which could set or shadow another key or open a section.
+    for (const QString* name : {&section, &key, &value})
+        if (name->contains(QLatin1Char('\r')) || name->contains(QLatin1Char('\n')))
+            return Status::failure(
+                QStringLiteral("Impossibile scrivere la chiave %1 nel file %2: il testo contiene un a capo.")
+                    .arg(key.trimmed(), localPath));
     QString text;
     if (QFileInfo::exists(localPath)) {
         Result<QString> existing = Windows1252::readFile(localPath);

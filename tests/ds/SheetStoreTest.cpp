@@ -89,7 +89,7 @@ TEST(SheetStore, SavesTheSixteenLinesInWindows1252AndReadsThemBack)
     EXPECT_EQ(store.LeggiDS(SheetFields::MotivoImpagato), QString());
 
     QStringList values = editorValues();
-    values[3] = QString::fromUtf8("A=Proprietà");
+    values[3] = QString::fromUtf8("A=Propriet\r\nà");
     ASSERT_TRUE(store.SalvaDS(1234, values, SavedAt, false));
     EXPECT_TRUE(store.CeDiagnosiSheet(1234));
     QFile file(SheetStore::sheetPath(1234));
@@ -97,7 +97,7 @@ TEST(SheetStore, SavesTheSixteenLinesInWindows1252AndReadsThemBack)
     EXPECT_EQ(file.readAll(), QByteArray("MotivoImpagato==C=No lavoro\r\n"
                                          "SituazioneFamiliare==B=Sposato \r\n"
                                          "NoteSituazioneFamiliare==\r\n"
-                                         "Abitazione==A=Propriet\xe0\r\n"
+                                         "Abitazione==A=Propriet \xe0\r\n"
                                          "TipologiaContratto==B=tempo determinato\r\n"
                                          "NoteTipologiaContratto==\r\n"
                                          "CapacitaPagamentoFutureScadenze==N\r\n"
@@ -112,7 +112,8 @@ TEST(SheetStore, SavesTheSixteenLinesInWindows1252AndReadsThemBack)
                                          "DataInserimento==10/06/2011 15:42:07\r\n"));
     SheetStore reader;
     ASSERT_TRUE(reader.CaricaDS(1234));
-    EXPECT_EQ(reader.LeggiDS(SheetFields::Abitazione), QString::fromUtf8("A=Proprietà"));
+    // A line end pasted into a box would have started a line of its own.
+    EXPECT_EQ(reader.LeggiDS(SheetFields::Abitazione), QString::fromUtf8("A=Propriet à"));
     EXPECT_EQ(reader.LeggiDS(SheetFields::SituazioneFamiliare), QStringLiteral("B=Sposato"));
     EXPECT_EQ(reader.LeggiDS(SheetFields::ClienteRedditoAltro), QStringLiteral("0"));
 }

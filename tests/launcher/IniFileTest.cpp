@@ -151,6 +151,14 @@ TEST(ScriviIniTest, ChangesOnlyTheKeyLineAndKeepsEveryOtherByte)
                   "[Altro]\r\nk = 1\n[dati]\r\nnew=not here\r\n");
     EXPECT_EQ(written(folder, "[a]\r\nk=1", "a", "k", QString()), QByteArray("[a]\r\n"));
     EXPECT_EQ(written(folder, "[a]\r\nk=1", "a", "k", QStringLiteral("2")), QByteArray("[a]\r\nk=2\r\n"));
+
+    // A line end in the value would have set the next key too: the write is refused, naming key and file.
+    const QString path = folder.write(QStringLiteral("f.ini"), "[a]\r\nk=1\r\nz=2\r\n");
+    const Status refused = ScriviIni(path, QStringLiteral("a"), QStringLiteral("k"), QStringLiteral("3\r\nz=9"));
+    EXPECT_FALSE(refused.ok());
+    EXPECT_TRUE(refused.errorText().contains(QStringLiteral("chiave k nel file ") + path))
+        << refused.errorText().toStdString();
+    EXPECT_EQ(folder.read(QStringLiteral("f.ini")), QByteArray("[a]\r\nk=1\r\nz=2\r\n"));
 }
 
 TEST(ScriviIniTest, FailsWithoutTouchingAReadOnlyFile)

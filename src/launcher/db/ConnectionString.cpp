@@ -205,6 +205,20 @@ bool odbcDriverInstalled(const QString& fragment, QString* foundName)
     return false;
 }
 
+namespace {
+
+/// The connection string as the operator may see it: the password's value masked, however it is quoted.
+QString withoutPassword(const QString& text)
+{
+    static const QRegularExpression password(
+        QStringLiteral("((?:^|;)\\s*(?:password|pwd)\\s*=\\s*)(\\{[^}]*\\}?|\"[^\"]*\"?|'[^']*'?|[^;]*)"),
+        QRegularExpression::CaseInsensitiveOption);
+    QString shown = text;
+    return shown.replace(password, QStringLiteral("\\1***"));
+}
+
+} // namespace
+
 Result<ConnectionTarget> resolveConnectionString(const QString& text)
 {
     if (text.trimmed().isEmpty())
@@ -226,7 +240,8 @@ Result<ConnectionTarget> resolveConnectionString(const QString& text)
     } else if (provider.isEmpty() && (pairs.has(QStringLiteral("Driver")) || pairs.has(QStringLiteral("DSN")))) {
         target = odbcTarget(text, pairs);
     } else if (provider.isEmpty()) {
-        return Status::failure(QStringLiteral("La stringa di connessione non indica né Provider né Driver: ") + text);
+        return Status::failure(QStringLiteral("La stringa di connessione non indica né Provider né Driver: ") +
+                               withoutPassword(text));
     } else {
         return Status::failure(QStringLiteral("Provider sconosciuto nella stringa di connessione: ") + provider);
     }

@@ -51,6 +51,17 @@ template <typename Visit> void walk(const QString& sql, Visit visit)
         visit(Zone::Plain, sql.mid(start));
 }
 
+bool isClosed(Zone zone, const QString& piece)
+{
+    if (zone == Zone::Bracketed)
+        return piece.size() >= 2 && piece.back() == QLatin1Char(']');
+    // Inside a literal a quote comes doubled, so only an odd run of quotes at the end closes it.
+    qsizetype quotes = 0;
+    for (qsizetype at = piece.size() - 1; at > 0 && piece.at(at) == piece.front(); --at)
+        ++quotes;
+    return quotes % 2 == 1;
+}
+
 QString quotedName(const QString& bracketed)
 {
     QString name = bracketed.mid(1, bracketed.endsWith(QLatin1Char(']')) ? bracketed.size() - 2 : bracketed.size() - 1);
@@ -67,11 +78,14 @@ QString moveTopToLimit(QString sql)
     // Only a match in plain text counts: rebuild the plain stretches with markers for quoted pieces.
     QString masked;
     masked.reserve(sql.size());
+    bool endsInsideQuotes = false;
     walk(sql, [&](Zone zone, const QString& piece) {
         masked += zone == Zone::Plain ? piece : QString(piece.size(), QLatin1Char('_'));
+        endsInsideQuotes = zone != Zone::Plain && !isClosed(zone, piece);
     });
+    // A LIMIT added at the end would land inside the unclosed quote; the database will refuse the statement anyway.
     const QRegularExpressionMatch match = top.match(masked);
-    if (!match.hasMatch())
+    if (!match.hasMatch() || endsInsideQuotes)
         return sql;
     const QString limit = match.captured(2);
     sql.remove(match.capturedStart(1), match.capturedLength(1));
@@ -94,7 +108,11 @@ QString rewriteSql(const QString& suiteSql, SqlDialect dialect)
         QString rewritten;
         rewritten.reserve(sql.size());
         walk(sql, [&](Zone zone, const QString& piece) {
-            rewritten += zone == Zone::Bracketed ? quotedName(piece) : piece;
+            const QString written = zone == Zone::Bracketed ? quotedName(piece) : piece;
+            // A name next to a double-quoted piece would read as one name with a quote inside: "a"[b] is not "a""b".
+            if (written.startsWith(QLatin1Char('"')) && rewritten.endsWith(QLatin1Char('"')))
+                rewritten += QLatin1Char(' ');
+            rewritten += written;
         });
         sql = rewritten;
     }

@@ -79,7 +79,12 @@ TEST(ConnectionString, UnknownProvidersAndMissingDriversAreNamed)
     EXPECT_EQ(withDriver->databaseName, QStringLiteral("Driver={MDBTools};DBQ=/dati/kv.mdb"));
 
     EXPECT_FALSE(resolveConnectionString(QString()));
-    EXPECT_FALSE(resolveConnectionString(QStringLiteral("Data Source=x")));
+    // The string is shown to say what is missing, but never with its password.
+    const Result<ConnectionTarget> noDriver =
+        resolveConnectionString(QStringLiteral("Data Source=x;Password=s3greta;PWD = \"a;b\";User ID=sa"));
+    ASSERT_FALSE(noDriver);
+    EXPECT_TRUE(noDriver.errorText().contains(QStringLiteral("Data Source=x;Password=***;PWD = ***;User ID=sa")))
+        << noDriver.errorText().toStdString();
 }
 
 TEST(Connection, OpensAnExistingSqliteDatabaseAndNeverCreatesOne)

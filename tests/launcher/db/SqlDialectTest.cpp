@@ -37,3 +37,15 @@ TEST(SqlDialect, PostgreSqlNamesAreQuotedInLowerCaseButLiteralsAreKept)
     EXPECT_EQ(rewriteSql(QStringLiteral("Select [a\"b] From \"T\""), SqlDialect::PostgreSQL),
               QStringLiteral("Select \"a\"\"b\" From \"T\""));
 }
+
+TEST(SqlDialect, QuotedTextStaysWhatItWasInBrokenStatements)
+{
+    // A name next to a quoted one stays a name of its own.
+    EXPECT_EQ(rewriteSql(QStringLiteral("Select \"a\"[b] From t"), SqlDialect::PostgreSQL),
+              QStringLiteral("Select \"a\" \"b\" From t"));
+    // A statement that ends inside a quote keeps its row limit where it is rather than moving it into the quote.
+    EXPECT_EQ(rewriteSql(QStringLiteral("Select top 5 * From t where x='abc"), SqlDialect::SQLite),
+              QStringLiteral("Select top 5 * From t where x='abc"));
+    EXPECT_EQ(rewriteSql(QStringLiteral("Select top 5 * From t where x='it''"), SqlDialect::SQLite),
+              QStringLiteral("Select top 5 * From t where x='it''"));
+}
