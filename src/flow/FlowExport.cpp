@@ -4,13 +4,13 @@
 #include "flow/Formatting.h"
 #include "flow/LastId.h"
 #include "flow/PaymentSource.h"
+#include "launcher/SaveFile.h"
 #include "launcher/SpecialFolders.h"
 #include "launcher/db/Recordset.h"
 #include "launcher/ports/Clock.h"
 #include "launcher/ports/Dialogs.h"
 
 #include <QDir>
-#include <QSaveFile>
 #include <QScopeGuard>
 #include <QUrl>
 
@@ -83,7 +83,7 @@ Result<QString> FlowExport::EsportaFlusso(db::Recordset& pratiche)
                         .arg(name));
     const QString path = QDir::toNativeSeparators(desktop + QLatin1Char('/') + name);
 
-    QSaveFile file(desktop + QLatin1Char('/') + name);
+    SaveFile file(desktop + QLatin1Char('/') + name);
     if (!file.open(QIODevice::WriteOnly))
         return stop(QStringLiteral("Non si riesce a creare il file %1: %2").arg(path, file.errorString()));
 

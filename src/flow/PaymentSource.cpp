@@ -121,17 +121,22 @@ std::optional<qint64> wholeKey(const QVariant& value)
 } // namespace
 
 PaymentSource::PaymentSource(db::Connection& connection, Route route)
-    : m_connection(connection),
-      m_handle(route == Route::Fastest ? db::SqliteStatement::handleOf(connection.database()) : nullptr),
+    : m_connection(connection), m_database(connection.database()),
+      m_handle(route == Route::Fastest ? db::SqliteStatement::handleOf(m_database) : nullptr),
       m_windowed(!m_handle && connection.dialect() == db::SqlDialect::PostgreSQL), m_span(InitialSpan)
 {
 }
 
 PaymentSource::~PaymentSource()
 {
+    // Qt's driver cannot close a handle that has statements prepared on it, and lets go of it all the same: a
+    // connection closed during the export leaves the handle to be closed here, file and all.
+    const bool abandoned = m_handle && (m_sqlitePayments.statement || m_sqliteBank.statement) && !m_database.isOpen();
     finish();
     sqlite3_finalize(m_sqlitePayments.statement);
     sqlite3_finalize(m_sqliteBank.statement);
+    if (abandoned)
+        sqlite3_close(m_handle);
 }
 
 QString PaymentSource::fieldName(Field field)
@@ -152,6 +157,12 @@ Status PaymentSource::sqliteFailure(const QString& what) const
 Status PaymentSource::prepareSqlite(SqliteQuestion& question, const QString& sql, const QStringList& fields,
                                     const QString& table)
 {
+    // The connection can be closed during an export, the window painting meanwhile. Its SQLite handle is then freed,
+    // or kept only for the statements already prepared on it: asked again, it would read freed memory.
+    if (!m_database.isOpen())
+        return Status::failure(QStringLiteral("lettura della tabella [%1] non riuscita: la connessione al database è "
+                                              "stata chiusa")
+                                   .arg(table));
     if (question.statement)
         return Status::success();
     const QByteArray text = db::rewriteSql(sql, db::SqlDialect::SQLite).toUtf8();

@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QVariant>
 
@@ -112,6 +113,8 @@ private:
     Status fetchWindowBanks();
 
     db::Connection& m_connection;
+    /// The connection's database while the source lives, to tell that it has been closed.
+    QSqlDatabase m_database;
     sqlite3* m_handle = nullptr;
     bool m_inTransaction = false;
     SqliteQuestion m_sqlitePayments;

@@ -1,8 +1,9 @@
 #include "launcher/Windows1252.h"
 
+#include "launcher/SaveFile.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -85,11 +86,16 @@ Status writeFileAtomically(const QString& localPath, const QString& text)
     // to protect its INI file. Renaming over a file ignores its permissions, and the superuser passes every
     // access check, so the owner's write permission stands for the attribute.
     const QFileInfo existing(localPath);
-    if (existing.exists() && existing.isFile() &&
-        (!existing.isWritable() || !existing.permission(QFileDevice::WriteOwner)))
+    if (existing.exists() && existing.isFile() && !existing.permission(QFileDevice::WriteOwner))
         return failure(QStringLiteral("il file è di sola lettura"));
+    // Writable by its attribute, yet refused by the system (a read-only share, another user's file): its reason.
+    if (existing.exists() && existing.isFile() && !existing.isWritable()) {
+        QFile refused(localPath);
+        return failure(refused.open(QIODevice::ReadWrite) ? QStringLiteral("il file non è scrivibile")
+                                                          : refused.errorString());
+    }
 
-    QSaveFile file(localPath);
+    SaveFile file(localPath);
     if (!file.open(QIODevice::WriteOnly))
         return failure(file.errorString());
     const QByteArray bytes = encode(text);

@@ -1,6 +1,7 @@
 #include "tools/contacts/ContactsExport.h"
 
 #include "launcher/ModuloCommand.h"
+#include "launcher/SaveFile.h"
 #include "launcher/SpecialFolders.h"
 #include "launcher/ports/Dialogs.h"
 #include "tools/contacts/ContactsCsv.h"
@@ -8,7 +9,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 ContactsExport::ContactsExport(ModuloCommand& module, Dialogs& dialogs, ContactsExportView& view, EventPump pump)
     : m_module(module), m_dialogs(dialogs), m_view(view), m_pump(std::move(pump))
@@ -86,7 +86,7 @@ Status ContactsExport::writeFile(const QString& path)
             QStringLiteral("la cartella %1 non esiste e non si può creare").arg(QDir::toNativeSeparators(folder)));
 
     // Written aside and put in place only when complete: an export that stops half-way leaves an earlier file whole.
-    QSaveFile file(path);
+    SaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return failure(file.errorString());
     Status status = ContactsCsv::writeHeader(&file);

@@ -1,6 +1,7 @@
 #include "tools/journal/JournalReport.h"
 
 #include "launcher/DateText.h"
+#include "launcher/SaveFile.h"
 #include "launcher/db/Currency.h"
 #include "launcher/db/DbValue.h"
 #include "tools/journal/JournalText.h"
@@ -12,7 +13,6 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cmath>
@@ -291,7 +291,7 @@ Status JournalReport::writeFile(const QString& path) const
         return failure(
             QStringLiteral("la cartella %1 non esiste e non si può creare").arg(QDir::toNativeSeparators(folder)));
     // Put in place only when complete: a journal of the same day that is already there stays whole on a failure.
-    QSaveFile file(path);
+    SaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return failure(file.errorString());
     if (const Status written = write(&file); !written) {

@@ -2,12 +2,12 @@
 
 #include "launcher/DriveMapping.h"
 #include "launcher/IniFile.h"
+#include "launcher/SaveFile.h"
 #include "tools/journal/JournalText.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTemporaryFile>
 
 namespace {
@@ -51,7 +51,7 @@ Status writeBothKeys(const QString& localPath, const QString& lastProgressive, c
     if (!error.isEmpty())
         return Status::failure(error);
 
-    QSaveFile file(localPath);
+    SaveFile file(localPath);
     if (!file.open(QIODevice::WriteOnly))
         return Status::failure(file.errorString());
     if (file.write(updated) != updated.size()) {
@@ -88,16 +88,19 @@ Status JournalSettings::save(const QString& iniFile, const QString& lastProgress
     if (!QFileInfo(localPath).isFile())
         return failure(QStringLiteral("il file non esiste"));
 
+    // A refused attribute comes with the system's reason: the file may sit on a read-only share.
     const QFileDevice::Permissions before = QFile::permissions(localPath);
     Status status = Status::success();
-    if (!QFile::setPermissions(localPath, before | QFileDevice::WriteOwner | QFileDevice::WriteUser))
-        status = Status::failure(QStringLiteral("non si può togliere l'attributo di sola lettura"));
+    if (QFile file(localPath); !file.setPermissions(before | QFileDevice::WriteOwner | QFileDevice::WriteUser))
+        status =
+            Status::failure(QStringLiteral("non si può togliere l'attributo di sola lettura: ") + file.errorString());
     else
         status = writeBothKeys(localPath, lastProgressive, message);
 
     // Read-only again whatever happened: the suite relies on nobody else writing its file.
     const QFileDevice::Permissions after = QFile::permissions(localPath);
-    if (!QFile::setPermissions(localPath, after & ~writeBits) && status)
-        status = Status::failure(QStringLiteral("non si può rimettere l'attributo di sola lettura"));
+    if (QFile file(localPath); !file.setPermissions(after & ~writeBits) && status)
+        status =
+            Status::failure(QStringLiteral("non si può rimettere l'attributo di sola lettura: ") + file.errorString());
     return status ? status : failure(status.errorText());
 }

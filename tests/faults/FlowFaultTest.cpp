@@ -1,0 +1,124 @@
+#include "flow/FlowFixture.h"
+
+#include "flow/FlowExport.h"
+#include "launcher/SuitePaths.h"
+
+#include "faults/OsFaults.h"
+
+#include <QFile>
+
+#include <functional>
+
+namespace {
+
+const QByteArray LastId = "[Norvanta]\r\nLastID=00042\r\n";
+
+/// "Esporta" while the system fails the desktop or the database: never a flow in part, an earlier flow of the same
+/// name and the last progressive as they were, and the operator told which file and why.
+class FlowFaultTest : public FlowFixture {
+protected:
+    void SetUp() override
+    {
+        QFile lastId(suite.local(SuitePaths::idNrvXmlIni()));
+        ASSERT_TRUE(lastId.open(QIODevice::WriteOnly));
+        lastId.write(LastId);
+    }
+    /// Cases 1..count, each with two payments.
+    void addCases(int count)
+    {
+        suite.database().exec({QStringLiteral("BEGIN")});
+        for (int k = 1; k <= count; ++k) {
+            addCase(k);
+            addPayment(2 * k, k);
+            addPayment(2 * k + 1, k, {{QStringLiteral("data"), QDate(2011, 6, 11)}});
+        }
+        suite.database().exec({QStringLiteral("COMMIT")});
+    }
+    QString desktop() { return suite.home().desktop(); }
+    QString flowPath() { return desktop() + QStringLiteral("/0008_06_00043_2011-06-14.XML"); }
+    /// The flow this morning's export left under the name this one takes.
+    void placeEarlierFlow()
+    {
+        QFile earlier(flowPath());
+        ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+        earlier.write("the flow sent this morning");
+    }
+    Result<QString> exportFlow(const std::function<void(qsizetype)>& afterCase = {})
+    {
+        openCases();
+        FlowExport exporter(connection, false, sheets, dialogs, clock, random);
+        if (afterCase)
+            exporter.setProgress([&afterCase](qsizetype done, qsizetype) { afterCase(done); });
+        return exporter.EsportaFlusso(pratiche);
+    }
+    /// The export failed with one message naming the flow and `cause`; the desktop and IDNrvXML.ini as they were.
+    void expectNoFlow(const Result<QString>& written, const QStringList& before, const QString& cause)
+    {
+        EXPECT_FALSE(written);
+        ASSERT_EQ(dialogs.messages().size(), 1) << dialogs.messages().join(QStringLiteral(" | ")).toStdString();
+        const QString message = dialogs.messages().first();
+        EXPECT_TRUE(message.contains(flowPath())) << message.toStdString();
+        EXPECT_TRUE(message.contains(cause)) << message.toStdString();
+        EXPECT_EQ(filesOf(desktop()), before);
+        QFile lastId(suite.local(SuitePaths::idNrvXmlIni()));
+        EXPECT_TRUE(lastId.open(QIODevice::ReadOnly));
+        EXPECT_EQ(lastId.readAll(), LastId);
+    }
+};
+
+} // namespace
+
+TEST_F(FlowFaultTest, AFullDesktopStopsTheFlowPartWay)
+{
+    addCases(30);
+    SmallFilesystem full(desktop(), "64k");
+    SKIP_WITHOUT(full);
+    placeEarlierFlow();
+    ASSERT_NO_FATAL_FAILURE(full.fillLeaving(4096));
+    const QStringList before = filesOf(desktop());
+    expectNoFlow(exportFlow(), before, QStringLiteral("No space left on device"));
+}
+
+TEST_F(FlowFaultTest, TheFileSizeLimitStopsTheFlowPartWay)
+{
+    // A flow smaller than Qt's write buffer: its bytes reach the disk only as the file is completed.
+    addCases(4);
+    placeEarlierFlow();
+    const QStringList before = filesOf(desktop());
+    Result<QString> written = Status::success();
+    {
+        const FileSizeLimit limit(1500);
+        written = exportFlow();
+    }
+    expectNoFlow(written, before, QStringLiteral("File too large"));
+}
+
+TEST_F(FlowFaultTest, AReadOnlyDesktopTakesNoFlow)
+{
+    addCases(2);
+    placeEarlierFlow();
+    const QStringList before = filesOf(desktop());
+    ReadOnlyPlace readOnly(desktop());
+    SKIP_WITHOUT(readOnly);
+    // Qt checks an existing file before it writes aside; the administrator is refused only by the mount.
+    expectNoFlow(exportFlow(), before,
+                 geteuid() == 0 ? QStringLiteral("is not writable") : QStringLiteral("Permission denied"));
+}
+
+TEST_F(FlowFaultTest, ADatabaseClosedDuringTheExportStopsIt)
+{
+    addCases(4);
+    placeEarlierFlow();
+    const QStringList before = filesOf(desktop());
+    // Closed before the first payment is read, and after the second case, when statements are prepared on it.
+    for (const qsizetype closeAt : {0, 2}) {
+        dialogs.clear();
+        const Result<QString> written = exportFlow([this, closeAt](qsizetype done) {
+            if (done == closeAt)
+                connection.close();
+        });
+        expectNoFlow(written, before, QStringLiteral("la connessione al database è stata chiusa"));
+    }
+    // Only the fixture's own connection still holds the database file.
+    EXPECT_EQ(openDescriptorsOf(suite.database().path()), 1);
+}
