@@ -11,14 +11,12 @@
 
 namespace {
 
-const QString StatusLine = QStringLiteral("999|999|prova|C:\\work\\kv32ado\\status.txt");
-
 class CaseSelectionTest : public ::testing::Test {
 protected:
     /// Dispatches the suite's line and loads the cases, as the main window does at start-up.
-    bool load(const QString& filter, const QString& line = StatusLine)
+    bool load(const QString& filter, const QString& line = SuiteFixture::statusLine())
     {
-        suite.writeStatusFile({QStringLiteral("n=1"), QStringLiteral("f=") + filter});
+        suite.useFilter(filter);
         const Dispatch dispatch = module.EseguiComando(ToolRequest{5001, QString()}, line);
         EXPECT_EQ(dispatch.kind, Dispatch::Kind::OpenWindow);
         cases.params = dispatch.params;
@@ -43,48 +41,16 @@ protected:
 
 } // namespace
 
-TEST_F(CaseSelectionTest, WithoutAFilterTheFirstHundredNrvCasesAreListed)
-{
-    suite.addNumberedCases(1, 150);
-    suite.addNumberedCases(1001, 5, QStringLiteral("ALT"));
-    ASSERT_TRUE(load(QString()));
-    EXPECT_EQ(view.filterText(), QStringLiteral("where [tipo mandato]='NRV'"));
-    EXPECT_EQ(view.status(), QStringLiteral("Pratiche da esportare:100"));
-    ASSERT_EQ(view.lines().size(), 100);
-    EXPECT_EQ(view.lines().first().text, QStringLiteral("DEBITORE 1"));
-    EXPECT_EQ(view.lines().first().contatore, 1);
-    EXPECT_TRUE(dialogs.shown().isEmpty());
-    // The recordset stays open after its last row.
-    EXPECT_EQ(cases.pratiche().state(), 1);
-    EXPECT_TRUE(cases.pratiche().eof());
-    EXPECT_EQ(cases.pratiche().recordCount(), 100);
-}
-
-TEST_F(CaseSelectionTest, TheSuitesFilterHasNoRowLimitAndKeepsItsOrder)
-{
-    suite.addNumberedCases(1, 150);
-    suite.addNumberedCases(1001, 5, QStringLiteral("ALT"));
-    ASSERT_TRUE(load(QStringLiteral("where [tipo mandato]='NRV'")));
-    EXPECT_EQ(view.lines().size(), 150);
-
-    ASSERT_TRUE(load(QStringLiteral("order by contatore desc")));
-    EXPECT_EQ(view.lines().size(), 155);
-    EXPECT_EQ(view.lines().first().contatore, 1005);
-
-    ASSERT_TRUE(load(QStringLiteral("where contatore=42")));
-    EXPECT_EQ(listed(), QList<qint32>{42});
-
-    ASSERT_TRUE(load(QStringLiteral("where contatore=0")));
-    EXPECT_EQ(view.status(), QStringLiteral("Pratiche da esportare:0"));
-    EXPECT_TRUE(view.lines().isEmpty());
-}
-
 TEST_F(CaseSelectionTest, EveryCaseHasItsLineEvenWithoutAName)
 {
     suite.addCases(
         {QStringLiteral("7|ROSSI MARIO|NRV"), QStringLiteral("8||NRV"), QStringLiteral("9|D'AMICO LUCA|NRV")});
     ASSERT_TRUE(load(QStringLiteral("order by contatore")));
     EXPECT_EQ(listed(), (QList<qint32>{7, 8, 9}));
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+    // The recordset stays open after its last row.
+    EXPECT_EQ(cases.pratiche().state(), 1);
+    EXPECT_TRUE(cases.pratiche().eof());
     EXPECT_EQ(view.lines().at(0).text, QStringLiteral("ROSSI MARIO"));
     EXPECT_FALSE(view.lines().at(1).text.isEmpty());
     EXPECT_EQ(view.lines().at(2).text, QStringLiteral("D'AMICO LUCA"));
@@ -120,7 +86,7 @@ TEST_F(CaseSelectionTest, ADatabaseOrQueryThatCannotBeOpenedEndsTheProgramWithTh
     ScriptedDialogs otherDialogs;
     ModuloCommand otherModule(clock, QStringLiteral("Exp_Nrv_XML"));
     CaseSelection otherCases(otherModule, otherDialogs, view);
-    otherCases.params = otherModule.EseguiComando(ToolRequest{5001, QString()}, StatusLine).params;
+    otherCases.params = otherModule.EseguiComando(ToolRequest{5001, QString()}, SuiteFixture::statusLine()).params;
     ASSERT_FALSE(otherCases.Inizia());
     ASSERT_EQ(otherDialogs.messages().size(), 1);
     EXPECT_TRUE(otherDialogs.messages().first().contains(QStringLiteral("Fantasma")));
@@ -128,7 +94,7 @@ TEST_F(CaseSelectionTest, ADatabaseOrQueryThatCannotBeOpenedEndsTheProgramWithTh
     other.writeKv32Ini({QStringLiteral("[altro]")});
     ModuloCommand emptyModule(clock, QStringLiteral("Exp_Nrv_XML"));
     CaseSelection emptyCases(emptyModule, otherDialogs, view);
-    emptyModule.EseguiComando(ToolRequest{5001, QString()}, StatusLine);
+    emptyModule.EseguiComando(ToolRequest{5001, QString()}, SuiteFixture::statusLine());
     ASSERT_FALSE(emptyCases.Inizia());
     EXPECT_TRUE(otherDialogs.messages().last().contains(QStringLiteral("kv32.ini")));
 }

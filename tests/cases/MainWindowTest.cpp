@@ -24,16 +24,13 @@
 
 namespace {
 
-const QString StatusLine = QStringLiteral("999|999|prova|C:\\work\\kv32ado\\status.txt");
-
 class MainWindowTest : public ::testing::Test {
 protected:
     MainWindowTest()
     {
         suite.addCases({QStringLiteral("1|ROSSI MARIO|NRV|EESE"), QStringLiteral("2|BIANCHI ANNA|NRV|EECH"),
                         QStringLiteral("3|VERDI LUCA|ALT|EESE")});
-        suite.writeStatusFile(
-            {QStringLiteral("n=1"), QStringLiteral("f=where [tipo mandato]='NRV' order by contatore")});
+        suite.useFilter(QStringLiteral("where [tipo mandato]='NRV' order by contatore"));
     }
 
     template <typename T> T* child(const char* name)
@@ -47,7 +44,7 @@ protected:
     QString shownName() { return child<QLabel>("lblfield_0")->text(); }
     void load()
     {
-        ASSERT_TRUE(window.Form_Load(StatusLine));
+        ASSERT_TRUE(window.Form_Load(SuiteFixture::statusLine()));
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     }
 
@@ -61,41 +58,30 @@ protected:
 
 } // namespace
 
-TEST_F(MainWindowTest, OpensWithTheCasesOfTheFilterAndTheCasePanelShowing)
+TEST_F(MainWindowTest, OpensWithTheCasesOfTheFilterAndReloadsWithItWhateverWasTyped)
 {
-    ASSERT_TRUE(window.Form_Load(StatusLine));
+    load();
     EXPECT_TRUE(dialogs.shown().isEmpty());
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("Esportazione Norvanta XML"));
-    EXPECT_EQ(child<QLineEdit>("TxtSql")->text(), QStringLiteral("where [tipo mandato]='NRV' order by contatore"));
-    EXPECT_EQ(child<QLabel>("lblStatus")->text(), QStringLiteral("Pratiche da esportare:2"));
-
     QListView* list = child<QListView>("List1");
     ASSERT_EQ(list->model()->rowCount(), 2);
     EXPECT_EQ(list->model()->index(0, 0).data().toString(), QStringLiteral("ROSSI MARIO"));
     EXPECT_EQ(list->model()->index(1, 0).data(Qt::UserRole).toInt(), 2);
-
-    EXPECT_TRUE(child<QGroupBox>("FramePratiche")->isVisible());
-    EXPECT_EQ(child<QPushButton>("cmdPratiche")->text(), QStringLiteral("Genera Diag.Sh.  con Causali"));
+    EXPECT_EQ(child<QLabel>("lblStatus")->text(), QStringLiteral("Pratiche da esportare:2"));
     EXPECT_FALSE(child<QPushButton>("CmdEsporta")->isEnabled());
     EXPECT_FALSE(child<QPushButton>("Command1")->isVisible());
-    EXPECT_FALSE(child<QPushButton>("cmdComandi_4")->isVisible());
 
-    QTest::mouseClick(child<QPushButton>("cmdPratiche"), Qt::LeftButton);
-    EXPECT_EQ(child<QPushButton>("cmdPratiche")->text(), QStringLiteral("Pratiche"));
+    click("cmdPratiche");
     EXPECT_TRUE(child<QGroupBox>("Frame1")->isVisible());
     EXPECT_FALSE(child<QGroupBox>("FramePratiche")->isVisible());
-}
+    click("cmdPratiche");
+    EXPECT_TRUE(child<QGroupBox>("FramePratiche")->isVisible());
 
-TEST_F(MainWindowTest, ReloadingRunsTheSuitesFilterNotWhatWasTyped)
-{
-    ASSERT_TRUE(window.Form_Load(StatusLine));
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     QLineEdit* filter = child<QLineEdit>("TxtSql");
     filter->clear();
     QTest::keyClicks(filter, QStringLiteral("where contatore=3"));
-    QTest::mouseClick(child<QPushButton>("cmdComandi_6"), Qt::LeftButton);
+    click("cmdComandi_6");
     EXPECT_EQ(filter->text(), QStringLiteral("where [tipo mandato]='NRV' order by contatore"));
-    EXPECT_EQ(child<QListView>("List1")->model()->rowCount(), 2);
+    EXPECT_EQ(list->model()->rowCount(), 2);
     EXPECT_EQ(window.cases().pratiche().absolutePosition(), 1);
 }
 
@@ -104,51 +90,33 @@ TEST_F(MainWindowTest, TooFewFieldsShowTheListingAndAnEmptyList)
     ASSERT_TRUE(window.Form_Load(QStringLiteral("a|b")));
     EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("PAR0=a\r\nPAR1=b\r\n")});
     EXPECT_EQ(child<QListView>("List1")->model()->rowCount(), 0);
-    EXPECT_EQ(child<QLineEdit>("TxtSql")->text(), QStringLiteral("Text1"));
     // With no cases loaded the case commands do nothing.
-    QTest::mouseClick(child<QPushButton>("cmdComandi_6"), Qt::LeftButton);
+    click("cmdComandi_6");
+    click("cmdComandi_2");
     EXPECT_EQ(child<QListView>("List1")->model()->rowCount(), 0);
 }
 
-TEST_F(MainWindowTest, AFilterThatFailsEndsTheProgramWithTheDriverText)
-{
-    suite.writeStatusFile({QStringLiteral("n=1"), QStringLiteral("f=where [non esiste]=1")});
-    EXPECT_FALSE(window.Form_Load(StatusLine));
-    ASSERT_EQ(dialogs.messages().size(), 1);
-    EXPECT_TRUE(dialogs.messages().first().contains(QStringLiteral("non esiste")));
-}
-
-TEST_F(MainWindowTest, TheCommandsWalkTheCasesAndStopAtBothEnds)
+TEST_F(MainWindowTest, TheCommandsWalkTheCasesSavingTheSheetShownButADoubleClickDoesNot)
 {
     load();
-    // Loading leaves the list after its last case, so the last one is shown first.
+    // Loading leaves the list after its last case, so the last one is shown first; the walk stops at both ends.
     EXPECT_EQ(position(), QStringLiteral("2/2"));
     EXPECT_EQ(shownName(), QStringLiteral("BIANCHI ANNA"));
-    click("cmdComandi_2");
-    EXPECT_EQ(position(), QStringLiteral("2/2"));
-    click("cmdComandi_0");
-    EXPECT_EQ(position(), QStringLiteral("1/2"));
-    EXPECT_EQ(shownName(), QStringLiteral("ROSSI MARIO"));
-    click("cmdComandi_1");
-    EXPECT_EQ(position(), QStringLiteral("1/2"));
-    click("cmdComandi_3");
-    EXPECT_EQ(position(), QStringLiteral("2/2"));
-    EXPECT_EQ(child<QLabel>("lblfield_2")->text(), QStringLiteral("EECH"));
     EXPECT_FALSE(child<QLabel>("lblDSOBBLIGATORIO")->isVisible());
-    click("cmdComandi_1");
+    for (const auto& [command, expected] :
+         {std::pair{"cmdComandi_2", "2/2"}, std::pair{"cmdComandi_1", "1/2"}, std::pair{"cmdComandi_1", "1/2"},
+          std::pair{"cmdComandi_3", "2/2"}, std::pair{"cmdComandi_0", "1/2"}}) {
+        click(command);
+        EXPECT_EQ(position(), QString::fromLatin1(expected)) << command;
+    }
+    EXPECT_EQ(shownName(), QStringLiteral("ROSSI MARIO"));
     EXPECT_TRUE(child<QLabel>("lblDSOBBLIGATORIO")->isVisible());
-}
 
-TEST_F(MainWindowTest, EveryMoveSavesTheSheetShownButADoubleClickDoesNot)
-{
-    load();
-    click("cmdComandi_0");
     SheetEditor* editor = window.editor();
     editor->cboMotivoImpagato->setEditText(QStringLiteral("C=No lavoro"));
     editor->Scheda[4]->setText(QStringLiteral("1200"));
     click("cmdComandi_2");
     SheetStore saved;
-    ASSERT_TRUE(saved.CeDiagnosiSheet(1));
     ASSERT_TRUE(saved.CaricaDS(1));
     EXPECT_EQ(saved.LeggiDS(QStringLiteral("MotivoImpagato")), QStringLiteral("C=No lavoro"));
     EXPECT_EQ(saved.LeggiDS(QStringLiteral("ClienteRedditoSalario")), QStringLiteral("1200"));
@@ -185,38 +153,27 @@ TEST_F(MainWindowTest, TheDischargeCodesAreEditedOnRequestAndWrittenBack)
     click("cmdComandi_0");
     QTest::mouseDClick(child<QLabel>("lblfield_0"), Qt::LeftButton);
     EXPECT_TRUE(dialogs.shown().isEmpty());
-
-    dialogs.answerInput(std::nullopt);
-    QTest::mouseDClick(child<QLabel>("lblfield_2"), Qt::LeftButton);
-    ASSERT_EQ(dialogs.shown().size(), 1);
-    EXPECT_EQ(dialogs.shown().first().text, QStringLiteral("Valore per campo codicescaricomemo"));
-    dialogs.answerInput(QStringLiteral("eese"));
-    QTest::mouseDClick(child<QLabel>("lblfield_2"), Qt::LeftButton);
-    EXPECT_EQ(
-        suite.database().scalar(QStringLiteral("select codicescaricomemo from [Tabella Pratiche] where contatore=1")),
-        QStringLiteral("EESE"));
-
-    dialogs.answerInput(QStringLiteral("EECH"));
-    QTest::mouseDClick(child<QLabel>("lblfield_2"), Qt::LeftButton);
-    EXPECT_EQ(
-        suite.database().scalar(QStringLiteral("select codicescaricomemo from [Tabella Pratiche] where contatore=1")),
-        QStringLiteral("EECH"));
+    const auto edit = [&](const char* label, const std::optional<QString>& answer) {
+        dialogs.answerInput(answer);
+        QTest::mouseDClick(child<QLabel>(label), Qt::LeftButton);
+        return suite.database().scalar(
+            QStringLiteral("select codicescaricomemo || '|' || ifnull([codice scarico], '<null>') from "
+                           "[Tabella Pratiche] where contatore=1"));
+    };
+    // Cancel changes nothing; an empty answer given with OK clears the field.
+    EXPECT_EQ(edit("lblfield_2", std::nullopt), QStringLiteral("EESE|<null>"));
+    EXPECT_EQ(dialogs.shown().last().text, QStringLiteral("Valore per campo codicescaricomemo"));
+    EXPECT_EQ(edit("lblfield_2", QStringLiteral("eese")), QStringLiteral("EESE|<null>"));
+    EXPECT_EQ(edit("lblfield_2", QStringLiteral("EECH")), QStringLiteral("EECH|<null>"));
     EXPECT_EQ(child<QLabel>("lblfield_2")->text(), QStringLiteral("EECH"));
     EXPECT_FALSE(child<QLabel>("lblDSOBBLIGATORIO")->isVisible());
-
-    // An empty answer given with OK clears the field.
-    dialogs.answerInput(QString());
-    QTest::mouseDClick(child<QLabel>("lblfield_3"), Qt::LeftButton);
+    EXPECT_EQ(edit("lblfield_3", QStringLiteral("C")), QStringLiteral("EECH|C"));
     EXPECT_EQ(dialogs.shown().last().text, QStringLiteral("Valore per campo codice scarico"));
-    dialogs.answerInput(QStringLiteral("C"));
-    QTest::mouseDClick(child<QLabel>("lblfield_3"), Qt::LeftButton);
-    EXPECT_EQ(
-        suite.database().scalar(QStringLiteral("select [codice scarico] from [Tabella Pratiche] where contatore=1")),
-        QStringLiteral("C"));
+    EXPECT_EQ(edit("lblfield_3", QString()), QStringLiteral("EECH|<null>"));
     EXPECT_TRUE(dialogs.messages().isEmpty());
 }
 
-TEST_F(MainWindowTest, ControllaDatiStopsOnTheFirstIncompleteCaseAndPassesOnceMended)
+TEST_F(MainWindowTest, ControllaDatiStopsOnTheFirstIncompleteCaseAndOnceMendedEsportaWritesTheFlow)
 {
     load();
     click("cmdComandi_5");
@@ -246,9 +203,18 @@ TEST_F(MainWindowTest, ControllaDatiStopsOnTheFirstIncompleteCaseAndPassesOnceMe
     EXPECT_TRUE(child<QPushButton>("CmdEsporta")->isEnabled());
     EXPECT_TRUE(list->selectionModel()->isRowSelected(0, QModelIndex()));
     EXPECT_TRUE(list->selectionModel()->isRowSelected(1, QModelIndex()));
-    // Reloading does not disable "Esporta" again.
+    // Reloading does not disable "Esporta" again; it writes the flow on the desktop and remembers its number.
     click("cmdComandi_6");
+    ASSERT_TRUE(child<QPushButton>("CmdEsporta")->isEnabled());
+    dialogs.clear();
+    click("CmdEsporta");
+    const QString flow = suite.home().desktop() + QStringLiteral("/0008_06_00001_2011-06-10.XML");
+    EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("File ") + flow + QStringLiteral(" generato")});
+    EXPECT_TRUE(QFileInfo(flow).isFile());
+    EXPECT_EQ(child<QLabel>("lblStatus")->text(), QStringLiteral("2/2"));
     EXPECT_TRUE(child<QPushButton>("CmdEsporta")->isEnabled());
+    EXPECT_EQ(suite.bytesAt(QStringLiteral("Z:\\work\\kv32\\dati\\IDNrvXML.ini")),
+              QByteArray("[Norvanta]\r\nLastID=00001\r\n"));
 }
 
 TEST_F(MainWindowTest, TickingSoloTestPresetsTheQuotasFromTheNumberOfCases)
@@ -258,6 +224,7 @@ TEST_F(MainWindowTest, TickingSoloTestPresetsTheQuotasFromTheNumberOfCases)
     GenerationPanel* panel = window.generationPanel();
     QTest::mouseClick(panel->chkSoloTest, Qt::LeftButton);
     ASSERT_TRUE(panel->soloTest());
+    // The whole part of the cases over the choices, plus one.
     EXPECT_EQ(panel->TxtMotivoImpagato.at(8)->text(), QStringLiteral("1"));
     EXPECT_EQ(panel->TxtCapacitaPagareFutureRate.at(0)->text(), QStringLiteral("2"));
     EXPECT_EQ(panel->TxtCapacitaPagareFutureRate.at(5)->text(), QStringLiteral("1"));
@@ -274,36 +241,4 @@ TEST_F(MainWindowTest, TickingSoloTestPresetsTheQuotasFromTheNumberOfCases)
     window.editor()->cboMotivoImpagato->setEditText(QStringLiteral("C=No lavoro"));
     click("cmdComandi_0");
     EXPECT_FALSE(QFileInfo::exists(SheetStore::sheetPath(2)));
-}
-
-TEST(QuotaPresets, AreTheWholePartOfTheCasesOverTheChoicesPlusOne)
-{
-    EXPECT_EQ(quotaPreset(20, 9), QStringLiteral("3"));
-    EXPECT_EQ(quotaPreset(20, 3), QStringLiteral("7"));
-    EXPECT_EQ(quotaPreset(0, 6), QStringLiteral("1"));
-    EXPECT_EQ(quotaPreset(100000, 2), QStringLiteral("50001"));
-}
-
-TEST_F(MainWindowTest, EsportaWritesTheFlowOnTheDesktopAndRemembersItsNumber)
-{
-    suite.database().exec({QStringLiteral("UPDATE [Tabella Pratiche] SET codicescaricomemo='EECH'")});
-    load();
-    click("cmdComandi_5");
-    ASSERT_TRUE(child<QPushButton>("CmdEsporta")->isEnabled());
-    dialogs.clear();
-    click("CmdEsporta");
-    const QString flow = suite.home().desktop() + QStringLiteral("/0008_06_00001_2011-06-10.XML");
-    EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("File ") + flow + QStringLiteral(" generato")});
-    EXPECT_TRUE(QFileInfo(flow).isFile());
-    EXPECT_EQ(child<QLabel>("lblStatus")->text(), QStringLiteral("2/2"));
-    EXPECT_TRUE(child<QPushButton>("CmdEsporta")->isEnabled());
-    EXPECT_EQ(suite.home().folder().read(QStringLiteral("drives/Z/work/kv32/dati/IDNrvXML.ini")),
-              QByteArray("[Norvanta]\r\nLastID=00001\r\n"));
-
-    // The next export proposes the next number.
-    dialogs.clear();
-    click("CmdEsporta");
-    ASSERT_EQ(dialogs.shown().size(), 4);
-    EXPECT_EQ(dialogs.shown().at(2).text, QStringLiteral("Progressivo Invio "));
-    EXPECT_TRUE(QFileInfo(suite.home().desktop() + QStringLiteral("/0008_06_00002_2011-06-10.XML")).isFile());
 }

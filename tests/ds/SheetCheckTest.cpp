@@ -26,24 +26,17 @@ public:
 
 const QDate Today(2011, 6, 10);
 
-/// A complete sheet's lines; `change` replaces or removes one line ("Name==" keeps it empty).
-QByteArray sheet(const QString& change = QString())
+/// A complete sheet's lines with some replaced ("Name==" leaves one empty).
+QStringList sheet(const QStringList& changes = {})
 {
-    QStringList lines = {QStringLiteral("MotivoImpagato==C=No lavoro"),
-                         QStringLiteral("SituazioneFamiliare==A=Single"),
-                         QStringLiteral("Abitazione==B=Locazione"),
-                         QStringLiteral("TipologiaContratto==B=tempo determinato"),
-                         QStringLiteral("CapacitaPagamentoFutureScadenze==N"),
-                         QStringLiteral("DataMiglioramento==12/09/2011"),
-                         QStringLiteral("ClienteRedditoSalario==1000")};
-    if (!change.isEmpty()) {
-        const QString name = change.section(QStringLiteral("=="), 0, 0);
+    QStringList lines = SuiteFixture::completeSheet();
+    for (const QString& change : changes) {
         for (QString& line : lines) {
-            if (line.startsWith(name + QStringLiteral("==")))
+            if (line.section(QStringLiteral("=="), 0, 0) == change.section(QStringLiteral("=="), 0, 0))
                 line = change;
         }
     }
-    return suiteText(lines);
+    return lines;
 }
 
 class SheetCheckTest : public ::testing::Test {
@@ -52,14 +45,9 @@ protected:
     {
         suite.addCases(
             {QStringLiteral("1|UNO|NRV|EECH"), QStringLiteral("2|DUE|NRV|EESE"), QStringLiteral("3|TRE|NRV|info")});
-        writeSheet(2, sheet());
-        writeSheet(3, sheet());
+        suite.writeSheet(2, sheet());
+        suite.writeSheet(3, sheet());
         EXPECT_TRUE(connection.open(suite.database().connectionString()));
-    }
-
-    void writeSheet(int k, const QByteArray& bytes)
-    {
-        suite.home().folder().write(QStringLiteral("drives/Z/work/kv32/dati/ds/%1.txt").arg(k), bytes);
     }
 
     /// Runs the check over the three cases, the recordset standing on the second.
@@ -93,9 +81,9 @@ TEST_F(SheetCheckTest, ACompleteListEnablesEsportaAndComesBackToItsCase)
     EXPECT_EQ(view.shown, 0);
 
     // "S" needs no improvement date; a sheet that is there but not required is not read.
-    writeSheet(
-        2, sheet(QStringLiteral("CapacitaPagamentoFutureScadenze==S")).replace("DataMiglioramento==12/09/2011", ""));
-    writeSheet(1, QByteArray("rotto"));
+    suite.writeSheet(
+        2, sheet({QStringLiteral("CapacitaPagamentoFutureScadenze==S"), QStringLiteral("DataMiglioramento==")}));
+    suite.writeSheet(1, {QStringLiteral("rotto")});
     EXPECT_TRUE(check());
 }
 
@@ -116,7 +104,7 @@ TEST_F(SheetCheckTest, TheFirstFindingStopsTheCheckOnItsCaseWithItsFocus)
         {"ClienteRedditoSalario==", "Manca Reddito Cliente", SheetControl::RedditoCliente},
     };
     for (const Expectation& expected : findings) {
-        writeSheet(3, sheet(QString::fromLatin1(expected.change)));
+        suite.writeSheet(3, sheet({QString::fromLatin1(expected.change)}));
         EXPECT_FALSE(check()) << expected.message;
         EXPECT_EQ(dialogs.messages(), QStringList{QString::fromLatin1(expected.message)});
         EXPECT_EQ(view.focus, expected.focus) << expected.message;
@@ -126,10 +114,11 @@ TEST_F(SheetCheckTest, TheFirstFindingStopsTheCheckOnItsCaseWithItsFocus)
         EXPECT_FALSE(view.esporta);
     }
     // Lower-case "n" asks for the date too; the earliest finding of a sheet is the one reported.
-    writeSheet(3, sheet(QStringLiteral("CapacitaPagamentoFutureScadenze==n")).replace("12/09/2011", ""));
+    suite.writeSheet(
+        3, sheet({QStringLiteral("CapacitaPagamentoFutureScadenze==n"), QStringLiteral("DataMiglioramento==")}));
     EXPECT_FALSE(check());
     EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("Manca DataMiglioramento")});
-    writeSheet(3, sheet(QStringLiteral("Abitazione==")).replace("ClienteRedditoSalario==1000", ""));
+    suite.writeSheet(3, sheet({QStringLiteral("Abitazione=="), QStringLiteral("ClienteRedditoSalario==")}));
     EXPECT_FALSE(check());
     EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("Manca Abitazione")});
 }
@@ -137,7 +126,7 @@ TEST_F(SheetCheckTest, TheFirstFindingStopsTheCheckOnItsCaseWithItsFocus)
 TEST_F(SheetCheckTest, AMissingCodeOrSheetIsFoundBeforeAnyField)
 {
     suite.database().exec({QStringLiteral("UPDATE [Tabella Pratiche] SET codicescaricomemo=NULL WHERE contatore=1")});
-    writeSheet(2, sheet(QStringLiteral("MotivoImpagato==")));
+    suite.writeSheet(2, sheet({QStringLiteral("MotivoImpagato==")}));
     EXPECT_FALSE(check());
     EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("Manca Codice Scarico Memo")});
     EXPECT_EQ(view.focus, SheetControl::None);

@@ -19,8 +19,6 @@
 
 namespace {
 
-const QString StatusLine = QStringLiteral("999|999|prova|C:\\work\\kv32ado\\status.txt");
-
 class SheetGenerationTest : public ::testing::Test {
 protected:
     SheetGenerationTest()
@@ -30,12 +28,12 @@ protected:
         suite.database().exec({QStringLiteral("UPDATE [Tabella Pratiche] SET posizione='NRV' || contatore, "
                                               "[codice scarico]=CASE contatore WHEN 1 THEN 'c' WHEN 3 THEN 'A' "
                                               "WHEN 4 THEN 'B' END")});
-        suite.writeStatusFile({QStringLiteral("n=1"), QStringLiteral("f=order by contatore")});
+        suite.useFilter(QStringLiteral("order by contatore"));
     }
 
     void load()
     {
-        ASSERT_TRUE(window.Form_Load(StatusLine));
+        ASSERT_TRUE(window.Form_Load(SuiteFixture::statusLine()));
         window.setEventPump([this] {
             ++pumps;
             if (stopAfterPumps > 0 && pumps >= stopAfterPumps)
@@ -44,6 +42,7 @@ protected:
         click(window.findChild<QPushButton*>(QStringLiteral("cmdPratiche")));
     }
     void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+    QPushButton* button(const char* name) { return window.findChild<QPushButton*>(QString::fromLatin1(name)); }
     GenerationPanel& panel() { return *window.generationPanel(); }
     void presets()
     {
@@ -82,9 +81,18 @@ protected:
 
 } // namespace
 
-TEST_F(SheetGenerationTest, TestModeCountsTheDrawsAndSavesNothing)
+TEST_F(SheetGenerationTest, NoChangesNothingAndTestModeCountsTheDrawsAndSavesNothing)
 {
     load();
+    presets();
+    panel().TxtAbitazione.at(0)->setProperty("Tag", QStringLiteral("5"));
+    dialogs.answerQuestion(Dialogs::Answer::No);
+    click(panel().Command2);
+    EXPECT_EQ(panel().TxtAbitazione.at(0)->property("Tag").toString(), QStringLiteral("5"));
+    EXPECT_TRUE(dialogs.messages().isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(SheetStore::sheetPath(1)));
+
+    dialogs.clear();
     click(panel().chkSoloTest);
     ASSERT_TRUE(panel().soloTest());
     generate();
@@ -99,7 +107,7 @@ TEST_F(SheetGenerationTest, TestModeCountsTheDrawsAndSavesNothing)
     EXPECT_EQ(counted(panel().TxtCapacitaPagareFutureRate), 6);
     EXPECT_EQ(counted(panel().TxtRedditoClienteNumPra), 6);
     EXPECT_EQ(counted(panel().TxtNoteNumPra), 3);
-    EXPECT_FALSE(window.findChild<QPushButton*>(QStringLiteral("Command1"))->isVisible());
+    EXPECT_FALSE(button("Command1")->isVisible());
     EXPECT_EQ(window.cases().pratiche().absolutePosition(), 4);
 }
 
@@ -113,10 +121,8 @@ TEST_F(SheetGenerationTest, ASavingRunFillsEverySheetThatIsNeeded)
     for (int k : {1, 3, 4}) {
         ASSERT_TRUE(QFileInfo::exists(SheetStore::sheetPath(k))) << k;
         EXPECT_FALSE(saved(k, QStringLiteral("MotivoImpagato")).isEmpty());
-        EXPECT_TRUE(QStringList({QStringLiteral("500"), QStringLiteral("1000"), QStringLiteral("1500")})
-                        .contains(saved(k, QStringLiteral("ClienteRedditoSalario"))));
-        EXPECT_TRUE(QStringList({QStringLiteral("500"), QStringLiteral("1000"), QStringLiteral("1500")})
-                        .contains(saved(k, QStringLiteral("GaranteRedditoSalario"))));
+        for (const char* income : {"ClienteRedditoSalario", "GaranteRedditoSalario"})
+            EXPECT_TRUE(QStringList({"500", "1000", "1500"}).contains(saved(k, QString::fromLatin1(income))));
         const QDate improvement =
             QDate::fromString(saved(k, QStringLiteral("DataMiglioramento")), QStringLiteral("dd/MM/yyyy"));
         ASSERT_TRUE(improvement.isValid()) << k;
@@ -125,7 +131,7 @@ TEST_F(SheetGenerationTest, ASavingRunFillsEverySheetThatIsNeeded)
                     improvement == QDate(2012, 6, improvement.day()));
     }
     dialogs.clear();
-    click(window.findChild<QPushButton*>(QStringLiteral("cmdComandi_5")));
+    click(button("cmdComandi_5"));
     EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("I dati sembrano OK")});
 }
 
@@ -141,11 +147,12 @@ TEST_F(SheetGenerationTest, ReasonsComeFromTheDischargeCodesWhenAsked)
     // A reason taken from the code is not counted in the reasons' quotas.
     EXPECT_EQ(counted(panel().TxtMotivoImpagato), 0);
 
+    // A wrong discharge code stops the run on its case; the cases before it are saved.
     for (const char* code : {"J", "AB", ""}) {
         suite.database().exec({QStringLiteral("UPDATE [Tabella Pratiche] SET [codice scarico]='%1' WHERE contatore=3")
                                    .arg(QString::fromLatin1(code))});
-        click(window.findChild<QPushButton*>(QStringLiteral("cmdComandi_6")));
-        click(window.findChild<QPushButton*>(QStringLiteral("cmdPratiche")));
+        click(button("cmdComandi_6"));
+        click(button("cmdPratiche"));
         dialogs.clear();
         generate();
         const QString expected = QString::fromLatin1(code).isEmpty()
@@ -154,27 +161,6 @@ TEST_F(SheetGenerationTest, ReasonsComeFromTheDischargeCodesWhenAsked)
         EXPECT_EQ(dialogs.messages(), (QStringList{expected, QStringLiteral("La generazione termina")})) << code;
         EXPECT_EQ(window.cases().pratiche().absolutePosition(), 3);
     }
-}
-
-TEST_F(SheetGenerationTest, ExistingSheetsAreKeptUnlessOverwriteIsTicked)
-{
-    suite.home().folder().write(
-        QStringLiteral("drives/Z/work/kv32/dati/ds/3.txt"),
-        suiteText({QStringLiteral("MotivoImpagato==H=fallimento"), QStringLiteral("Note==scritta a mano")}));
-    load();
-    presets();
-    generate();
-    EXPECT_EQ(saved(3, QStringLiteral("MotivoImpagato")), QStringLiteral("H=fallimento"));
-    EXPECT_EQ(saved(3, QStringLiteral("Note")), QStringLiteral("scritta a mano"));
-    EXPECT_EQ(saved(3, QStringLiteral("DataInserimento")), QStringLiteral("10/06/2011 14:05:09"));
-
-    click(window.findChild<QPushButton*>(QStringLiteral("cmdPratiche")));
-    click(panel().chkOverwrite);
-    panel().TxtNota.at(0)->setText(QStringLiteral("Nota nuova"));
-    panel().TxtNota.at(1)->setText(QStringLiteral("Nota nuova"));
-    panel().TxtNota.at(2)->setText(QStringLiteral("Nota nuova"));
-    generate();
-    EXPECT_EQ(saved(3, QStringLiteral("Note")), QStringLiteral("Nota nuova"));
 }
 
 TEST_F(SheetGenerationTest, AMissingMemoCodeStopsTheRunWithTheCasesBeforeItSaved)
@@ -186,9 +172,26 @@ TEST_F(SheetGenerationTest, AMissingMemoCodeStopsTheRunWithTheCasesBeforeItSaved
     EXPECT_EQ(dialogs.messages(), (QStringList{QStringLiteral("Manca Codice Scarico Memo alla pratica NRV3 VERDI LUCA"),
                                                QStringLiteral("La generazione termina")}));
     EXPECT_TRUE(QFileInfo::exists(SheetStore::sheetPath(1)));
-    EXPECT_FALSE(QFileInfo::exists(SheetStore::sheetPath(3)));
-    EXPECT_FALSE(QFileInfo::exists(SheetStore::sheetPath(4)));
-    EXPECT_FALSE(window.findChild<QPushButton*>(QStringLiteral("Command1"))->isVisible());
+    EXPECT_FALSE(QFileInfo::exists(SheetStore::sheetPath(3)) || QFileInfo::exists(SheetStore::sheetPath(4)));
+    EXPECT_FALSE(button("Command1")->isVisible());
+}
+
+TEST_F(SheetGenerationTest, ExistingSheetsAreKeptUnlessOverwriteIsTicked)
+{
+    suite.writeSheet(3, {QStringLiteral("MotivoImpagato==H=fallimento"), QStringLiteral("Note==scritta a mano")});
+    load();
+    presets();
+    generate();
+    EXPECT_EQ(saved(3, QStringLiteral("MotivoImpagato")), QStringLiteral("H=fallimento"));
+    EXPECT_EQ(saved(3, QStringLiteral("Note")), QStringLiteral("scritta a mano"));
+    EXPECT_EQ(saved(3, QStringLiteral("DataInserimento")), QStringLiteral("10/06/2011 14:05:09"));
+
+    click(button("cmdPratiche"));
+    click(panel().chkOverwrite);
+    for (QLineEdit* note : panel().TxtNota)
+        note->setText(QStringLiteral("Nota nuova"));
+    generate();
+    EXPECT_EQ(saved(3, QStringLiteral("Note")), QStringLiteral("Nota nuova"));
 }
 
 TEST_F(SheetGenerationTest, InterrompiEndsARunThatCannotDrawAnyMore)
@@ -201,31 +204,17 @@ TEST_F(SheetGenerationTest, InterrompiEndsARunThatCannotDrawAnyMore)
     generate();
     EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("Generazione conclusa")});
     EXPECT_TRUE(window.stopRequested());
-    EXPECT_FALSE(window.findChild<QPushButton*>(QStringLiteral("Command1"))->isVisible());
+    EXPECT_FALSE(button("Command1")->isVisible());
     // The case under way is saved as the editor shows it, with what was drawn before the stop.
     EXPECT_FALSE(saved(1, QStringLiteral("SituazioneFamiliare")).isEmpty());
     EXPECT_EQ(saved(1, QStringLiteral("Abitazione")), QString());
     EXPECT_FALSE(QFileInfo::exists(SheetStore::sheetPath(3)));
 }
 
-TEST_F(SheetGenerationTest, NoOrAnEmptyListChangesNothing)
+TEST_F(SheetGenerationTest, AnEmptyListEndsAtOnce)
 {
+    suite.useFilter(QStringLiteral("where contatore=0"));
     load();
-    presets();
-    panel().TxtAbitazione.at(0)->setProperty("Tag", QStringLiteral("5"));
-    dialogs.answerQuestion(Dialogs::Answer::No);
-    click(panel().Command2);
-    EXPECT_EQ(panel().TxtAbitazione.at(0)->property("Tag").toString(), QStringLiteral("5"));
-    EXPECT_TRUE(dialogs.messages().isEmpty());
-    EXPECT_FALSE(QFileInfo::exists(SheetStore::sheetPath(1)));
-
-    suite.writeStatusFile({QStringLiteral("n=1"), QStringLiteral("f=where contatore=0")});
-    ScriptedDialogs emptyDialogs;
-    ModuloCommand emptyModule(clock, QStringLiteral("Exp_Nrv_XML"));
-    FRM_EXP_NRV_XML empty(emptyModule, emptyDialogs, clock, random);
-    ASSERT_TRUE(empty.Form_Load(StatusLine));
-    click(empty.findChild<QPushButton*>(QStringLiteral("cmdPratiche")));
-    emptyDialogs.answerQuestion(Dialogs::Answer::Yes);
-    click(empty.generationPanel()->Command2);
-    EXPECT_EQ(emptyDialogs.messages(), QStringList{QStringLiteral("Generazione conclusa")});
+    generate();
+    EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("Generazione conclusa")});
 }

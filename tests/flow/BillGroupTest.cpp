@@ -1,7 +1,5 @@
 #include "flow/FlowFixture.h"
 
-#include "support/QtPrinters.h"
-
 namespace {
 
 class BillGroupTest : public FlowFixture {
@@ -39,42 +37,6 @@ QString frequencyOf(const QStringList& lines)
 }
 
 } // namespace
-
-TEST_F(BillGroupTest, ThreeMonthlyBillsMakeOneGroup)
-{
-    addCase(1);
-    addBill(1, 1, QDate(2011, 6, 10));
-    addBill(2, 1, QDate(2011, 7, 10));
-    addBill(3, 1, QDate(2011, 8, 10));
-    addBankRow(1, {{QStringLiteral("ass"), QString()}});
-    const Flow flow = writeFlow();
-    ASSERT_TRUE(flow.status) << flow.status.errorText().toStdString();
-    const QStringList expected = {
-        QStringLiteral("<Valori>"),
-        QStringLiteral("<Cambializzazione ImportoCambializzazione=\"300.00\" DataCambializzazione=\"2011-06-10\">"),
-        QStringLiteral("<RicevutaAlCliente DataRicevuta=\"10/06/2011\" AFronteDelDebito=\"270.00\" "
-                       "Controfirmata=\"true\" NumeroRicevuta=\"0\" Spese=\"0.00\"/>"),
-        QStringLiteral("<GruppoCambiali TipoScadenza=\"A\"  NumeroCambiali=\"3\" DataIniziale=\"2011-06-10\" "
-                       "ImportoRata=\"100.00\" Frequenza=\"1\">"),
-        QStringLiteral(
-            "<BancaCambializzazione  Assegno=\"00001\" Cab=\"03200\" Conto=\"000012345678\" Abi=\"03069\" />"),
-        QStringLiteral("<Firmatario  Comune=\"Roma\" Provincia=\"RM\" Cap=\"00184\" NomeCognome=\"BIANCHI LUCA\" "
-                       "Indirizzo=\"Via Roma, 1\" />"),
-        QStringLiteral("</GruppoCambiali>"),
-        QStringLiteral("</Cambializzazione>"),
-        QStringLiteral("</Valori>"),
-    };
-    EXPECT_EQ(valori(flow.bytes), expected);
-    // The whole indentation of a group, as the creditor's reader expects it.
-    const QStringList lines = linesOf(flow.bytes);
-    const qsizetype at = lines.indexOf(QStringLiteral("\t\t\t<Valori>"));
-    ASSERT_GE(at, 0);
-    const QList<int> levels = {4, 5, 5, 6, 6, 5, 4, 3};
-    for (int i = 0; i < levels.size(); ++i) {
-        const QString& line = lines.at(at + 1 + i);
-        EXPECT_EQ(line.size() - QString(line).remove(QLatin1Char('\t')).size(), levels.at(i)) << line.toStdString();
-    }
-}
 
 TEST_F(BillGroupTest, OnlyAnExactCaFollowsInTheGroup)
 {

@@ -3,13 +3,13 @@
 #include "flow/FlowExport.h"
 #include "launcher/SuitePaths.h"
 
-#include "support/QtPrinters.h"
-
 #include <QDir>
 #include <QFile>
 #include <QUrl>
 
 namespace {
+
+const QByteArray LastId42 = "[Norvanta]\r\nLastID=00042\r\n";
 
 class FlowExportTest : public FlowFixture {
 protected:
@@ -17,7 +17,7 @@ protected:
     {
         // The desktop is made by the export when it is missing.
         QDir(suite.home().desktop()).removeRecursively();
-        writeLastId("[Norvanta]\r\nLastID=00042\r\n");
+        writeBytes(lastIdPath(), LastId42);
     }
 
     Result<QString> exportFlow()
@@ -29,33 +29,20 @@ protected:
         exporter.setEventPump([this] { ++pumped; });
         const Result<QString> written = exporter.EsportaFlusso(pratiche);
         if (written)
-            expectValidFlow(read(*written));
+            expectValidFlow(fileBytes(*written));
         return written;
     }
-
+    /// Answers the three input boxes.
+    void answer(const std::optional<QString>& idEE, const std::optional<QString>& idSede,
+                const std::optional<QString>& progressivo)
+    {
+        dialogs.answerInput(idEE);
+        dialogs.answerInput(idSede);
+        dialogs.answerInput(progressivo);
+    }
     QString desktopFile(const QString& name) { return suite.home().desktop() + QLatin1Char('/') + name; }
     QStringList desktopFiles() { return QDir(suite.home().desktop()).entryList(QDir::Files | QDir::Hidden); }
     QString lastIdPath() const { return suite.local(SuitePaths::idNrvXmlIni()); }
-    void writeLastId(const QByteArray& bytes)
-    {
-        QFile file(lastIdPath());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
-    }
-    static QByteArray read(const QString& path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
-    QStringList inputsAsked() const
-    {
-        QStringList prompts;
-        for (const ScriptedDialogs::Shown& shown : dialogs.shown()) {
-            if (shown.kind == ScriptedDialogs::Shown::Kind::Input)
-                prompts.append(shown.text);
-        }
-        return prompts;
-    }
 
     QStringList progress;
     int pumped = 0;
@@ -63,34 +50,24 @@ protected:
 
 } // namespace
 
-TEST_F(FlowExportTest, WritesTheFlowOnTheDesktopAndRemembersItsProgressive)
+TEST_F(FlowExportTest, TheSmallSuiteGivesTheHandCheckedFlowAndTheNextProgressive)
 {
-    addCase(1);
-    addCase(2, {{QStringLiteral("altroriferimento"), QStringLiteral("AFF2")}});
+    suite.loadSmallSuite();
     const Result<QString> written = exportFlow();
     ASSERT_TRUE(written) << written.errorText().toStdString();
     const QString path = desktopFile(QStringLiteral("0008_06_00043_2011-06-14.XML"));
     EXPECT_EQ(*written, path);
     EXPECT_EQ(desktopFiles(), QStringList{QStringLiteral("0008_06_00043_2011-06-14.XML")});
-    const QStringList lines = linesOf(read(path));
-    ASSERT_GT(lines.size(), 5);
-    EXPECT_EQ(lines.at(0), QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"));
-    EXPECT_EQ(
-        lines.at(1),
-        QStringLiteral("<Flusso IdFl=\"00043\" IdSd=\"06\" DataGen=\"2011-06-14T09:30:05-05:00\" IdEE=\"0008\">"));
-    // One Affidamento for the whole sending, named after the first case.
-    EXPECT_EQ(lines.at(2), QStringLiteral("\t<Affidamento IdAffidamento=\"AFF1\">"));
-    EXPECT_EQ(lines.filter(QStringLiteral("<Affidamento")).size(), 1);
-    EXPECT_EQ(lines.at(3), QStringLiteral("\t\t<Pratica IdPratica=\"P1\">"));
-    EXPECT_EQ(lines.mid(lines.size() - 3),
-              (QStringList{QStringLiteral("\t\t</Pratica>"), QStringLiteral("\t</Affidamento>"),
-                           QStringLiteral("</Flusso>")}));
-    EXPECT_EQ(read(lastIdPath()), QByteArray("[Norvanta]\r\nLastID=00043\r\n"));
-    EXPECT_EQ(inputsAsked(),
-              (QStringList{FlowExport::PromptIdEE, FlowExport::PromptIdSede, FlowExport::PromptProgressivo}));
-    EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("File ") + path + QStringLiteral(" generato")});
-    EXPECT_EQ(progress, (QStringList{"0/2", "1/2", "2/2"}));
-    EXPECT_EQ(pumped, 2);
+    expectSameBytes(fileBytes(path), fileBytes(testData(QStringLiteral("flow/small_suite/expected.XML"))),
+                    QStringLiteral("the small suite's flow"));
+    EXPECT_EQ(fileBytes(lastIdPath()), QByteArray("[Norvanta]\r\nLastID=00043\r\n"));
+    QStringList asked;
+    for (const ScriptedDialogs::Shown& shown : dialogs.shown())
+        asked.append(shown.text);
+    EXPECT_EQ(asked, (QStringList{FlowExport::PromptIdEE, FlowExport::PromptIdSede, FlowExport::PromptProgressivo,
+                                  QStringLiteral("File ") + path + QStringLiteral(" generato")}));
+    EXPECT_EQ(progress, (QStringList{"0/5", "1/5", "2/5", "3/5", "4/5", "5/5"}));
+    EXPECT_EQ(pumped, 5);
     EXPECT_TRUE(pratiche.eof());
 }
 
@@ -100,39 +77,34 @@ TEST_F(FlowExportTest, TheProgressiveIsProposedFormattedAndSavedAsTyped)
     QFile::remove(lastIdPath());
     ASSERT_TRUE(exportFlow());
     EXPECT_TRUE(QFile::exists(desktopFile(QStringLiteral("0008_06_00001_2011-06-14.XML"))));
-    EXPECT_EQ(read(lastIdPath()), QByteArray("[Norvanta]\r\nLastID=00001\r\n"));
+    EXPECT_EQ(fileBytes(lastIdPath()), QByteArray("[Norvanta]\r\nLastID=00001\r\n"));
 
     // The number may go backwards.
     for (const char* typed : {"7", "abc"}) {
-        dialogs.answerInput(QStringLiteral("0008"));
-        dialogs.answerInput(QStringLiteral("06"));
-        dialogs.answerInput(QString::fromLatin1(typed));
+        answer(QStringLiteral("0008"), QStringLiteral("06"), QString::fromLatin1(typed));
         ASSERT_TRUE(exportFlow());
     }
-    EXPECT_TRUE(read(desktopFile(QStringLiteral("0008_06_00007_2011-06-14.XML"))).contains("IdFl=\"00007\""));
-    EXPECT_TRUE(read(desktopFile(QStringLiteral("0008_06_abc_2011-06-14.XML"))).contains("IdFl=\"abc\""));
-    EXPECT_EQ(read(lastIdPath()), QByteArray("[Norvanta]\r\nLastID=abc\r\n"));
+    EXPECT_TRUE(fileBytes(desktopFile(QStringLiteral("0008_06_00007_2011-06-14.XML"))).contains("IdFl=\"00007\""));
+    EXPECT_TRUE(fileBytes(desktopFile(QStringLiteral("0008_06_abc_2011-06-14.XML"))).contains("IdFl=\"abc\""));
+    EXPECT_EQ(fileBytes(lastIdPath()), QByteArray("[Norvanta]\r\nLastID=abc\r\n"));
     // A progressive that is no number proposes 1 the next time; the same answers replace the same file.
     ASSERT_TRUE(exportFlow());
     EXPECT_EQ(desktopFiles().size(), 3);
-    EXPECT_EQ(read(lastIdPath()), QByteArray("[Norvanta]\r\nLastID=00001\r\n"));
+    EXPECT_EQ(fileBytes(lastIdPath()), QByteArray("[Norvanta]\r\nLastID=00001\r\n"));
 }
 
-TEST_F(FlowExportTest, CancelledBoxesGiveEmptyAnswers)
+TEST_F(FlowExportTest, CancelledBoxesGiveEmptyAnswersAndASeparatorIsRefused)
 {
     addCase(1);
-    dialogs.answerInput(std::nullopt);
-    dialogs.answerInput(std::nullopt);
+    answer(std::nullopt, std::nullopt, QStringLiteral("00043"));
     ASSERT_TRUE(exportFlow());
-    EXPECT_TRUE(read(desktopFile(QStringLiteral("__00043_2011-06-14.XML")))
+    EXPECT_TRUE(fileBytes(desktopFile(QStringLiteral("__00043_2011-06-14.XML")))
                     .contains("<Flusso IdFl=\"00043\" IdSd=\"\" DataGen=\"2011-06-14T09:30:05-05:00\" IdEE=\"\">"));
 
-    dialogs.answerInput(QStringLiteral("0008"));
-    dialogs.answerInput(QStringLiteral("06"));
-    dialogs.answerInput(std::nullopt);
+    answer(QStringLiteral("0008"), QStringLiteral("06"), std::nullopt);
     ASSERT_TRUE(exportFlow());
     EXPECT_TRUE(QFile::exists(desktopFile(QStringLiteral("0008_06__2011-06-14.XML"))));
-    EXPECT_EQ(read(lastIdPath()), QByteArray("[Norvanta]\r\nLastID=\r\n"));
+    EXPECT_EQ(fileBytes(lastIdPath()), QByteArray("[Norvanta]\r\nLastID=\r\n"));
 
     // A separator in an answer would send the flow to another folder.
     dialogs.answerInput(QStringLiteral("../0008"));
@@ -144,27 +116,29 @@ TEST_F(FlowExportTest, CancelledBoxesGiveEmptyAnswers)
 
 TEST_F(FlowExportTest, TheTestVariantIsOfferedOnItsDayOnly)
 {
-    addCase(1);
+    addCase(1, {{QStringLiteral("altroriferimento"), QVariant()}});
     clock.set(QDateTime(QDate(2010, 4, 14), QTime(23, 59, 59)));
     dialogs.answerQuestion(Dialogs::Answer::Yes);
     Result<QString> written = exportFlow();
     ASSERT_TRUE(written);
-    ASSERT_EQ(dialogs.shown().first().text, QStringLiteral("Per test ?"));
-    EXPECT_EQ(dialogs.shown().first().kind, ScriptedDialogs::Shown::Kind::Question);
+    EXPECT_EQ(dialogs.shown().first().text, QStringLiteral("Per test ?"));
     EXPECT_EQ(dialogs.shown().first().icon, Dialogs::Icon::Critical);
     const QString schema = QUrl::fromLocalFile(desktopFile(QStringLiteral("SCARICO_SCHEMA.xsd"))).toString();
-    EXPECT_EQ(linesOf(read(*written)).at(1),
+    const QStringList lines = linesOf(fileBytes(*written));
+    EXPECT_EQ(lines.at(1),
               QStringLiteral("<Flusso IdFl=\"00043\" IdSd=\"06\" DataGen=\"2010-04-14T23:59:59-05:00\" IdEE=\"0008\" "
                              "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
                              "xsi:noNamespaceSchemaLocation=\"%1\">")
                   .arg(schema));
+    // A case without a consignment reference names the Affidamento "Null".
+    EXPECT_EQ(lines.at(2), QStringLiteral("\t<Affidamento IdAffidamento=\"Null\">"));
 
     // No is the default answer.
     dialogs.clear();
     written = exportFlow();
     ASSERT_TRUE(written);
     EXPECT_EQ(dialogs.shown().first().kind, ScriptedDialogs::Shown::Kind::Question);
-    EXPECT_TRUE(linesOf(read(*written)).at(1).endsWith(QStringLiteral("IdEE=\"0008\">")));
+    EXPECT_TRUE(linesOf(fileBytes(*written)).at(1).endsWith(QStringLiteral("IdEE=\"0008\">")));
 
     dialogs.clear();
     clock.set(QDateTime(QDate(2010, 4, 15), QTime(0, 0, 0)));
@@ -179,22 +153,18 @@ TEST_F(FlowExportTest, AStopLeavesNoFileAndTheProgressiveAsTheyWere)
     addCase(3);
     addPayment(5, 3, {{QStringLiteral("totale"), QVariant()}});
     const QString path = desktopFile(QStringLiteral("0008_06_00043_2011-06-14.XML"));
-    QDir().mkpath(suite.home().desktop());
-    QFile earlier(path);
-    ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
-    earlier.write("the flow sent this morning");
-    earlier.close();
+    writeBytes(path, "the flow sent this morning");
 
     EXPECT_FALSE(exportFlow());
     EXPECT_EQ(dialogs.messages(), (QStringList{QStringLiteral("Manca DiagnosisSheet alla pratica ROSSI MARIO P2"),
                                                QStringLiteral("La procedura di esportazione termina")}));
     EXPECT_EQ(dialogs.shown().last().icon, Dialogs::Icon::None);
     EXPECT_EQ(pratiche.absolutePosition(), 2);
-    EXPECT_EQ(read(path), QByteArray("the flow sent this morning"));
+    EXPECT_EQ(fileBytes(path), QByteArray("the flow sent this morning"));
     EXPECT_EQ(desktopFiles(), QStringList{QStringLiteral("0008_06_00043_2011-06-14.XML")});
-    EXPECT_EQ(read(lastIdPath()), QByteArray("[Norvanta]\r\nLastID=00042\r\n"));
+    EXPECT_EQ(fileBytes(lastIdPath()), LastId42);
 
-    addCompleteSheet(2);
+    suite.writeSheet(2, SuiteFixture::completeSheet());
     dialogs.clear();
     const Result<QString> written = exportFlow();
     EXPECT_FALSE(written);
@@ -205,9 +175,9 @@ TEST_F(FlowExportTest, AStopLeavesNoFileAndTheProgressiveAsTheyWere)
                                    "%1 non è stato generato.")
                         .arg(path)});
     EXPECT_EQ(written.errorText(), dialogs.messages().first());
-    EXPECT_EQ(read(path), QByteArray("the flow sent this morning"));
+    EXPECT_EQ(fileBytes(path), QByteArray("the flow sent this morning"));
     EXPECT_EQ(desktopFiles().size(), 1);
-    EXPECT_EQ(read(lastIdPath()), QByteArray("[Norvanta]\r\nLastID=00042\r\n"));
+    EXPECT_EQ(fileBytes(lastIdPath()), LastId42);
 }
 
 TEST_F(FlowExportTest, AnEmptyListAsksNothingAndWritesNothing)
@@ -216,39 +186,7 @@ TEST_F(FlowExportTest, AnEmptyListAsksNothingAndWritesNothing)
     EXPECT_FALSE(written);
     EXPECT_EQ(dialogs.messages(),
               QStringList{QStringLiteral("Nessuna pratica da esportare: il flusso non è stato generato.")});
-    EXPECT_TRUE(inputsAsked().isEmpty());
+    EXPECT_EQ(dialogs.shown().size(), 1);
     EXPECT_TRUE(desktopFiles().isEmpty());
-    EXPECT_EQ(read(lastIdPath()), QByteArray("[Norvanta]\r\nLastID=00042\r\n"));
-}
-
-TEST_F(FlowExportTest, TheSmallSuiteGivesTheHandCheckedFlow)
-{
-    QFile sql(dataFile(QStringLiteral("small_suite/suite.sql")));
-    ASSERT_TRUE(sql.open(QIODevice::ReadOnly)) << sql.fileName().toStdString();
-    QStringList statements;
-    for (const QString& line : QString::fromUtf8(sql.readAll()).split(QLatin1Char('\n'))) {
-        if (!line.trimmed().isEmpty() && !line.startsWith(QLatin1String("--")))
-            statements.append(line);
-    }
-    suite.database().exec(statements);
-    const QDir sheetFolder(dataFile(QStringLiteral("small_suite/ds")));
-    for (const QString& name : sheetFolder.entryList(QDir::Files))
-        ASSERT_TRUE(QFile::copy(sheetFolder.filePath(name), suite.local(SuitePaths::sheetFolder() + name)));
-
-    const Result<QString> written = exportFlow();
-    ASSERT_TRUE(written) << written.errorText().toStdString();
-    EXPECT_EQ(*written, desktopFile(QStringLiteral("0008_06_00043_2011-06-14.XML")));
-    const QByteArray expected = read(dataFile(QStringLiteral("small_suite/expected.XML")));
-    const QByteArray actual = read(*written);
-    EXPECT_EQ(actual, expected);
-    // On a difference, the first line that differs says more than the whole document.
-    const QList<QByteArray> actualLines = actual.split('\n');
-    const QList<QByteArray> expectedLines = expected.split('\n');
-    for (qsizetype i = 0; i < std::min(actualLines.size(), expectedLines.size()); ++i) {
-        if (actualLines.at(i) != expectedLines.at(i)) {
-            ADD_FAILURE() << "line " << i + 1 << "\n  written:  " << actualLines.at(i).toStdString()
-                          << "\n  expected: " << expectedLines.at(i).toStdString();
-            break;
-        }
-    }
+    EXPECT_EQ(fileBytes(lastIdPath()), LastId42);
 }

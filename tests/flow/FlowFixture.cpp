@@ -3,9 +3,6 @@
 #include "flow/FlowWriter.h"
 
 #include <QBuffer>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QProcess>
 #include <QXmlStreamReader>
 
@@ -42,11 +39,6 @@ void insert(SqliteFixture& database, const QString& table, QVariantMap fields, c
     }
     database.exec({QStringLiteral("INSERT INTO [%1] (%2) VALUES (%3)")
                        .arg(table, names.join(QLatin1Char(',')), values.join(QLatin1Char(',')))});
-}
-
-QString sourceFolder()
-{
-    return QFileInfo(QString::fromUtf8(__FILE__)).absolutePath();
 }
 
 } // namespace
@@ -92,26 +84,6 @@ void FlowFixture::addBankRow(int idIncasso, const QVariantMap& fields)
             {QStringLiteral("data"), QDate(2011, 6, 12)},
             {QStringLiteral("firmatario"), QStringLiteral("BIANCHI LUCA")}},
            fields);
-}
-
-void FlowFixture::addSheet(int contatore, const QStringList& lines)
-{
-    QFile file(SheetStore::sheetPath(contatore));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << file.fileName().toStdString();
-    file.write(suiteText(lines));
-}
-
-void FlowFixture::addCompleteSheet(int contatore)
-{
-    addSheet(contatore,
-             {QStringLiteral("MotivoImpagato==C=No lavoro"), QStringLiteral("SituazioneFamiliare==B=Sposato "),
-              QStringLiteral("NoteSituazioneFamiliare=="), QString::fromUtf8("Abitazione==A=Proprietà"),
-              QStringLiteral("TipologiaContratto==B=tempo determinato"), QStringLiteral("NoteTipologiaContratto=="),
-              QStringLiteral("CapacitaPagamentoFutureScadenze==N"), QStringLiteral("DataMiglioramento==12/09/2011"),
-              QStringLiteral("ClienteRedditoSalario==1000"), QStringLiteral("ClienteRedditoBenefits==0"),
-              QStringLiteral("ClienteRedditoAltro==0"), QStringLiteral("GaranteRedditoSalario==0"),
-              QStringLiteral("GaranteRedditoBenefits==0"), QStringLiteral("GaranteRedditoAltro==0"),
-              QStringLiteral("Note=="), QStringLiteral("DataInserimento==10/06/2011 15:42:07")});
 }
 
 void FlowFixture::openCases()
@@ -189,7 +161,7 @@ void FlowFixture::expectValidFlow(const QByteArray& bytes)
 
     const TempFolder folder;
     const QString path = folder.write(QStringLiteral("flow.XML"), bytes);
-    const QString schema = QDir::cleanPath(sourceFolder() + QStringLiteral("/../../src/flow/SCARICO_SCHEMA.xsd"));
+    const QString schema = testData(QStringLiteral("../../src/flow/SCARICO_SCHEMA.xsd"));
     QProcess xmllint;
     xmllint.start(QStringLiteral("xmllint"), {QStringLiteral("--noout"), QStringLiteral("--schema"), schema, path});
     if (!xmllint.waitForStarted()) {
@@ -198,9 +170,4 @@ void FlowFixture::expectValidFlow(const QByteArray& bytes)
     }
     xmllint.waitForFinished(120000);
     EXPECT_EQ(xmllint.exitCode(), 0) << xmllint.readAllStandardError().toStdString();
-}
-
-QString FlowFixture::dataFile(const QString& relative)
-{
-    return QDir::cleanPath(sourceFolder() + QStringLiteral("/../data/flow/") + relative);
 }

@@ -34,10 +34,6 @@ protected:
     void addPayment(int id, int conta, const QVariantMap& fields = {});
     /// Adds a bank row for payment `idIncasso`.
     void addBankRow(int idIncasso, const QVariantMap& fields = {});
-    /// Writes a sheet file of these lines (Windows-1252, CR LF).
-    void addSheet(int contatore, const QStringList& lines);
-    /// A complete sheet: "C=No lavoro", "B=Sposato ", "A=Proprietà", "B=tempo determinato", "N", 12/09/2011, 1000.
-    void addCompleteSheet(int contatore);
 
     /// Opens the case recordset as the main window does.
     void openCases();
@@ -50,8 +46,6 @@ protected:
     static QStringList praticaLines(const QByteArray& bytes, int index);
     /// Checks that the bytes are well-formed XML and valid against the flow's schema.
     static void expectValidFlow(const QByteArray& bytes);
-    /// A file of the tests' data for the flow (tests/data/flow/...).
-    static QString dataFile(const QString& relative);
 
     SuiteFixture suite;
     FixedClock clock{QDateTime(QDate(2011, 6, 14), QTime(9, 30, 5))};

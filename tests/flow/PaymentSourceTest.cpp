@@ -8,7 +8,7 @@ namespace {
 
 using PaymentSourceTest = FlowFixture;
 
-/// The IDs and amounts of rows as text, to compare two readings.
+/// The cells of rows as "type:value" text, to compare two readings.
 QStringList described(const std::vector<PaymentSource::Payment>& payments)
 {
     QStringList rows;
@@ -27,7 +27,7 @@ QStringList described(const std::vector<PaymentSource::Payment>& payments)
 
 } // namespace
 
-TEST_F(PaymentSourceTest, GivesTheRowsOfTheSuitesQuestionsInTheirOrder)
+TEST_F(PaymentSourceTest, EitherRouteGivesTheRowsOfTheSuitesQuestionsInTheirOrder)
 {
     addCase(1);
     addCase(2);
@@ -66,7 +66,7 @@ TEST_F(PaymentSourceTest, GivesTheRowsOfTheSuitesQuestionsInTheirOrder)
     }
 }
 
-TEST_F(PaymentSourceTest, AMissingFieldIsNamed)
+TEST_F(PaymentSourceTest, AMissingFieldIsNamedOnEitherRoute)
 {
     addCase(1);
     suite.database().exec({QStringLiteral("ALTER TABLE [Tabella Pagamenti] DROP COLUMN speserecupero")});

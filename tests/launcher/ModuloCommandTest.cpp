@@ -9,8 +9,6 @@
 
 namespace {
 
-const QString StatusLine = QStringLiteral("999|999|prova|C:\\work\\kv32ado\\status.txt");
-
 class ModuloCommandTest : public ::testing::Test {
 protected:
     ModuloCommandTest()
@@ -33,7 +31,7 @@ protected:
 
 TEST_F(ModuloCommandTest, TheMainToolGetsTheStatusFileValuesAndTheIniConnection)
 {
-    const Dispatch result = dispatch(5001, StatusLine);
+    const Dispatch result = dispatch(5001, SuiteFixture::statusLine());
     ASSERT_EQ(result.kind, Dispatch::Kind::OpenWindow);
     EXPECT_EQ(result.window, ToolWindow::Main);
     EXPECT_TRUE(result.runInizia);
@@ -47,18 +45,18 @@ TEST_F(ModuloCommandTest, TheMainToolGetsTheStatusFileValuesAndTheIniConnection)
 
 TEST_F(ModuloCommandTest, AnMdbFieldSwitchesToTheAccessDatabaseUnlessTheIniNamesOne)
 {
-    dispatch(5001, StatusLine + QStringLiteral("|x.mdb"));
+    dispatch(5001, SuiteFixture::statusLine() + QStringLiteral("|x.mdb"));
     EXPECT_TRUE(module->ModoAccess());
     EXPECT_EQ(module->StringaConnessione(), SuitePaths::defaultAccessConnection());
 
     const QString iniAccess = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=Z:\\altro\\kv.MDB");
     suite.writeKv32Ini({QStringLiteral("[DatiServer]"), QStringLiteral("ConnString = ") + iniAccess});
-    dispatch(5001, StatusLine + QStringLiteral("|.MDB"));
+    dispatch(5001, SuiteFixture::statusLine() + QStringLiteral("|.MDB"));
     EXPECT_TRUE(module->ModoAccess());
     EXPECT_EQ(module->StringaConnessione(), iniAccess);
 
     // An INI string naming an .mdb file sets the Access mode by itself.
-    dispatch(5001, StatusLine);
+    dispatch(5001, SuiteFixture::statusLine());
     EXPECT_TRUE(module->ModoAccess());
 }
 
@@ -83,32 +81,34 @@ TEST_F(ModuloCommandTest, FewerThanFourFieldsListTheFieldsOrOpenTheJournal)
 
 TEST_F(ModuloCommandTest, ToolCodesChooseTheirWindowsWithTheDateRule)
 {
-    EXPECT_EQ(dispatch(4999, StatusLine).window, ToolWindow::ContactsExport);
-    EXPECT_FALSE(dispatch(4999, StatusLine).runInizia);
-    EXPECT_TRUE(dispatch(4999, StatusLine, QStringLiteral("EXP_OUTLOOK")).runInizia);
-    EXPECT_EQ(dispatch(5000, StatusLine).windowName, QStringLiteral("Frm_EXP_CPE"));
-    EXPECT_EQ(dispatch(10000, StatusLine).windowName, QStringLiteral("IntegrazioneCentralino"));
+    EXPECT_FALSE(dispatch(4999, SuiteFixture::statusLine()).runInizia);
+    EXPECT_TRUE(dispatch(4999, SuiteFixture::statusLine(), QStringLiteral("EXP_OUTLOOK")).runInizia);
+    EXPECT_EQ(dispatch(5000, SuiteFixture::statusLine()).windowName, QStringLiteral("Frm_EXP_CPE"));
+    EXPECT_EQ(dispatch(10000, SuiteFixture::statusLine()).windowName, QStringLiteral("IntegrazioneCentralino"));
     for (qint32 code : {5002, 60810, 2506})
-        EXPECT_EQ(dispatch(code, StatusLine).windowName, QStringLiteral("FRM_EXP_B24"));
+        EXPECT_EQ(dispatch(code, SuiteFixture::statusLine()).windowName, QStringLiteral("FRM_EXP_B24"));
 
     // With four fields even 7510 is "another code".
-    EXPECT_EQ(dispatch(7510, StatusLine).windowName, QStringLiteral("FrmRisultati"));
-    EXPECT_EQ(dispatch(1234, StatusLine).window, ToolWindow::EmptyForm);
+    EXPECT_EQ(dispatch(7510, SuiteFixture::statusLine()).windowName, QStringLiteral("FrmRisultati"));
+    EXPECT_EQ(dispatch(1234, SuiteFixture::statusLine()).window, ToolWindow::EmptyForm);
     clock.set(QDateTime(QDate(2008, 4, 10), QTime(9, 0)));
-    EXPECT_EQ(dispatch(1234, StatusLine).window, ToolWindow::OtherConsignments);
+    EXPECT_EQ(dispatch(1234, SuiteFixture::statusLine()).window, ToolWindow::OtherConsignments);
 }
 
 TEST_F(ModuloCommandTest, WindowsAskedForByNameGetTheStatusFileValues)
 {
     module = std::make_unique<ModuloCommand>(clock, QStringLiteral("Exp_Nrv_XML"));
-    const Dispatch lookup = module->EseguiComando(*ToolRequest::parse(QStringLiteral("FrmAltriAffidiCF")), StatusLine);
+    const Dispatch lookup =
+        module->EseguiComando(*ToolRequest::parse(QStringLiteral("FrmAltriAffidiCF")), SuiteFixture::statusLine());
     EXPECT_EQ(lookup.window, ToolWindow::OtherConsignments);
     EXPECT_EQ(lookup.params.ParContatore, 12);
-    const Dispatch journal = module->EseguiComando(*ToolRequest::parse(QStringLiteral("Frm_Giornale")), StatusLine);
+    const Dispatch journal =
+        module->EseguiComando(*ToolRequest::parse(QStringLiteral("Frm_Giornale")), SuiteFixture::statusLine());
     EXPECT_EQ(journal.window, ToolWindow::Journal);
     EXPECT_EQ(journal.sqlLotti, QStringLiteral("where x=1"));
-    EXPECT_EQ(module->EseguiComando(*ToolRequest::parse(QStringLiteral("Frm_EXP_AGGCMP")), StatusLine).window,
-              ToolWindow::ContactsExport);
+    EXPECT_EQ(
+        module->EseguiComando(*ToolRequest::parse(QStringLiteral("Frm_EXP_AGGCMP")), SuiteFixture::statusLine()).window,
+        ToolWindow::ContactsExport);
 }
 
 TEST_F(ModuloCommandTest, AStatusFileThatCannotBeReadStopsTheDispatchNamingIt)
@@ -118,7 +118,7 @@ TEST_F(ModuloCommandTest, AStatusFileThatCannotBeReadStopsTheDispatchNamingIt)
     EXPECT_TRUE(missing.text.contains(QStringLiteral("C:\\work\\manca.txt")));
 
     suite.writeStatusFile({QStringLiteral("n=abc"), QStringLiteral("f=where x=1")});
-    const Dispatch notANumber = dispatch(5001, StatusLine);
+    const Dispatch notANumber = dispatch(5001, SuiteFixture::statusLine());
     EXPECT_EQ(notANumber.kind, Dispatch::Kind::Stopped);
     EXPECT_TRUE(notANumber.text.contains(QStringLiteral("status.txt")));
 }
@@ -126,6 +126,6 @@ TEST_F(ModuloCommandTest, AStatusFileThatCannotBeReadStopsTheDispatchNamingIt)
 TEST_F(ModuloCommandTest, AMissingKv32IniLeavesTheConnectionStringEmpty)
 {
     QFile::remove(suite.local(SuitePaths::kv32Ini()));
-    EXPECT_EQ(dispatch(5001, StatusLine).kind, Dispatch::Kind::OpenWindow);
+    EXPECT_EQ(dispatch(5001, SuiteFixture::statusLine()).kind, Dispatch::Kind::OpenWindow);
     EXPECT_TRUE(module->StringaConnessione().isEmpty());
 }

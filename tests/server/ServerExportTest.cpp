@@ -40,40 +40,19 @@ QString described(const QVariant* cells, int count)
     return texts.join(QLatin1Char('|'));
 }
 
-void expectSameFlow(const QByteArray& written, const QByteArray& expected, const QString& what)
-{
-    EXPECT_EQ(written.size(), expected.size()) << what.toStdString();
-    if (written == expected)
-        return;
-    // On a difference, the first line that differs says more than the whole document.
-    const QList<QByteArray> lines = written.split('\n');
-    const QList<QByteArray> wanted = expected.split('\n');
-    for (qsizetype i = 0; i < std::min(lines.size(), wanted.size()); ++i) {
-        if (lines.at(i) != wanted.at(i)) {
-            ADD_FAILURE() << what.toStdString() << ", line " << i + 1 << "\n  written:  " << lines.at(i).toStdString()
-                          << "\n  expected: " << wanted.at(i).toStdString();
-            return;
-        }
-    }
-    ADD_FAILURE() << what.toStdString() << ": one flow is a prefix of the other";
-}
-
 } // namespace
 
 TEST_P(SmallSuiteExport, GivesTheGoldenFlowByteForByte)
 {
     loadSmallSuite();
-    QFile lastId(lastIdPath());
-    ASSERT_TRUE(lastId.open(QIODevice::WriteOnly));
-    lastId.write("[Norvanta]\r\nLastID=00042\r\n");
-    lastId.close();
+    writeBytes(lastIdPath(), "[Norvanta]\r\nLastID=00042\r\n");
 
     const Result<QString> written = exportFlow(connectionString(), AllCases);
     ASSERT_TRUE(written) << written.errorText().toStdString();
     EXPECT_EQ(desktopFiles(), QStringList{QStringLiteral("0008_06_00043_2011-06-14.XML")});
-    expectSameFlow(read(*written), read(dataFile(QStringLiteral("flow/small_suite/expected.XML"))),
-                   QStringLiteral("the small suite's flow"));
-    EXPECT_EQ(read(lastIdPath()), QByteArray("[Norvanta]\r\nLastID=00043\r\n"));
+    expectSameBytes(fileBytes(*written), fileBytes(testData(QStringLiteral("flow/small_suite/expected.XML"))),
+                    QStringLiteral("the small suite's flow"));
+    EXPECT_EQ(fileBytes(lastIdPath()), QByteArray("[Norvanta]\r\nLastID=00043\r\n"));
 }
 
 TEST_P(DemoExport, GivesTheFlowOfSqliteInEveryOrderOfTheCases)
@@ -91,13 +70,13 @@ TEST_P(DemoExport, GivesTheFlowOfSqliteInEveryOrderOfTheCases)
         QFile::remove(lastIdPath());
         const Result<QString> fromSqlite = exportFlow(demo::demoConnectionString(), sql);
         ASSERT_TRUE(fromSqlite) << filter.toStdString() << ": " << fromSqlite.errorText().toStdString();
-        const QByteArray expected = read(*fromSqlite);
+        const QByteArray expected = fileBytes(*fromSqlite);
         ASSERT_TRUE(QFile::remove(*fromSqlite));
         QFile::remove(lastIdPath());
         const Result<QString> fromServer = exportFlow(connectionString(), sql);
         ASSERT_TRUE(fromServer) << filter.toStdString() << ": " << fromServer.errorText().toStdString();
         EXPECT_GT(expected.size(), 2000);
-        expectSameFlow(read(*fromServer), expected, filter);
+        expectSameBytes(fileBytes(*fromServer), expected, filter);
         ASSERT_TRUE(QFile::remove(*fromServer));
     }
 }

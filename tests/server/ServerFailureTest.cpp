@@ -12,7 +12,6 @@
 
 namespace {
 
-const QString StatusLine = QStringLiteral("999|999|prova|C:\\work\\kv32ado\\status.txt");
 const QString AllCases = QStringLiteral("Select  * From [Tabella Pratiche] where contatore>0");
 
 class ServerFailures : public ServerSuite {
@@ -21,8 +20,8 @@ protected:
     QStringList openTheCaseList(const QString& connection, const QString& filter = QStringLiteral("where contatore>0"))
     {
         suite.writeKv32Ini({QStringLiteral("[datiserver]"), QStringLiteral("connstring=") + connection});
-        suite.writeStatusFile({QStringLiteral("n=1"), QStringLiteral("f=") + filter});
-        const Dispatch dispatch = module.EseguiComando(ToolRequest{5001, QString()}, StatusLine);
+        suite.useFilter(filter);
+        const Dispatch dispatch = module.EseguiComando(ToolRequest{5001, QString()}, SuiteFixture::statusLine());
         cases.params = dispatch.params;
         EXPECT_FALSE(cases.Inizia());
         return dialogs.messages();
@@ -37,12 +36,7 @@ protected:
                          .arg(port)
                          .arg(database, PostgresServer::user(), server->password());
     }
-    void writeLastId()
-    {
-        QFile file(lastIdPath());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("[Norvanta]\r\nLastID=00042\r\n");
-    }
+    void writeLastId() { writeBytes(lastIdPath(), "[Norvanta]\r\nLastID=00042\r\n"); }
     /// An export that stopped: no flow on the desktop (no temporary file either), the progressive as it was, and the
     /// operator told why with the driver's words.
     void expectAStoppedExport(const Result<QString>& written, const QString& driverWords)
@@ -54,7 +48,7 @@ protected:
             << written.errorText().toStdString();
         EXPECT_EQ(dialogs.messages().value(0), written.errorText());
         EXPECT_TRUE(desktopFiles().isEmpty()) << desktopFiles().join(QLatin1Char(' ')).toStdString();
-        EXPECT_EQ(read(lastIdPath()), QByteArray("[Norvanta]\r\nLastID=00042\r\n"));
+        EXPECT_EQ(fileBytes(lastIdPath()), QByteArray("[Norvanta]\r\nLastID=00042\r\n"));
     }
 
     FixedClock clock{QDateTime(QDate(2011, 6, 14), QTime(9, 30, 5))};

@@ -5,7 +5,6 @@
 #include "ds/SheetRules.h"
 #include "ds/SheetStore.h"
 #include "launcher/SuitePaths.h"
-#include "launcher/Windows1252.h"
 #include "launcher/db/Connection.h"
 #include "launcher/db/DbValue.h"
 #include "launcher/db/Recordset.h"
@@ -116,17 +115,7 @@ void ServerSuite::onTheServer(const QStringList& statements)
 
 void ServerSuite::loadSmallSuite()
 {
-    QFile sql(dataFile(QStringLiteral("flow/small_suite/suite.sql")));
-    ASSERT_TRUE(sql.open(QIODevice::ReadOnly)) << sql.fileName().toStdString();
-    QStringList statements;
-    for (const QString& line : QString::fromUtf8(sql.readAll()).split(QLatin1Char('\n'))) {
-        if (!line.trimmed().isEmpty() && !line.startsWith(QLatin1String("--")))
-            statements.append(line);
-    }
-    suite.database().exec(statements);
-    const QDir sheetFolder(dataFile(QStringLiteral("flow/small_suite/ds")));
-    for (const QString& name : sheetFolder.entryList(QDir::Files))
-        ASSERT_TRUE(QFile::copy(sheetFolder.filePath(name), suite.local(SuitePaths::sheetFolder() + name)));
+    suite.loadSmallSuite();
     mirror();
 }
 
@@ -141,12 +130,6 @@ void ServerSuite::loadDemoSuite(int cases, quint32 seed)
         ASSERT_TRUE(loaded) << loaded.errorText().toStdString();
     }
     // Every case whose action asks for a sheet gets a complete one, so that the export goes to the end.
-    const QByteArray sheet = Windows1252::encode(QStringLiteral(
-        "MotivoImpagato==C=No lavoro\r\nSituazioneFamiliare==A=Single\r\nNoteSituazioneFamiliare==\r\n"
-        "Abitazione==B=Locazione\r\nTipologiaContratto==B=tempo determinato\r\nNoteTipologiaContratto==\r\n"
-        "CapacitaPagamentoFutureScadenze==N\r\nDataMiglioramento==12/09/2011\r\nClienteRedditoSalario==1000\r\n"
-        "ClienteRedditoBenefits==0\r\nClienteRedditoAltro==0\r\nGaranteRedditoSalario==0\r\n"
-        "GaranteRedditoBenefits==0\r\nGaranteRedditoAltro==0\r\nNote==\r\nDataInserimento==10/06/2011 15:42:07\r\n"));
     db::Connection connection;
     ASSERT_TRUE(connection.open(demo::demoConnectionString()));
     db::Recordset pratiche;
@@ -157,9 +140,7 @@ void ServerSuite::loadDemoSuite(int cases, quint32 seed)
         if (!NecessarioDS(pratiche.text(QStringLiteral("codicescaricomemo")).value_or(QString())) ||
             store.CeDiagnosiSheet(k))
             continue;
-        QFile file(SheetStore::sheetPath(k));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << file.fileName().toStdString();
-        file.write(sheet);
+        suite.writeSheet(k, SuiteFixture::completeSheet());
     }
 }
 
@@ -189,16 +170,4 @@ QStringList ServerSuite::desktopFiles()
 QString ServerSuite::lastIdPath() const
 {
     return suite.local(SuitePaths::idNrvXmlIni());
-}
-
-QByteArray ServerSuite::read(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-QString ServerSuite::dataFile(const QString& relative)
-{
-    return QDir::cleanPath(QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() + QStringLiteral("/../data/") +
-                           relative);
 }

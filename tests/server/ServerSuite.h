@@ -54,9 +54,6 @@ protected:
                                const FlowExport::Progress& progress = {});
     QStringList desktopFiles();
     QString lastIdPath() const;
-    static QByteArray read(const QString& path);
-    /// A file of the tests' data (tests/data/...).
-    static QString dataFile(const QString& relative);
 
     SuiteFixture suite;
     ScriptedDialogs dialogs;

@@ -3,7 +3,12 @@
 #include <QString>
 #include <QStringList>
 
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <initializer_list>
 #include <ostream>
+#include <utility>
 
 // Readable failure messages for Qt's text types.
 inline void PrintTo(const QString& text, std::ostream* out)
@@ -14,4 +19,14 @@ inline void PrintTo(const QString& text, std::ostream* out)
 inline void PrintTo(const QStringList& texts, std::ostream* out)
 {
     *out << '[' << texts.join(QStringLiteral(" | ")).toStdString() << ']';
+}
+
+/// A table of texts (UTF-8) and what a function gives for each.
+using TextCases = std::initializer_list<std::pair<const char*, const char*>>;
+
+/// Checks a function of a text against a table, naming the text that failed.
+inline void expectTexts(const std::function<QString(const QString&)>& function, TextCases cases)
+{
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(function(QString::fromUtf8(text)), QString::fromUtf8(expected)) << "for \"" << text << '"';
 }

@@ -4,7 +4,7 @@
 
 #include <QSqlDatabase>
 #include <QSqlError>
-#include <QSqlQuery>
+#include <QSqlRecord>
 #include <QUuid>
 #include <QVariant>
 
@@ -36,11 +36,17 @@ void SqliteFixture::exec(const QStringList& statements)
     }
 }
 
-QString SqliteFixture::scalar(const QString& sql)
+QSqlQuery SqliteFixture::query(const QString& sql)
 {
     QSqlQuery query(QSqlDatabase::database(m_connectionName));
     EXPECT_TRUE(query.exec(sql)) << sql.toStdString() << ": " << query.lastError().text().toStdString();
-    return query.next() ? query.value(0).toString() : QString();
+    return query;
+}
+
+QString SqliteFixture::scalar(const QString& sql)
+{
+    QSqlQuery result = query(sql);
+    return result.next() ? result.value(0).toString() : QString();
 }
 
 void SqliteFixture::createSuiteTables()

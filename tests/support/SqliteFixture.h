@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSqlQuery>
 #include <QString>
 #include <QStringList>
 
@@ -16,6 +17,8 @@ public:
     void exec(const QStringList& statements);
     /// Runs a query and returns its first value as text (for checks of what the program wrote).
     QString scalar(const QString& sql);
+    /// Runs a query, failing the test when it cannot run, and hands it back standing before its first row.
+    QSqlQuery query(const QString& sql);
     /// The suite's tables, as the demo generator creates them.
     void createSuiteTables();
     /// The connection string that names this file.

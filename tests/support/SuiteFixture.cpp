@@ -4,8 +4,9 @@
 #include "launcher/Windows1252.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
+
+#include <gtest/gtest.h>
 
 QByteArray suiteText(const QStringList& lines)
 {
@@ -16,14 +17,6 @@ QByteArray suiteText(const QStringList& lines)
 }
 
 namespace {
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    file.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    file.write(bytes);
-}
 
 QString sqlValue(const QString& field)
 {
@@ -54,12 +47,17 @@ QString SuiteFixture::local(const QString& suitePath) const
 
 void SuiteFixture::writeKv32Ini(const QStringList& lines)
 {
-    writeFile(local(QStringLiteral("Z:\\work\\kv32\\dati\\kv32.ini")), suiteText(lines));
+    writeBytes(local(QStringLiteral("Z:\\work\\kv32\\dati\\kv32.ini")), suiteText(lines));
 }
 
 void SuiteFixture::writeStatusFile(const QStringList& lines)
 {
-    writeFile(local(statusPath()), suiteText(lines));
+    writeBytes(local(statusPath()), suiteText(lines));
+}
+
+void SuiteFixture::useFilter(const QString& filter, int contatore)
+{
+    writeStatusFile({QStringLiteral("n=%1").arg(contatore), QStringLiteral("f=") + filter});
 }
 
 void SuiteFixture::addCases(const QStringList& rows)
@@ -87,4 +85,49 @@ void SuiteFixture::addNumberedCases(int first, int count, const QString& mandate
     }
     statements.append(QStringLiteral("COMMIT"));
     m_database->exec(statements);
+}
+
+void SuiteFixture::execFile(const QString& dataRelative)
+{
+    const QString text = QString::fromUtf8(fileBytes(testData(dataRelative)));
+    ASSERT_FALSE(text.isEmpty()) << dataRelative.toStdString();
+    QStringList statements;
+    for (const QString& line : text.split(QLatin1Char('\n'))) {
+        if (!line.trimmed().isEmpty() && !line.startsWith(QLatin1String("--")))
+            statements.append(line);
+    }
+    m_database->exec(statements);
+}
+
+void SuiteFixture::loadSmallSuite()
+{
+    execFile(QStringLiteral("flow/small_suite/suite.sql"));
+    const QDir sheets(testData(QStringLiteral("flow/small_suite/ds")));
+    for (const QString& name : sheets.entryList(QDir::Files))
+        writeBytes(local(QStringLiteral("Z:\\work\\kv32\\dati\\ds\\") + name), fileBytes(sheets.filePath(name)));
+}
+
+void SuiteFixture::writeSheet(int contatore, const QStringList& lines)
+{
+    writeBytes(local(QStringLiteral("Z:\\work\\kv32\\dati\\ds\\%1.txt").arg(contatore)), suiteText(lines));
+}
+
+QStringList SuiteFixture::completeSheet()
+{
+    return {QStringLiteral("MotivoImpagato==C=No lavoro"),
+            QStringLiteral("SituazioneFamiliare==B=Sposato "),
+            QStringLiteral("NoteSituazioneFamiliare=="),
+            QString::fromUtf8("Abitazione==A=Proprietà"),
+            QStringLiteral("TipologiaContratto==B=tempo determinato"),
+            QStringLiteral("NoteTipologiaContratto=="),
+            QStringLiteral("CapacitaPagamentoFutureScadenze==N"),
+            QStringLiteral("DataMiglioramento==12/09/2011"),
+            QStringLiteral("ClienteRedditoSalario==1000"),
+            QStringLiteral("ClienteRedditoBenefits==0"),
+            QStringLiteral("ClienteRedditoAltro==0"),
+            QStringLiteral("GaranteRedditoSalario==0"),
+            QStringLiteral("GaranteRedditoBenefits==0"),
+            QStringLiteral("GaranteRedditoAltro==0"),
+            QStringLiteral("Note=="),
+            QStringLiteral("DataInserimento==10/06/2011 15:42:07")};
 }

@@ -17,17 +17,31 @@ public:
     SqliteFixture& database() { return *m_database; }
     /// The local path of a file written the suite's way.
     QString local(const QString& suitePath) const;
+    /// The bytes of a file named the suite's way (nothing when it is missing).
+    QByteArray bytesAt(const QString& suitePath) const { return fileBytes(local(suitePath)); }
     /// Writes kv32.ini (Windows-1252, CR LF) with these lines.
     void writeKv32Ini(const QStringList& lines);
     /// Writes the status file with these lines.
     void writeStatusFile(const QStringList& lines);
+    /// Writes a status file naming case `contatore` and the filter of the cases to list.
+    void useFilter(const QString& filter, int contatore = 1);
     /// Adds cases: "contatore|ragione sociale|tipo mandato|codicescaricomemo" (empty field = NULL).
     void addCases(const QStringList& rows);
     /// Adds `count` cases of mandate NRV numbered from `first`, named "DEBITORE n".
     void addNumberedCases(int first, int count, const QString& mandate = QStringLiteral("NRV"));
+    /// Runs the statements of a file of the tests' data, one a line ("--" starts a comment line).
+    void execFile(const QString& dataRelative);
+    /// The small suite of the flow's golden test: five cases, every kind of payment, and their sheets.
+    void loadSmallSuite();
+    /// Writes the Diagnosis Sheet of a case with these lines (Windows-1252, CR LF).
+    void writeSheet(int contatore, const QStringList& lines);
 
     static QString statusPath() { return QStringLiteral("C:\\work\\kv32ado\\status.txt"); }
     static QString databasePath() { return QStringLiteral("Z:\\work\\kv32\\dati\\kv.sqlite"); }
+    /// The suite's command line naming the status file.
+    static QString statusLine() { return QStringLiteral("999|999|prova|C:\\work\\kv32ado\\status.txt"); }
+    /// The 16 lines of a complete sheet: reason C, family B, home A, contract B, "N" with 12/09/2011, salary 1000.
+    static QStringList completeSheet();
 
 private:
     TestHome m_home;

@@ -13,20 +13,50 @@ TempFolder::TempFolder()
 
 QString TempFolder::write(const QString& relative, const QByteArray& bytes) const
 {
-    const QString path = file(relative);
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile out(path);
-    EXPECT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
-    out.write(bytes);
-    return path;
+    writeBytes(file(relative), bytes);
+    return file(relative);
 }
 
 QByteArray TempFolder::read(const QString& relative) const
 {
-    QFile in(file(relative));
-    if (!in.open(QIODevice::ReadOnly))
-        return {};
-    return in.readAll();
+    return fileBytes(file(relative));
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile in(path);
+    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile out(path);
+    EXPECT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+    out.write(bytes);
+}
+
+QString testData(const QString& relative)
+{
+    return QDir::cleanPath(QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() + QStringLiteral("/../data/") +
+                           relative);
+}
+
+void expectSameBytes(const QByteArray& written, const QByteArray& expected, const QString& what)
+{
+    if (written == expected)
+        return;
+    const QList<QByteArray> lines = written.split('\n');
+    const QList<QByteArray> wanted = expected.split('\n');
+    for (qsizetype i = 0; i < std::min(lines.size(), wanted.size()); ++i) {
+        if (lines.at(i) != wanted.at(i)) {
+            ADD_FAILURE() << what.toStdString() << ", line " << i + 1 << "\n  written:  " << lines.at(i).toStdString()
+                          << "\n  expected: " << wanted.at(i).toStdString();
+            return;
+        }
+    }
+    ADD_FAILURE() << what.toStdString() << ": one is a prefix of the other (" << written.size() << " bytes written, "
+                  << expected.size() << " expected)";
 }
 
 EnvGuard::~EnvGuard()

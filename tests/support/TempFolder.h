@@ -25,6 +25,16 @@ private:
     QTemporaryDir m_dir;
 };
 
+/// The bytes of a file, or nothing when it cannot be read.
+QByteArray fileBytes(const QString& path);
+/// Writes bytes to a file, creating its folders.
+void writeBytes(const QString& path, const QByteArray& bytes);
+/// A file of the tests' data (tests/data/...).
+QString testData(const QString& relative);
+/// Checks that two texts written by the program are the same bytes; on a difference, names the first line that
+/// differs, which says more than the whole document.
+void expectSameBytes(const QByteArray& written, const QByteArray& expected, const QString& what);
+
 /// Sets environment variables for one test and puts the old values back afterwards.
 class EnvGuard {
 public:

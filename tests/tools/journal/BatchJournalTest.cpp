@@ -53,27 +53,6 @@ TEST_F(BatchJournalTest, TheLoadListsTheLotsByConsignmentDateUnderTheVersionTitl
     EXPECT_EQ(view.busyDepth, 0);
 }
 
-TEST_F(BatchJournalTest, ElaboraRunsTheEditedQueryAsTypedOnTheOpenConnection)
-{
-    ASSERT_TRUE(load());
-    view.captions.clear();
-    view.setQueryText(lotsQuery() + QStringLiteral(" limit 1"));
-    ASSERT_TRUE(journal.Inizia());
-    EXPECT_EQ(view.lines().size(), 2);
-    EXPECT_TRUE(view.lines().at(1).startsWith(QStringLiteral("NRV\tL-3\t"))) << view.lines().at(1).toStdString();
-    EXPECT_EQ(view.captions, QStringList({QStringLiteral("Apro recordset"),
-                                          QStringLiteral("Stampa Giornale x Lotti. V.1.11 - 1 lotti")}));
-}
-
-TEST_F(BatchJournalTest, WithoutTheKeysTheNextProgressiveIsOneAndTheMessageEmpty)
-{
-    suite.writeKv32Ini({QStringLiteral("[datiserver]"),
-                        QStringLiteral("connstring=Provider=SQLite;Data Source=") + SuiteFixture::databasePath()});
-    ASSERT_TRUE(load());
-    EXPECT_EQ(view.nextProgressiveText(), QStringLiteral("1"));
-    EXPECT_EQ(view.messageText(), QString());
-}
-
 TEST_F(BatchJournalTest, AnEmptyConnectionStringStopsTheLoadAndKeepsTheList)
 {
     suite.writeKv32Ini({QStringLiteral("[Datiserver]"), QStringLiteral("LastProgGiornalexLotto=7")});
@@ -100,39 +79,26 @@ TEST_F(BatchJournalTest, AQueryThatFailsNamesTheCauseAndLeavesNothingToPrint)
     EXPECT_EQ(workingRows(QStringLiteral("A_Z")), QStringList{"VECCHIO|2001-01-01|9|9"});
 }
 
-TEST_F(BatchJournalTest, FewerThanSevenColumnsAreRefusedNamingThem)
+TEST_F(BatchJournalTest, QueriesThatDoNotFitTheJournalAreRefusedNamingWhy)
 {
-    EXPECT_FALSE(load(QStringLiteral("Select [tipo mandato] as mandato, [data affido] as data_affido, count(*) as "
-                                     "pratiche, 1 as totaff From [Tabella Pratiche] group by 1, 2")));
-    ASSERT_EQ(dialogs.messages().size(), 1);
-    EXPECT_TRUE(
-        dialogs.messages().first().contains(QStringLiteral("4 colonne (mandato, data_affido, pratiche, totaff)")))
-        << dialogs.messages().first().toStdString();
-    EXPECT_TRUE(view.lines().isEmpty());
-}
-
-TEST_F(BatchJournalTest, AMissingColumnOfTheWorkingTableIsRefusedNamingIt)
-{
-    QString query = lotsQuery();
-    query.replace(QStringLiteral("as totaff"), QStringLiteral("as totale"));
-    EXPECT_FALSE(load(query));
-    ASSERT_EQ(dialogs.messages().size(), 1);
-    EXPECT_TRUE(dialogs.messages().first().contains(QStringLiteral("totaff")))
-        << dialogs.messages().first().toStdString();
-}
-
-TEST_F(BatchJournalTest, AnEmptyAmountNamesTheLotAndTheColumn)
-{
-    QString query = lotsQuery();
-    query.replace(QStringLiteral("sum(contatore) * 10 as incassato"),
-                  QStringLiteral("case when altroriferimento='L-3' then null else 1 end as incassato"));
-    EXPECT_FALSE(load(query));
-    ASSERT_EQ(dialogs.messages().size(), 1);
-    EXPECT_EQ(
-        dialogs.messages().first(),
-        QStringLiteral("Il lotto 2 (NRV | L-3 | 01/03/2010) non si può stampare: la colonna 5 (incassato) è vuota."));
-    EXPECT_TRUE(view.lines().isEmpty());
-    EXPECT_EQ(journal.StampaCR(), BatchJournal::PrintOutcome::NotPrinted);
+    QString wrongName = lotsQuery();
+    QString emptyAmount = lotsQuery();
+    const std::pair<QString, QString> refused[] = {
+        {QStringLiteral("Select [tipo mandato] as mandato, [data affido] as data_affido, count(*) as pratiche, 1 as "
+                        "totaff From [Tabella Pratiche] group by 1, 2"),
+         QStringLiteral("4 colonne (mandato, data_affido, pratiche, totaff)")},
+        {wrongName.replace(QStringLiteral("as totaff"), QStringLiteral("as totale")), QStringLiteral("totaff")},
+        {emptyAmount.replace(QStringLiteral("sum(contatore) * 10 as incassato"),
+                             QStringLiteral("case when altroriferimento='L-3' then null else 1 end as incassato")),
+         QStringLiteral("Il lotto 2 (NRV | L-3 | 01/03/2010) non si può stampare: la colonna 5 (incassato) è vuota.")}};
+    for (const auto& [query, cause] : refused) {
+        dialogs.clear();
+        EXPECT_FALSE(load(query));
+        ASSERT_EQ(dialogs.messages().size(), 1);
+        EXPECT_TRUE(dialogs.messages().first().contains(cause)) << dialogs.messages().first().toStdString();
+        EXPECT_TRUE(view.lines().isEmpty());
+        EXPECT_EQ(journal.StampaCR(), BatchJournal::PrintOutcome::NotPrinted);
+    }
 }
 
 TEST_F(BatchJournalTest, NoLotsShowTheHeaderAndSaySoAndPrintingTouchesNothing)
@@ -173,34 +139,26 @@ TEST_F(BatchJournalTest, PrintingReplacesOnlyTheJournalsRowsAndAsksForTheLastPro
     EXPECT_EQ(view.nextProgressiveText(), QStringLiteral("125"));
 }
 
-TEST_F(BatchJournalTest, DecliningLeavesKv32IniAsItWasButKeepsTheRows)
+TEST_F(BatchJournalTest, DecliningLeavesKv32IniAsItWasAndEachPrintStartsFromTheTypedProgressive)
 {
     ASSERT_TRUE(load());
     const QByteArray before = iniBytes();
     const QFileDevice::Permissions permissions = QFile::permissions(iniPath());
-    dialogs.answerQuestion(Dialogs::Answer::No);
-    EXPECT_EQ(journal.StampaCR(), BatchJournal::PrintOutcome::NotSaved);
-    EXPECT_EQ(iniBytes(), before);
-    EXPECT_EQ(QFile::permissions(iniPath()), permissions);
-    EXPECT_EQ(workingRows(QStringLiteral("A_Z")).size(), 3);
-}
-
-TEST_F(BatchJournalTest, TheProgressiveIsReadFromTheStartOfTheTypedTextAndEachPrintStartsFromIt)
-{
-    ASSERT_TRUE(load());
     view.setNextProgressiveText(QStringLiteral("200abc"));
-    dialogs.answerQuestion(Dialogs::Answer::No);
-    journal.StampaCR();
-    dialogs.answerQuestion(Dialogs::Answer::No);
-    journal.StampaCR();
+    for (int print = 0; print < 2; ++print) {
+        dialogs.answerQuestion(Dialogs::Answer::No);
+        EXPECT_EQ(journal.StampaCR(), BatchJournal::PrintOutcome::NotSaved);
+    }
     ASSERT_EQ(dialogs.shown().size(), 2);
     EXPECT_EQ(dialogs.shown().at(0).text, QStringLiteral("Vuoi salvare l'ultimo progressivo [202]?"));
     EXPECT_EQ(dialogs.shown().at(1).text, QStringLiteral("Vuoi salvare l'ultimo progressivo [202]?"));
+    EXPECT_EQ(iniBytes(), before);
+    EXPECT_EQ(QFile::permissions(iniPath()), permissions);
     // A second print writes the same rows again, not more.
     EXPECT_EQ(workingRows(QStringLiteral("A_Z")).size(), 3);
 }
 
-TEST_F(BatchJournalTest, TheMessageIsSavedWholeWhateverQuotesItHolds)
+TEST_F(BatchJournalTest, TheMessageIsSavedWholeWhateverQuotesItHoldsAndAnEmptyOneIsRemoved)
 {
     ASSERT_TRUE(load());
     const QString message = QStringLiteral("Lotti dell'agenzia \"Nord\" - l'ultimo");
@@ -208,11 +166,6 @@ TEST_F(BatchJournalTest, TheMessageIsSavedWholeWhateverQuotesItHolds)
     EXPECT_EQ(journal.StampaCR(), BatchJournal::PrintOutcome::Saved); // Yes is the default button
     EXPECT_EQ(LeggiIni(SuitePaths::kv32Ini(), QStringLiteral("datiserver"), QStringLiteral("LastMsgGiornalexLotto")),
               message);
-}
-
-TEST_F(BatchJournalTest, AnEmptyMessageIsSavedEmpty)
-{
-    ASSERT_TRUE(load());
     view.setMessageText(QString());
     EXPECT_EQ(journal.StampaCR(), BatchJournal::PrintOutcome::Saved);
     EXPECT_FALSE(iniBytes().contains("LastMsgGiornalexLotto"));

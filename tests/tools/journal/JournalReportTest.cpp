@@ -41,7 +41,7 @@ QByteArray render(const JournalReport& report)
 
 } // namespace
 
-TEST(JournalReportLines, LotsAreNumberedConsecutivelyFromStatprog)
+TEST(JournalReportLines, LotsAreNumberedConsecutivelyFromTheStartAndAddedUp)
 {
     const JournalReport report(125, QStringLiteral("m"), QDate(2011, 6, 10), lots(3));
     const QList<JournalReport::Line> lines = report.lines();
@@ -57,21 +57,13 @@ TEST(JournalReportLines, LotsAreNumberedConsecutivelyFromStatprog)
     EXPECT_EQ(totals.mandato, QStringLiteral("3 lotti"));
     EXPECT_EQ(totals.pratiche, QStringLiteral("6"));
     EXPECT_EQ(totals.totale, QStringLiteral("7.407,41"));
-}
-
-TEST(JournalReportLines, AFractionalStartKeepsItsFraction)
-{
-    const JournalReport report(12.5, QString(), QDate(2011, 6, 10), lots(2));
-    EXPECT_EQ(report.lines().at(1).progressivo, QStringLiteral("13.5"));
-}
-
-TEST(JournalReportLines, EmptyWorkingValuesPrintAsEmptyCells)
-{
-    const JournalReport report(1, QString(), QDate(2011, 6, 10), {{QString(), QVariant(), QVariant(), QVariant()}});
-    const JournalReport::Line line = report.lines().at(0);
-    EXPECT_EQ(line.dataAffido, QString());
-    EXPECT_EQ(line.pratiche, QString());
-    EXPECT_EQ(report.totals().totale, QStringLiteral("0,00"));
+    // A fractional start keeps its fraction; empty working values print as empty cells.
+    EXPECT_EQ(JournalReport(12.5, QString(), QDate(2011, 6, 10), lots(2)).lines().at(1).progressivo,
+              QStringLiteral("13.5"));
+    const JournalReport empty(1, QString(), QDate(2011, 6, 10), {{QString(), QVariant(), QVariant(), QVariant()}});
+    EXPECT_EQ(empty.lines().at(0).dataAffido, QString());
+    EXPECT_EQ(empty.lines().at(0).pratiche, QString());
+    EXPECT_EQ(empty.totals().totale, QStringLiteral("0,00"));
 }
 
 TEST(JournalReportPdf, IsAnA4PdfWithAsManyPagesAsTheLotsNeed)
@@ -92,16 +84,7 @@ TEST(JournalReportPdf, IsAnA4PdfWithAsManyPagesAsTheLotsNeed)
     EXPECT_EQ(pagesIn(many), large.pageCount());
 }
 
-TEST(JournalReportPdf, AFailingDeviceGivesItsCause)
-{
-    const JournalReport report(1, QString(), QDate(2011, 6, 10), lots(3));
-    FailingDevice device(10);
-    const Status written = report.write(&device);
-    ASSERT_FALSE(written.ok());
-    EXPECT_EQ(written.errorText(), QStringLiteral("spazio esaurito sul dispositivo"));
-}
-
-TEST(JournalReportPdf, AFileThatCannotBeWrittenKeepsTheEarlierOne)
+TEST(JournalReportPdf, AFileOrDeviceThatCannotBeWrittenIsNamedAndTheEarlierFileKept)
 {
     TempFolder folder;
     const QString path = folder.write(QStringLiteral("out/GiornaleXLotti_2011-06-10.pdf"), "earlier");
@@ -116,6 +99,8 @@ TEST(JournalReportPdf, AFileThatCannotBeWrittenKeepsTheEarlierOne)
     EXPECT_TRUE(failed.errorText().contains(QStringLiteral("blocked/GiornaleXLotti_2011-06-10.pdf")))
         << failed.errorText().toStdString();
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"blocked"});
+    FailingDevice device(10);
+    EXPECT_EQ(report.write(&device).errorText(), QStringLiteral("spazio esaurito sul dispositivo"));
 }
 
 TEST(JournalReportPdf, ThePrintedTextShowsTheNumbersTheDateAndTheWholeMessage)

@@ -2,6 +2,7 @@
 
 #include "launcher/IniFile.h"
 
+#include "faults/OsFaults.h"
 #include "support/TempFolder.h"
 
 #include <QDir>
@@ -9,8 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -32,28 +31,6 @@ protected:
     QString path;
 };
 
-/// Limits the size of files this process writes, as a full disk does, whoever runs the test.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_handler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_saved;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_handler);
-    }
-
-private:
-    rlimit m_saved{};
-    void (*m_handler)(int) = nullptr;
-};
-
 } // namespace
 
 TEST_F(JournalSettingsTest, TheNextProgressiveIsTheSavedOnePlusOne)
@@ -64,6 +41,9 @@ TEST_F(JournalSettingsTest, TheNextProgressiveIsTheSavedOnePlusOne)
         folder.write(QStringLiteral("other.ini"), "[Datiserver]\r\nLastProgGiornalexLotto=200abc\r\n");
     EXPECT_EQ(JournalSettings::nextProgressive(other), QStringLiteral("201"));
     EXPECT_EQ(JournalSettings::nextProgressive(folder.file(QStringLiteral("missing.ini"))), QStringLiteral("1"));
+    const QString withoutKeys = folder.write(QStringLiteral("keys.ini"), "[Datiserver]\r\nconnstring=x\r\n");
+    EXPECT_EQ(JournalSettings::nextProgressive(withoutKeys), QStringLiteral("1"));
+    EXPECT_EQ(JournalSettings::lastMessage(withoutKeys), QString());
 }
 
 TEST_F(JournalSettingsTest, SavingWritesBothKeysKeepsEveryOtherByteAndLeavesTheFileReadOnly)
@@ -77,10 +57,7 @@ TEST_F(JournalSettingsTest, SavingWritesBothKeysKeepsEveryOtherByteAndLeavesTheF
     EXPECT_TRUE(readOnly());
     EXPECT_EQ(filesInFolder(), QStringList{"kv32.ini"});
     EXPECT_EQ(JournalSettings::nextProgressive(path), QStringLiteral("137"));
-}
-
-TEST_F(JournalSettingsTest, AFileThatWasWritableIsReadOnlyAfterwards)
-{
+    // A file that was writable is read-only afterwards.
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     ASSERT_TRUE(JournalSettings::save(path, QStringLiteral("5"), QStringLiteral("m")).ok());
     EXPECT_TRUE(readOnly());

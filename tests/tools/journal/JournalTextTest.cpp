@@ -51,11 +51,6 @@ TEST(JournalQueryRewrite, OrderByGivesWayToTheConsignmentDateFromItsFirstOccurre
               QStringLiteral("select x from t    order by [Data Affido]"));
 }
 
-TEST(JournalTitle, TheVersionPrefixCarriesMinorAndRevisionOnly)
-{
-    EXPECT_EQ(JournalText::ScriviVersione(), QStringLiteral("Stampa Giornale x Lotti. V.1.11 - "));
-}
-
 TEST(JournalListLines, TheHeaderCutsNamesToTenAndDoublesTheTabsBeforeTheLastTwo)
 {
     const QStringList long7 = {"mandato",         "lotto",     "data_affido", "pratiche",
@@ -101,16 +96,11 @@ TEST(JournalNumbers, RoundingIsOnTheDecimalDigitsHalvesAwayFromZero)
 
 TEST(JournalNumbers, TheTypedProgressiveIsReadAsTheOldRuntimeReadsANumber)
 {
-    EXPECT_EQ(JournalText::numericValue(QStringLiteral("125")), 125);
-    EXPECT_EQ(JournalText::numericValue(QStringLiteral("200abc")), 200);
-    EXPECT_EQ(JournalText::numericValue(QStringLiteral(" 1 2\t3\n")), 123);
-    EXPECT_EQ(JournalText::numericValue(QStringLiteral("12.5x")), 12.5);
-    EXPECT_EQ(JournalText::numericValue(QStringLiteral("1,5")), 1);
-    EXPECT_EQ(JournalText::numericValue(QStringLiteral("-3")), -3);
-    EXPECT_EQ(JournalText::numericValue(QStringLiteral("12\r")), 12);
-    EXPECT_EQ(JournalText::numericValue(QStringLiteral("abc")), 0);
-    EXPECT_EQ(JournalText::numericValue(QString()), 0);
-    EXPECT_EQ(JournalText::numericValue(QStringLiteral("-")), 0);
+    const std::pair<const char*, double> cases[] = {{"125", 125}, {"200abc", 200}, {" 1 2\t3\n", 123}, {"12.5x", 12.5},
+                                                    {"1,5", 1},   {"-3", -3},      {"12\r", 12},       {"abc", 0},
+                                                    {"", 0},      {"-", 0}};
+    for (const auto& [text, value] : cases)
+        EXPECT_EQ(JournalText::numericValue(QString::fromLatin1(text)), value) << text;
     EXPECT_EQ(JournalText::numberText(136), QStringLiteral("136"));
     EXPECT_EQ(JournalText::numberText(12.5), QStringLiteral("12.5"));
     EXPECT_EQ(JournalText::numberText(-0.0), QStringLiteral("0"));
