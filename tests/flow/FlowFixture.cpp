@@ -89,12 +89,10 @@ void FlowFixture::addBankRow(int idIncasso, const QVariantMap& fields)
 void FlowFixture::openCases()
 {
     if (connection.state() == 0) {
-        const Status opened = connection.open(suite.database().connectionString());
-        ASSERT_TRUE(opened) << opened.errorText().toStdString();
+        ASSERT_OK(connection.open(suite.database().connectionString()));
     }
-    const Status listed = pratiche.open(QStringLiteral("Select  * From [Tabella Pratiche] where contatore>0"),
-                                        connection, db::Recordset::Lock::Optimistic);
-    ASSERT_TRUE(listed) << listed.errorText().toStdString();
+    ASSERT_OK(pratiche.open(QStringLiteral("Select  * From [Tabella Pratiche] where contatore>0"),
+                                        connection, db::Recordset::Lock::Optimistic));
 }
 
 FlowFixture::Flow FlowFixture::writeFlow(bool modoAccess, PaymentSource::Route route)

@@ -25,13 +25,6 @@ QString parsedAttribute(const QString& escaped)
 
 } // namespace
 
-TEST(FormattingTest, IndentsWithOneTabALevel)
-{
-    EXPECT_EQ(LivelloTab(-3), QString());
-    EXPECT_EQ(LivelloTab(0), QString());
-    EXPECT_EQ(LivelloTab(6), QStringLiteral("\t\t\t\t\t\t"));
-}
-
 TEST(FormattingTest, PerXmlReplacesAccentsAngleBracketsAndCrLfOnly)
 {
     // Only the pair joins lines: a lone CR or LF, or the reversed pair, stays for the escaping to deal with.

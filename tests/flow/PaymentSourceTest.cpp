@@ -1,27 +1,16 @@
 #include "flow/FlowFixture.h"
 
-#include "launcher/db/Currency.h"
-
-#include "support/QtPrinters.h"
+#include "support/CellText.h"
 
 namespace {
 
 using PaymentSourceTest = FlowFixture;
 
-/// The cells of rows as "type:value" text, to compare two readings.
 QStringList described(const std::vector<PaymentSource::Payment>& payments)
 {
     QStringList rows;
-    for (const PaymentSource::Payment& payment : payments) {
-        QStringList cells;
-        for (const QVariant& cell : payment)
-            cells.append(cell.isValid() ? QString::fromLatin1(cell.typeName()) + QLatin1Char(':') +
-                                              (cell.metaType() == QMetaType::fromType<db::Currency>()
-                                                   ? cell.value<db::Currency>().toPlainText()
-                                                   : cell.toString())
-                                        : QStringLiteral("Null"));
-        rows.append(cells.join(QLatin1Char('|')));
-    }
+    for (const PaymentSource::Payment& payment : payments)
+        rows.append(cellText(payment.data(), PaymentSource::FieldCount));
     return rows;
 }
 

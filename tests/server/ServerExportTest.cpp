@@ -1,6 +1,8 @@
 // The whole export from a server gives the bytes that the export from SQLite gives for the same data.
 #include "server/ServerSuite.h"
 
+#include "support/CellText.h"
+
 #include "demo/DemoSuite.h"
 #include "flow/PaymentSource.h"
 #include "launcher/db/Connection.h"
@@ -18,27 +20,6 @@ const QString AllCases = QStringLiteral("Select  * From [Tabella Pratiche] where
 using SmallSuiteExport = ServerSuite;
 using DemoExport = ServerSuite;
 using PaymentWindows = ServerSuite;
-
-/// A row as "type:value" cells, to compare two readings field by field and type by type.
-QString described(const QVariant* cells, int count)
-{
-    QStringList texts;
-    for (int i = 0; i < count; ++i) {
-        const QVariant& cell = cells[i];
-        if (!cell.isValid() || cell.isNull()) {
-            texts.append(QStringLiteral("Null"));
-            continue;
-        }
-        // The width of a whole number is the driver's affair; its value and kind are the program's.
-        const QString type = cell.typeId() == QMetaType::Int || cell.typeId() == QMetaType::LongLong
-                                 ? QStringLiteral("whole")
-                                 : QString::fromLatin1(cell.typeName());
-        texts.append(type + QLatin1Char(':') +
-                     (cell.metaType() == QMetaType::fromType<db::Currency>() ? cell.value<db::Currency>().toPlainText()
-                                                                             : cell.toString()));
-    }
-    return texts.join(QLatin1Char('|'));
-}
 
 } // namespace
 
@@ -91,8 +72,7 @@ TEST_P(PaymentWindows, AnswerAsTheQuestionOfOneCaseWhateverTheOrderOfTheQuestion
                  QStringLiteral("insert into \"tabella pagamenti\" (id, conta, modo, totale, capitale) values "
                                 "(-7, 1100, 'CO', 1.2345, 1)")});
     db::Connection connection;
-    const Status opened = connection.open(connectionString());
-    ASSERT_TRUE(opened) << opened.errorText().toStdString();
+    ASSERT_OK(connection.open(connectionString()));
 
     // Up the list, down it, back into a window already left, past the last case, and at random.
     QList<qint32> asked;
@@ -110,8 +90,7 @@ TEST_P(PaymentWindows, AnswerAsTheQuestionOfOneCaseWhateverTheOrderOfTheQuestion
     int banks = 0;
     for (const qint32 k : asked) {
         std::vector<PaymentSource::Payment> rows;
-        const Status read = source.paymentsOf(k, rows);
-        ASSERT_TRUE(read) << read.errorText().toStdString();
+        ASSERT_OK(source.paymentsOf(k, rows));
         db::Recordset expected;
         ASSERT_TRUE(
             expected.open(QStringLiteral("Select * From [Tabella Pagamenti] where conta=%1").arg(k), connection));
@@ -120,8 +99,8 @@ TEST_P(PaymentWindows, AnswerAsTheQuestionOfOneCaseWhateverTheOrderOfTheQuestion
             std::array<QVariant, PaymentSource::FieldCount> wanted;
             for (int field = 0; field < PaymentSource::FieldCount; ++field)
                 wanted[size_t(field)] = *expected.field(PaymentSource::fieldName(PaymentSource::Field(field)));
-            EXPECT_EQ(described(payment.data(), PaymentSource::FieldCount),
-                      described(wanted.data(), PaymentSource::FieldCount))
+            EXPECT_EQ(cellText(payment.data(), PaymentSource::FieldCount),
+                      cellText(wanted.data(), PaymentSource::FieldCount))
                 << "case " << k;
             expected.moveNext();
             ++payments;
@@ -138,8 +117,8 @@ TEST_P(PaymentWindows, AnswerAsTheQuestionOfOneCaseWhateverTheOrderOfTheQuestion
             std::array<QVariant, PaymentSource::BankFieldCount> first;
             for (int field = 0; field < PaymentSource::BankFieldCount; ++field)
                 first[size_t(field)] = *bankRows.field(PaymentSource::fieldName(PaymentSource::BankField(field)));
-            EXPECT_EQ(described(bank->data(), PaymentSource::BankFieldCount),
-                      described(first.data(), PaymentSource::BankFieldCount));
+            EXPECT_EQ(cellText(bank->data(), PaymentSource::BankFieldCount),
+                      cellText(first.data(), PaymentSource::BankFieldCount));
             ++banks;
         }
     }

@@ -164,8 +164,7 @@ TEST_P(WorkingTableOnServers, RowsAddedInOneTransactionAreWrittenWithTheirTypesO
 {
     mirror();
     db::Connection connection;
-    const Status opened = connection.open(connectionString());
-    ASSERT_TRUE(opened) << opened.errorText().toStdString();
+    ASSERT_OK(connection.open(connectionString()));
     const QString select = QStringLiteral("select * from [Working] where operatore='A_Z'");
     // Adds rows to the journal's part of the working table, as the journal does; the first failing step's status.
     const auto fill = [&](int rows) -> Status {
@@ -190,8 +189,7 @@ TEST_P(WorkingTableOnServers, RowsAddedInOneTransactionAreWrittenWithTheirTypesO
 
     QSqlDatabase database = connection.database();
     ASSERT_TRUE(database.transaction());
-    const Status filled = fill(2);
-    ASSERT_TRUE(filled) << filled.errorText().toStdString();
+    ASSERT_OK(fill(2));
     ASSERT_TRUE(database.commit());
 
     db::Recordset working;

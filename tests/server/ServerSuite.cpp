@@ -50,14 +50,11 @@ void ServerSuite::mirror()
         return;
     ASSERT_TRUE(server);
     db::Connection from;
-    const Status openedFrom = from.open(suite.database().connectionString());
-    ASSERT_TRUE(openedFrom) << openedFrom.errorText().toStdString();
+    ASSERT_OK(from.open(suite.database().connectionString()));
     db::Connection to;
-    const Status openedTo = to.open(server->connectionString(database));
-    ASSERT_TRUE(openedTo) << openedTo.errorText().toStdString();
+    ASSERT_OK(to.open(server->connectionString(database)));
     demo::PostgresSuiteWriter writer(to);
-    const Status begun = writer.begin();
-    ASSERT_TRUE(begun) << begun.errorText().toStdString();
+    ASSERT_OK(writer.begin());
     for (const db::TableDescription& table : db::suiteTables()) {
         db::Recordset rows;
         const Status read = rows.open(QStringLiteral("Select * From [%1]").arg(table.name), from);
@@ -69,12 +66,10 @@ void ServerSuite::mirror()
                 ASSERT_TRUE(value) << value.errorText().toStdString();
                 values.append(*value);
             }
-            const Status added = writer.addRow(table, values);
-            ASSERT_TRUE(added) << added.errorText().toStdString();
+            ASSERT_OK(writer.addRow(table, values));
         }
     }
-    const Status finished = writer.finish();
-    ASSERT_TRUE(finished) << finished.errorText().toStdString();
+    ASSERT_OK(writer.finish());
 }
 
 QString ServerSuite::connectionString() const
@@ -109,8 +104,7 @@ QString ServerSuite::scalar(const QString& suiteSql)
 void ServerSuite::onTheServer(const QStringList& statements)
 {
     ASSERT_TRUE(server);
-    const Status done = server->execute(database, statements);
-    ASSERT_TRUE(done) << done.errorText().toStdString();
+    ASSERT_OK(server->execute(database, statements));
 }
 
 void ServerSuite::loadSmallSuite()
@@ -126,8 +120,7 @@ void ServerSuite::loadDemoSuite(int cases, quint32 seed)
     const Status made = demo::createDemoSuite({drives, cases, seed});
     ASSERT_TRUE(made) << made.errorText().toStdString();
     if (onServer()) {
-        const Status loaded = demo::loadDemoIntoPostgres(server->connectionString(database), cases, seed);
-        ASSERT_TRUE(loaded) << loaded.errorText().toStdString();
+        ASSERT_OK(demo::loadDemoIntoPostgres(server->connectionString(database), cases, seed));
     }
     // Every case whose action asks for a sheet gets a complete one, so that the export goes to the end.
     db::Connection connection;

@@ -30,3 +30,9 @@ inline void expectTexts(const std::function<QString(const QString&)>& function, 
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(function(QString::fromUtf8(text)), QString::fromUtf8(expected)) << "for \"" << text << '"';
 }
+
+/// Fails the test unless a Status or Result is good, printing its error text.
+#define ASSERT_OK(expression)                                                                                          \
+    if (const auto& outcome_ = (expression); outcome_) {                                                               \
+    } else                                                                                                             \
+        GTEST_FAIL() << #expression << ": " << outcome_.errorText().toStdString()

@@ -5,16 +5,11 @@
 using db::rewriteSql;
 using db::SqlDialect;
 
-TEST(SqlDialect, TheSuiteDialectIsSentAsWritten)
+TEST(SqlDialect, TopBecomesALimitAtTheEndExceptInTheSuitesOwnDialect)
 {
     const QString sql = QStringLiteral("Select  top 100  * From [Tabella Pratiche] where [tipo mandato]='NRV'");
     EXPECT_EQ(rewriteSql(sql, SqlDialect::Suite), sql);
-}
-
-TEST(SqlDialect, TopBecomesALimitAtTheEnd)
-{
-    EXPECT_EQ(rewriteSql(QStringLiteral("Select  top 100  * From [Tabella Pratiche] where [tipo mandato]='NRV'"),
-                         SqlDialect::SQLite),
+    EXPECT_EQ(rewriteSql(sql, SqlDialect::SQLite),
               QStringLiteral("Select  * From [Tabella Pratiche] where [tipo mandato]='NRV' LIMIT 100"));
     EXPECT_EQ(rewriteSql(QStringLiteral("SELECT DISTINCT TOP 5 a FROM t ORDER BY a;  "), SqlDialect::SQLite),
               QStringLiteral("SELECT DISTINCT a FROM t ORDER BY a LIMIT 5;  "));

@@ -34,33 +34,23 @@ QString amount(const char* text)
 
 TEST(JournalQueryRewrite, OrderByGivesWayToTheConsignmentDateFromItsFirstOccurrence)
 {
-    const QString plain = QStringLiteral("select * from [Tabella Pratiche] where a=1");
-    EXPECT_EQ(JournalText::rewriteOrderBy(plain), plain);
-    // The blank before the old clause stays, so two blanks stand before the new one.
-    EXPECT_EQ(JournalText::rewriteOrderBy(QStringLiteral("select x from t where a=1 order by b desc")),
-              QStringLiteral("select x from t where a=1  order by [Data Affido]"));
-    EXPECT_EQ(JournalText::rewriteOrderBy(QStringLiteral("select x from t ORDER BY b")),
-              QStringLiteral("select x from t  order by [Data Affido]"));
-    EXPECT_EQ(JournalText::rewriteOrderBy(QStringLiteral("select x from t Order By b, c")),
-              QStringLiteral("select x from t  order by [Data Affido]"));
-    // Only one blank between the words is recognised.
-    const QString twoBlanks = QStringLiteral("select x from t order  by b");
-    EXPECT_EQ(JournalText::rewriteOrderBy(twoBlanks), twoBlanks);
-    // Trailing blanks before the clause are kept as they are, and everything after the first one goes.
-    EXPECT_EQ(JournalText::rewriteOrderBy(QStringLiteral("select x from t   order by a order by b")),
-              QStringLiteral("select x from t    order by [Data Affido]"));
+    // The blank before the old clause stays, so two blanks stand before the new one; only one blank between the
+    // words is recognised; everything after the first clause goes.
+    const TextCases cases = {
+        {"select * from t where a=1", "select * from t where a=1"},
+        {"select x from t where a=1 order by b desc", "select x from t where a=1  order by [Data Affido]"},
+        {"select x from t ORDER BY b", "select x from t  order by [Data Affido]"},
+        {"select x from t Order By b, c", "select x from t  order by [Data Affido]"},
+        {"select x from t order  by b", "select x from t order  by b"},
+        {"select x from t   order by a order by b", "select x from t    order by [Data Affido]"}};
+    expectTexts(JournalText::rewriteOrderBy, cases);
 }
 
-TEST(JournalListLines, TheHeaderCutsNamesToTenAndDoublesTheTabsBeforeTheLastTwo)
+TEST(JournalListLines, TheHeaderCutsNamesToTenAndNumbersAreItalianAndRightAlignedWithTheLeftCut)
 {
-    const QStringList long7 = {"mandato",         "lotto",     "data_affido", "pratiche",
-                               "totale_affidato", "incassato", "percentuale"};
-    EXPECT_EQ(JournalText::headerLine(long7),
+    EXPECT_EQ(JournalText::headerLine(
+                  {"mandato", "lotto", "data_affido", "pratiche", "totale_affidato", "incassato", "percentuale"}),
               QStringLiteral("mandato\tlotto\tdata_affid\tpratiche\ttotale_aff\t\tincassato\t\tpercentual"));
-}
-
-TEST(JournalListLines, NumbersAreItalianAndRightAlignedWithTheLeftCut)
-{
     EXPECT_EQ(line(1234, 1234.5, 0.5, 1234.56),
               QStringLiteral("NRV\tL-7\t10/06/2011\t\t   1.234\t 1.234,50\t     0,50\t234,56"));
     // A cell too wide for its column loses its leftmost characters.
