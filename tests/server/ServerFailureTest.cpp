@@ -2,11 +2,9 @@
 // goes away in the middle of an export: the driver's own text, and no flow nor progressive half-made.
 #include "server/ServerSuite.h"
 
-#include "cases/BatchCaseView.h"
-#include "cases/CaseSelection.h"
-#include "launcher/ModuloCommand.h"
 #include "launcher/db/Connection.h"
-#include "launcher/ports/Clock.h"
+
+#include "support/CaseList.h"
 
 #include <QFile>
 
@@ -20,10 +18,7 @@ protected:
     QStringList openTheCaseList(const QString& connection, const QString& filter = QStringLiteral("where contatore>0"))
     {
         suite.writeKv32Ini({QStringLiteral("[datiserver]"), QStringLiteral("connstring=") + connection});
-        suite.useFilter(filter);
-        const Dispatch dispatch = module.EseguiComando(ToolRequest{5001, QString()}, SuiteFixture::statusLine());
-        cases.params = dispatch.params;
-        EXPECT_FALSE(cases.Inizia());
+        EXPECT_FALSE(list.load(filter));
         return dialogs.messages();
     }
     QString withPort(int port) const
@@ -51,10 +46,7 @@ protected:
         EXPECT_EQ(fileBytes(lastIdPath()), QByteArray("[Norvanta]\r\nLastID=00042\r\n"));
     }
 
-    FixedClock clock{QDateTime(QDate(2011, 6, 14), QTime(9, 30, 5))};
-    BatchCaseView view{nullptr};
-    ModuloCommand module{clock, QStringLiteral("Exp_Nrv_XML")};
-    CaseSelection cases{module, dialogs, view};
+    CaseList list{suite, dialogs};
 };
 
 } // namespace

@@ -2,8 +2,8 @@
 // on PostgreSQL through ODBC.
 #include "server/ServerSuite.h"
 
-#include "cases/BatchCaseView.h"
-#include "cases/CaseSelection.h"
+#include "support/CaseList.h"
+
 #include "cases/FRM_EXP_NRV_XML.h"
 #include "launcher/ModuloCommand.h"
 #include "launcher/db/Connection.h"
@@ -23,28 +23,7 @@ namespace {
 
 class CaseListOnServers : public ServerSuite {
 protected:
-    /// Loads the cases as the main window does at start-up, with the filter the suite hands over.
-    bool load(const QString& filter)
-    {
-        suite.useFilter(filter);
-        const Dispatch dispatch = module.EseguiComando(ToolRequest{5001, QString()}, SuiteFixture::statusLine());
-        EXPECT_EQ(dispatch.kind, Dispatch::Kind::OpenWindow);
-        cases.params = dispatch.params;
-        return cases.Inizia();
-    }
-    QList<qint32> listed() const
-    {
-        QList<qint32> numbers;
-        for (const CaseLine& line : view.lines())
-            numbers.append(line.contatore);
-        return numbers;
-    }
-
-    FixedClock clock{QDateTime(QDate(2011, 6, 10), QTime(14, 5, 9))};
-    ScriptedDialogs dialogs;
-    BatchCaseView view{nullptr};
-    ModuloCommand module{clock, QStringLiteral("Exp_Nrv_XML")};
-    CaseSelection cases{module, dialogs, view};
+    CaseList list{suite, dialogs};
 };
 
 class MainWindowOnServers : public ServerSuite {
@@ -93,28 +72,28 @@ TEST_P(CaseListOnServers, TheSuitesFilterIsSentWithItsNamesOrderAndRowLimit)
     mirror();
     pointTheSuiteAtTheBackend();
     // Without a filter, the first hundred NRV cases.
-    ASSERT_TRUE(load(QString())) << dialogs.messages().join(QLatin1Char('\n')).toStdString();
+    ASSERT_TRUE(list.load(QString())) << dialogs.messages().join(QLatin1Char('\n')).toStdString();
     EXPECT_TRUE(dialogs.shown().isEmpty());
-    EXPECT_EQ(view.filterText(), QStringLiteral("where [tipo mandato]='NRV'"));
-    EXPECT_EQ(view.status(), QStringLiteral("Pratiche da esportare:100"));
-    ASSERT_EQ(view.lines().size(), 100);
-    EXPECT_EQ(view.lines().first().text, QStringLiteral("DEBITORE 1"));
-    EXPECT_EQ(view.lines().last().contatore, 100);
-    EXPECT_EQ(cases.pratiche().recordCount(), 100);
-    EXPECT_TRUE(cases.pratiche().eof());
+    EXPECT_EQ(list.view.filterText(), QStringLiteral("where [tipo mandato]='NRV'"));
+    EXPECT_EQ(list.view.status(), QStringLiteral("Pratiche da esportare:100"));
+    ASSERT_EQ(list.view.lines().size(), 100);
+    EXPECT_EQ(list.view.lines().first().text, QStringLiteral("DEBITORE 1"));
+    EXPECT_EQ(list.view.lines().last().contatore, 100);
+    EXPECT_EQ(list.cases.pratiche().recordCount(), 100);
+    EXPECT_TRUE(list.cases.pratiche().eof());
 
     // The suite's own filter has no row limit and keeps its order.
-    ASSERT_TRUE(load(QStringLiteral("where [tipo mandato]='NRV'")));
-    EXPECT_EQ(view.lines().size(), 150);
-    ASSERT_TRUE(load(QStringLiteral("where [tipo mandato]='ALT' order by contatore desc")));
-    EXPECT_EQ(listed(), (QList<qint32>{1005, 1004, 1003, 1002, 1001}));
-    ASSERT_TRUE(load(QStringLiteral("where contatore between 40 and 42 and [Ragione Sociale] like 'DEBITORE%'")));
-    EXPECT_EQ(listed(), (QList<qint32>{40, 41, 42}));
-    ASSERT_TRUE(load(QStringLiteral("where contatore=0")));
-    EXPECT_EQ(view.status(), QStringLiteral("Pratiche da esportare:0"));
+    ASSERT_TRUE(list.load(QStringLiteral("where [tipo mandato]='NRV'")));
+    EXPECT_EQ(list.view.lines().size(), 150);
+    ASSERT_TRUE(list.load(QStringLiteral("where [tipo mandato]='ALT' order by contatore desc")));
+    EXPECT_EQ(list.listed(), (QList<qint32>{1005, 1004, 1003, 1002, 1001}));
+    ASSERT_TRUE(list.load(QStringLiteral("where contatore between 40 and 42 and [Ragione Sociale] like 'DEBITORE%'")));
+    EXPECT_EQ(list.listed(), (QList<qint32>{40, 41, 42}));
+    ASSERT_TRUE(list.load(QStringLiteral("where contatore=0")));
+    EXPECT_EQ(list.view.status(), QStringLiteral("Pratiche da esportare:0"));
     // Found again by the list walk's own criterion, whatever type the driver gave the key.
-    ASSERT_TRUE(load(QStringLiteral("order by contatore")));
-    db::Recordset& pratiche = cases.pratiche();
+    ASSERT_TRUE(list.load(QStringLiteral("order by contatore")));
+    db::Recordset& pratiche = list.cases.pratiche();
     pratiche.moveFirst();
     ASSERT_TRUE(pratiche.find(QStringLiteral("contatore=1003")));
     ASSERT_FALSE(pratiche.eof());
