@@ -8,37 +8,11 @@
 
 namespace {
 
-QString sqlLiteral(const QVariant& value)
-{
-    if (!value.isValid() || value.isNull())
-        return QStringLiteral("NULL");
-    switch (value.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::LongLong:
-    case QMetaType::Double:
-        return value.toString();
-    case QMetaType::QDate:
-        return QLatin1Char('\'') + value.toDate().toString(Qt::ISODate) + QLatin1Char('\'');
-    default: {
-        QString text = value.toString();
-        text.replace(QLatin1Char('\''), QLatin1String("''"));
-        return QLatin1Char('\'') + text + QLatin1Char('\'');
-    }
-    }
-}
-
 void insert(SqliteFixture& database, const QString& table, QVariantMap fields, const QVariantMap& overrides)
 {
     for (auto it = overrides.constBegin(); it != overrides.constEnd(); ++it)
         fields.insert(it.key(), it.value());
-    QStringList names;
-    QStringList values;
-    for (auto it = fields.constBegin(); it != fields.constEnd(); ++it) {
-        names.append(QLatin1Char('[') + it.key() + QLatin1Char(']'));
-        values.append(sqlLiteral(it.value()));
-    }
-    database.exec({QStringLiteral("INSERT INTO [%1] (%2) VALUES (%3)")
-                       .arg(table, names.join(QLatin1Char(',')), values.join(QLatin1Char(',')))});
+    database.insert(table, fields);
 }
 
 } // namespace
@@ -91,8 +65,8 @@ void FlowFixture::openCases()
     if (connection.state() == 0) {
         ASSERT_OK(connection.open(suite.database().connectionString()));
     }
-    ASSERT_OK(pratiche.open(QStringLiteral("Select  * From [Tabella Pratiche] where contatore>0"),
-                                        connection, db::Recordset::Lock::Optimistic));
+    ASSERT_OK(pratiche.open(QStringLiteral("Select  * From [Tabella Pratiche] where contatore>0"), connection,
+                            db::Recordset::Lock::Optimistic));
 }
 
 FlowFixture::Flow FlowFixture::writeFlow(bool modoAccess, PaymentSource::Route route)

@@ -55,7 +55,7 @@ TEST(Windows1252Test, NamesTheFileWhenReadingOrWritingFails)
     EXPECT_TRUE(status.errorText().startsWith(QStringLiteral("Impossibile scrivere il file %1: ").arg(underAFile)));
 }
 
-TEST(LeggiIniTest, FindsSectionsAndKeysAsWindowsDoes)
+TEST(LeggiIniTest, FindsSectionsAndKeysAsWindowsDoesStripsMatchingQuotesAndCutsAt254Characters)
 {
     TempFolder folder;
     const QByteArray bytes = "\t[ Dati ] ignored\r\n  Key = first value ; not a comment \nkey=second\rempty=\r\n"
@@ -74,23 +74,20 @@ TEST(LeggiIniTest, FindsSectionsAndKeysAsWindowsDoes)
         folder.write(QStringLiteral("bom.ini"), "\xEF\xBB\xBF[Dati]\r\nkey=v\r\n[Altro]\r\nk=w\r\n");
     EXPECT_EQ(read(withMark, "Dati", "key"), QString());
     EXPECT_EQ(read(withMark, "Altro", "k"), QStringLiteral("w"));
-}
 
-TEST(LeggiIniTest, StripsMatchingQuotesAndCutsAt254Characters)
-{
-    TempFolder folder;
+    // Matching quotes are stripped; values are cut at 254 characters.
     const QByteArray x300(300, 'x');
-    const QByteArray bytes = "[s]\r\nd=\"a \"b\" \r\ns='c'\r\nmixed=\"d'\r\nlone=\"\r\nnone=\"\"\r\nlong=" + x300 +
-                             "\r\nquoted='" + x300 + "'\r\nfits=\"" + QByteArray(253, 'y') + "\"\r\n";
-    const QString path = folder.write(QStringLiteral("f.ini"), bytes);
-    EXPECT_EQ(read(path, "s", "d"), QStringLiteral("a \"b"));
-    EXPECT_EQ(read(path, "s", "s"), QStringLiteral("c"));
-    EXPECT_EQ(read(path, "s", "mixed"), QStringLiteral("\"d'"));
-    EXPECT_EQ(read(path, "s", "lone"), QStringLiteral("\""));
-    EXPECT_EQ(read(path, "s", "none"), QString());
-    EXPECT_EQ(read(path, "s", "long"), QString(254, QLatin1Char('x')));
-    EXPECT_EQ(read(path, "s", "quoted"), QString(254, QLatin1Char('x')));
-    EXPECT_EQ(read(path, "s", "fits"), QString(253, QLatin1Char('y')));
+    const QByteArray quoted = "[s]\r\nd=\"a \"b\" \r\ns='c'\r\nmixed=\"d'\r\nlone=\"\r\nnone=\"\"\r\nlong=" + x300 +
+                              "\r\nquoted='" + x300 + "'\r\nfits=\"" + QByteArray(253, 'y') + "\"\r\n";
+    const QString quotes = folder.write(QStringLiteral("q.ini"), quoted);
+    EXPECT_EQ(read(quotes, "s", "d"), QStringLiteral("a \"b"));
+    EXPECT_EQ(read(quotes, "s", "s"), QStringLiteral("c"));
+    EXPECT_EQ(read(quotes, "s", "mixed"), QStringLiteral("\"d'"));
+    EXPECT_EQ(read(quotes, "s", "lone"), QStringLiteral("\""));
+    EXPECT_EQ(read(quotes, "s", "none"), QString());
+    EXPECT_EQ(read(quotes, "s", "long"), QString(254, QLatin1Char('x')));
+    EXPECT_EQ(read(quotes, "s", "quoted"), QString(254, QLatin1Char('x')));
+    EXPECT_EQ(read(quotes, "s", "fits"), QString(253, QLatin1Char('y')));
 }
 
 TEST(IniFileTest, ReadsAndWritesWindows1252ThroughSuitePaths)
@@ -111,7 +108,7 @@ TEST(IniFileTest, ReadsAndWritesWindows1252ThroughSuitePaths)
     EXPECT_EQ(LeggiIni(suitePath, QStringLiteral("Città"), QStringLiteral("ā")), QStringLiteral("x"));
 }
 
-TEST(ScriviIniTest, CreatesWhatIsMissing)
+TEST(ScriviIniTest, CreatesWhatIsMissingAndChangesOnlyTheKeyLine)
 {
     TempFolder folder;
     const QString path = folder.file(QStringLiteral("new.ini"));
@@ -124,11 +121,8 @@ TEST(ScriviIniTest, CreatesWhatIsMissing)
     EXPECT_EQ(written(folder, "[a]\nx=1\n\n", "b", "k", QStringLiteral("v")), QByteArray("[a]\nx=1\n\n[b]\r\nk=v\r\n"));
     EXPECT_EQ(written(folder, "[a]\nx=1", "b", "k", QStringLiteral("v")), QByteArray("[a]\nx=1\r\n[b]\r\nk=v\r\n"));
     EXPECT_EQ(written(folder, "[a]\nx=1", "A", "k", QStringLiteral("v")), QByteArray("[a]\nx=1\r\nk=v\r\n"));
-}
 
-TEST(ScriviIniTest, ChangesOnlyTheKeyLineAndKeepsEveryOtherByte)
-{
-    TempFolder folder;
+    // Only the key's line changes; every other byte stays.
     QByteArray noise; // every byte but the line ends, as a comment
     for (int byte = 1; byte < 256; ++byte)
         if (byte != '\r' && byte != '\n')
@@ -153,10 +147,10 @@ TEST(ScriviIniTest, ChangesOnlyTheKeyLineAndKeepsEveryOtherByte)
     EXPECT_EQ(written(folder, "[a]\r\nk=1", "a", "k", QStringLiteral("2")), QByteArray("[a]\r\nk=2\r\n"));
 
     // A line end in the value would have set the next key too: the write is refused, naming key and file.
-    const QString path = folder.write(QStringLiteral("f.ini"), "[a]\r\nk=1\r\nz=2\r\n");
-    const Status refused = ScriviIni(path, QStringLiteral("a"), QStringLiteral("k"), QStringLiteral("3\r\nz=9"));
+    const QString twoKeys = folder.write(QStringLiteral("f.ini"), "[a]\r\nk=1\r\nz=2\r\n");
+    const Status refused = ScriviIni(twoKeys, QStringLiteral("a"), QStringLiteral("k"), QStringLiteral("3\r\nz=9"));
     EXPECT_FALSE(refused.ok());
-    EXPECT_TRUE(refused.errorText().contains(QStringLiteral("chiave k nel file ") + path))
+    EXPECT_TRUE(refused.errorText().contains(QStringLiteral("chiave k nel file ") + twoKeys))
         << refused.errorText().toStdString();
     EXPECT_EQ(folder.read(QStringLiteral("f.ini")), QByteArray("[a]\r\nk=1\r\nz=2\r\n"));
 }

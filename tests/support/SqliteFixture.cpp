@@ -36,6 +36,22 @@ void SqliteFixture::exec(const QStringList& statements)
     }
 }
 
+void SqliteFixture::insert(const QString& table, const QVariantMap& row)
+{
+    QStringList names;
+    for (const QString& name : row.keys())
+        names.append(QLatin1Char('[') + name + QLatin1Char(']'));
+    QSqlQuery query(QSqlDatabase::database(m_connectionName));
+    query.prepare(QStringLiteral("INSERT INTO [%1] (%2) VALUES (%3)")
+                      .arg(table, names.join(QLatin1Char(',')),
+                           QStringList(names.size(), QStringLiteral("?")).join(QLatin1Char(','))));
+    for (const QVariant& value : row) {
+        const bool emptyText = value.typeId() == QMetaType::QString && value.toString().isEmpty();
+        query.addBindValue(emptyText ? QVariant(QStringLiteral("")) : value);
+    }
+    EXPECT_TRUE(query.exec()) << table.toStdString() << ": " << query.lastError().text().toStdString();
+}
+
 QSqlQuery SqliteFixture::query(const QString& sql)
 {
     QSqlQuery query(QSqlDatabase::database(m_connectionName));

@@ -3,6 +3,7 @@
 #include <QSqlQuery>
 #include <QString>
 #include <QStringList>
+#include <QVariantMap>
 
 /// A real SQLite file for one test, made with SQL; the connection used to make it is removed again.
 class SqliteFixture {
@@ -15,6 +16,8 @@ public:
     const QString& path() const { return m_path; }
     /// Runs statements, failing the test on the first error.
     void exec(const QStringList& statements);
+    /// Inserts one row: column to value, an invalid QVariant for NULL (an empty text stays an empty text).
+    void insert(const QString& table, const QVariantMap& row);
     /// Runs a query and returns its first value as text (for checks of what the program wrote).
     QString scalar(const QString& sql);
     /// Runs a query, failing the test when it cannot run, and hands it back standing before its first row.
