@@ -85,6 +85,14 @@ TEST_F(MainWindowTest, OpensWithTheCasesOfTheFilterAndReloadsWithItWhateverWasTy
     EXPECT_EQ(window.cases().pratiche().absolutePosition(), 1);
 }
 
+TEST_F(MainWindowTest, AFilterThatFailsEndsTheProgramWithTheDriverText)
+{
+    suite.useFilter(QStringLiteral("where [non esiste]=1"));
+    EXPECT_FALSE(window.Form_Load(SuiteFixture::statusLine()));
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_TRUE(dialogs.messages().first().contains(QStringLiteral("non esiste")));
+}
+
 TEST_F(MainWindowTest, TooFewFieldsShowTheListingAndAnEmptyList)
 {
     ASSERT_TRUE(window.Form_Load(QStringLiteral("a|b")));

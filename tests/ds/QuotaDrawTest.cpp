@@ -44,7 +44,7 @@ TEST(QuotaDraw, RoundsToTheNearestIndexWithHalvesToTheEvenOne)
     EXPECT_EQ(quotas.at(8).tag, QStringLiteral("1"));
 }
 
-TEST(QuotaDraw, AFullOrZeroQuotaIsRefusedAndTheDrawTriesAgain)
+TEST(QuotaDraw, AFullOrZeroQuotaIsRefusedAndAnOffsetDrawsFromTheLaterBoxes)
 {
     QList<QuotaBox> quotas = boxes({QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("2 casi")});
     EXPECT_EQ(drawOnce(2, quotas, 0, {0.0}), 0);
@@ -58,22 +58,19 @@ TEST(QuotaDraw, AFullOrZeroQuotaIsRefusedAndTheDrawTriesAgain)
     EXPECT_EQ(drawOnce(2, quotas, 0, {0.0, 0.5, 0.9}), std::nullopt);
     EXPECT_EQ(quotas.at(0).tag, QStringLiteral("1"));
     EXPECT_EQ(quotas.at(1).tag, QStringLiteral("0"));
-}
-
-TEST(QuotaDraw, AnOffsetDrawsFromTheLaterBoxesAndGivesTheIndexWithinThem)
-{
-    QList<QuotaBox> quotas =
+    // An offset draws from the later boxes and gives the index within them.
+    QList<QuotaBox> later =
         boxes({QStringLiteral("5"), QStringLiteral("5"), QString(), QString(), QString(), QString()});
-    EXPECT_EQ(drawOnce(3, quotas, 2, {0.0}), 0);
-    EXPECT_EQ(drawOnce(3, quotas, 2, {0.99}), 3);
-    EXPECT_EQ(quotas.at(2).tag, QStringLiteral("1"));
-    EXPECT_EQ(quotas.at(5).tag, QStringLiteral("1"));
-    EXPECT_EQ(quotas.at(0).tag, QStringLiteral("0"));
+    EXPECT_EQ(drawOnce(3, later, 2, {0.0}), 0);
+    EXPECT_EQ(drawOnce(3, later, 2, {0.99}), 3);
+    EXPECT_EQ(later.at(2).tag, QStringLiteral("1"));
+    EXPECT_EQ(later.at(5).tag, QStringLiteral("1"));
+    EXPECT_EQ(later.at(0).tag, QStringLiteral("0"));
     EXPECT_DOUBLE_EQ(leadingNumber(QStringLiteral("  12abc")), 12);
     EXPECT_DOUBLE_EQ(leadingNumber(QStringLiteral("abc")), 0);
 }
 
-TEST(QuotaDraw, TheImprovementDateFallsInTheDrawnMonthOnADayFrom1To27)
+TEST(QuotaDraw, TheImprovementDateFallsInTheDrawnMonthAndTheReasonComesFromTheDischargeCode)
 {
     const QDate today(2011, 11, 30);
     SequenceRandom first({0.0});
@@ -83,10 +80,7 @@ TEST(QuotaDraw, TheImprovementDateFallsInTheDrawnMonthOnADayFrom1To27)
     SequenceRandom middle({0.5});
     EXPECT_EQ(improvementDate(2, today, middle), QDate(2012, 5, 14));
     EXPECT_EQ(improvementDate(3, today, middle), QDate(2012, 11, 14));
-}
-
-TEST(QuotaDraw, TheReasonComesFromTheDischargeCodesFirstLetter)
-{
+    // The reason comes from the discharge code's first letter.
     const QStringList items = SheetFields::motivoImpagatoItems();
     EXPECT_EQ(AdattaCodiceScarico(QStringLiteral("A"), items), 0);
     EXPECT_EQ(AdattaCodiceScarico(QStringLiteral("c"), items), 2);

@@ -37,7 +37,7 @@ QStringList editorValues(const QString& reason = QStringLiteral("C=No lavoro"))
 
 } // namespace
 
-TEST(CampiDS, ReadsLinesAsTheSuitesOtherProgramsWriteThem)
+TEST(CampiDS, ReadsLinesAsTheSuitesOtherProgramsWriteThemAndHoldsAtMost99Fields)
 {
     CampiDS campi;
     campi.load(QStringLiteral("senza separatore\r\n"
@@ -59,14 +59,11 @@ TEST(CampiDS, ReadsLinesAsTheSuitesOtherProgramsWriteThem)
     // Only blanks are trimmed.
     EXPECT_EQ(campi.LeggiDS(QStringLiteral("Abitazione")), QStringLiteral("\tA=Propriet\u00e0"));
     EXPECT_EQ(campi.LeggiDS(QStringLiteral("Manca")), QString());
-}
-
-TEST(CampiDS, HoldsAtMost99FieldsAndTurnsEmptyIncomesIntoZero)
-{
+    // At most 99 fields; empty incomes are written as zero.
     QString text;
     for (int line = 1; line <= 120; ++line)
         text += QStringLiteral("Campo%1==%1\r\n").arg(line);
-    CampiDS campi;
+    campi.clear();
     campi.load(text);
     EXPECT_EQ(campi.LeggiDS(QStringLiteral("Campo99")), QStringLiteral("99"));
     EXPECT_EQ(campi.LeggiDS(QStringLiteral("Campo100")), QString());

@@ -11,7 +11,7 @@
 using db::ConnectionTarget;
 using db::resolveConnectionString;
 
-TEST(ConnectionString, PairsAreReadWithoutRegardToCaseAndBracesKeepTheirSemicolons)
+TEST(ConnectionString, PairsAreReadWithoutRegardToCaseAndTheProviderPicksTheDriver)
 {
     const db::ConnectionString pairs(
         QStringLiteral("Driver={Driver; strano};SERVER = host ; database='a;b';Uid=u;PWD=p;;Vuota="));
@@ -21,10 +21,7 @@ TEST(ConnectionString, PairsAreReadWithoutRegardToCaseAndBracesKeepTheirSemicolo
     EXPECT_EQ(pairs.valueOf({"User ID", "UID"}), QStringLiteral("u"));
     EXPECT_TRUE(pairs.has(QStringLiteral("vuota")));
     EXPECT_FALSE(pairs.has(QStringLiteral("Password")));
-}
-
-TEST(ConnectionString, TheProviderPicksTheDriver)
-{
+    // The provider picks the driver.
     TempFolder folder;
     EnvGuard env;
     env.set("KV32_DRIVE_Z", folder.path());
