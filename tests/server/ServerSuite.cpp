@@ -117,8 +117,7 @@ void ServerSuite::loadDemoSuite(int cases, quint32 seed)
 {
     // The demo takes the place of the suite's own database and files, under the same drives.
     const QString drives = QFileInfo(suite.home().drive(QLatin1Char('Z'))).absolutePath();
-    const Status made = demo::createDemoSuite({drives, cases, seed});
-    ASSERT_TRUE(made) << made.errorText().toStdString();
+    ASSERT_OK(demo::createDemoSuite({drives, cases, seed}));
     if (onServer()) {
         ASSERT_OK(demo::loadDemoIntoPostgres(server->connectionString(database), cases, seed));
     }

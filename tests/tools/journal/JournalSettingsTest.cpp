@@ -63,16 +63,6 @@ TEST_F(JournalSettingsTest, SavingWritesBothKeysKeepsEveryOtherByteAndLeavesTheF
     EXPECT_TRUE(readOnly());
 }
 
-TEST_F(JournalSettingsTest, AMissingFileIsNamedAndNotCreated)
-{
-    const QString missing = folder.file(QStringLiteral("dati/altro/kv32.ini"));
-    const Status saved = JournalSettings::save(missing, QStringLiteral("5"), QStringLiteral("m"));
-    ASSERT_FALSE(saved.ok());
-    EXPECT_TRUE(saved.errorText().contains(missing)) << saved.errorText().toStdString();
-    EXPECT_TRUE(saved.errorText().contains(QStringLiteral("non esiste")));
-    EXPECT_FALSE(QFile::exists(missing));
-}
-
 TEST_F(JournalSettingsTest, AWriteThatFailsLeavesTheFileWholeAndReadOnly)
 {
     Status saved = Status::success();
