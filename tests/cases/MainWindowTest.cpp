@@ -1,66 +1,30 @@
-#include "cases/FRM_EXP_NRV_XML.h"
-#include "ds/GenerationPanel.h"
-#include "ds/SheetEditor.h"
-#include "ds/SheetStore.h"
-#include "launcher/ModuloCommand.h"
-#include "launcher/ports/Clock.h"
-#include "launcher/ports/Random.h"
-#include "launcher/ports/ScriptedDialogs.h"
+#include "cases/MainWindowFixture.h"
 
-#include "support/SuiteFixture.h"
-
-#include <QCheckBox>
-#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QListView>
-#include <QPushButton>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 namespace {
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public MainWindowFixture {
 protected:
-    MainWindowTest()
+    MainWindowTest() : MainWindowFixture({0.5})
     {
         suite.addCases({QStringLiteral("1|ROSSI MARIO|NRV|EESE"), QStringLiteral("2|BIANCHI ANNA|NRV|EECH"),
                         QStringLiteral("3|VERDI LUCA|ALT|EESE")});
         suite.useFilter(QStringLiteral("where [tipo mandato]='NRV' order by contatore"));
     }
 
-    template <typename T> T* child(const char* name)
-    {
-        T* found = window.findChild<T*>(QString::fromLatin1(name));
-        EXPECT_TRUE(found) << name;
-        return found;
-    }
-    void click(const char* name) { QTest::mouseClick(child<QPushButton>(name), Qt::LeftButton); }
     QString position() { return child<QLabel>("lbSetPraStatus")->text(); }
     QString shownName() { return child<QLabel>("lblfield_0")->text(); }
-    void load()
-    {
-        ASSERT_TRUE(window.Form_Load(SuiteFixture::statusLine()));
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    }
-
-    SuiteFixture suite;
-    FixedClock clock{QDateTime(QDate(2011, 6, 10), QTime(14, 5, 9))};
-    SequenceRandom random{{0.5}};
-    ScriptedDialogs dialogs;
-    ModuloCommand module{clock, QStringLiteral("Exp_Nrv_XML")};
-    FRM_EXP_NRV_XML window{module, dialogs, clock, random};
 };
 
 } // namespace
 
 TEST_F(MainWindowTest, OpensWithTheCasesOfTheFilterAndReloadsWithItWhateverWasTyped)
 {
-    load();
+    open();
     EXPECT_TRUE(dialogs.shown().isEmpty());
     QListView* list = child<QListView>("List1");
     ASSERT_EQ(list->model()->rowCount(), 2);
@@ -106,7 +70,7 @@ TEST_F(MainWindowTest, TooFewFieldsShowTheListingAndAnEmptyList)
 
 TEST_F(MainWindowTest, TheCommandsWalkTheCasesSavingTheSheetShownButADoubleClickDoesNot)
 {
-    load();
+    open();
     // Loading leaves the list after its last case, so the last one is shown first; the walk stops at both ends.
     EXPECT_EQ(position(), QStringLiteral("2/2"));
     EXPECT_EQ(shownName(), QStringLiteral("BIANCHI ANNA"));
@@ -124,11 +88,9 @@ TEST_F(MainWindowTest, TheCommandsWalkTheCasesSavingTheSheetShownButADoubleClick
     editor->cboMotivoImpagato->setEditText(QStringLiteral("C=No lavoro"));
     editor->Scheda[4]->setText(QStringLiteral("1200"));
     click("cmdComandi_2");
-    SheetStore saved;
-    ASSERT_TRUE(saved.CaricaDS(1));
-    EXPECT_EQ(saved.LeggiDS(QStringLiteral("MotivoImpagato")), QStringLiteral("C=No lavoro"));
-    EXPECT_EQ(saved.LeggiDS(QStringLiteral("ClienteRedditoSalario")), QStringLiteral("1200"));
-    EXPECT_EQ(saved.LeggiDS(QStringLiteral("GaranteRedditoSalario")), QStringLiteral("0"));
+    EXPECT_EQ(saved(1, QStringLiteral("MotivoImpagato")), QStringLiteral("C=No lavoro"));
+    EXPECT_EQ(saved(1, QStringLiteral("ClienteRedditoSalario")), QStringLiteral("1200"));
+    EXPECT_EQ(saved(1, QStringLiteral("GaranteRedditoSalario")), QStringLiteral("0"));
     // Case 2 has no sheet: nothing of case 1 stays in the editor.
     EXPECT_EQ(editor->cboMotivoImpagato->currentText(), QString());
     EXPECT_EQ(editor->Scheda[4]->text(), QString());
@@ -138,13 +100,13 @@ TEST_F(MainWindowTest, TheCommandsWalkTheCasesSavingTheSheetShownButADoubleClick
     list->setCurrentIndex(list->model()->index(0, 0));
     Q_EMIT list->activated(list->model()->index(0, 0));
     EXPECT_EQ(position(), QStringLiteral("1/2"));
-    EXPECT_FALSE(saved.CeDiagnosiSheet(2));
+    EXPECT_FALSE(QFileInfo::exists(SheetStore::sheetPath(2)));
     EXPECT_EQ(editor->cboMotivoImpagato->currentText(), QStringLiteral("C=No lavoro"));
 }
 
 TEST_F(MainWindowTest, ASheetThatCannotBeSavedKeepsTheWindowOnItsCase)
 {
-    load();
+    open();
     click("cmdComandi_0");
     window.editor()->cboMotivoImpagato->setEditText(QStringLiteral("C=No lavoro"));
     QDir(suite.local(QStringLiteral("Z:\\work\\kv32\\dati\\ds"))).removeRecursively();
@@ -157,7 +119,7 @@ TEST_F(MainWindowTest, ASheetThatCannotBeSavedKeepsTheWindowOnItsCase)
 
 TEST_F(MainWindowTest, TheDischargeCodesAreEditedOnRequestAndWrittenBack)
 {
-    load();
+    open();
     click("cmdComandi_0");
     QTest::mouseDClick(child<QLabel>("lblfield_0"), Qt::LeftButton);
     EXPECT_TRUE(dialogs.shown().isEmpty());
@@ -183,7 +145,7 @@ TEST_F(MainWindowTest, TheDischargeCodesAreEditedOnRequestAndWrittenBack)
 
 TEST_F(MainWindowTest, ControllaDatiStopsOnTheFirstIncompleteCaseAndOnceMendedEsportaWritesTheFlow)
 {
-    load();
+    open();
     click("cmdComandi_5");
     EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("Manca Diagnosis Sheet")});
     EXPECT_EQ(position(), QStringLiteral("1/2"));
@@ -227,7 +189,7 @@ TEST_F(MainWindowTest, ControllaDatiStopsOnTheFirstIncompleteCaseAndOnceMendedEs
 
 TEST_F(MainWindowTest, TickingSoloTestPresetsTheQuotasFromTheNumberOfCases)
 {
-    load();
+    open();
     click("cmdPratiche");
     GenerationPanel* panel = window.generationPanel();
     QTest::mouseClick(panel->chkSoloTest, Qt::LeftButton);

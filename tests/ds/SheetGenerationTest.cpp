@@ -1,27 +1,12 @@
-#include "cases/FRM_EXP_NRV_XML.h"
-#include "ds/GenerationPanel.h"
-#include "ds/SheetEditor.h"
-#include "ds/SheetStore.h"
-#include "launcher/ModuloCommand.h"
-#include "launcher/ports/Clock.h"
-#include "launcher/ports/Random.h"
-#include "launcher/ports/ScriptedDialogs.h"
+#include "cases/MainWindowFixture.h"
 
-#include "support/SuiteFixture.h"
-
-#include <QCheckBox>
 #include <QFileInfo>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 namespace {
 
-class SheetGenerationTest : public ::testing::Test {
+class SheetGenerationTest : public MainWindowFixture {
 protected:
-    SheetGenerationTest()
+    SheetGenerationTest() : MainWindowFixture({0.3, 0.62, 0.1, 0.85, 0.45, 0.7, 0.05})
     {
         suite.addCases({QStringLiteral("1|ROSSI MARIO|NRV|EESE"), QStringLiteral("2|BIANCHI ANNA|NRV|EECH"),
                         QStringLiteral("3|VERDI LUCA|NRV|info"), QStringLiteral("4|NERI ELSA|NRV|EENP")});
@@ -39,10 +24,9 @@ protected:
             if (stopAfterPumps > 0 && pumps >= stopAfterPumps)
                 window.Command1_Click();
         });
-        click(window.findChild<QPushButton*>(QStringLiteral("cmdPratiche")));
+        click("cmdPratiche");
     }
-    void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
-    QPushButton* button(const char* name) { return window.findChild<QPushButton*>(QString::fromLatin1(name)); }
+    QPushButton* button(const char* name) { return child<QPushButton>(name); }
     GenerationPanel& panel() { return *window.generationPanel(); }
     void presets()
     {
@@ -55,12 +39,6 @@ protected:
         dialogs.answerQuestion(Dialogs::Answer::Yes);
         click(panel().Command2);
     }
-    QString saved(qint32 k, const QString& field)
-    {
-        SheetStore store;
-        EXPECT_TRUE(store.CaricaDS(k));
-        return store.LeggiDS(field);
-    }
     int counted(const QList<QLineEdit*>& boxes)
     {
         int total = 0;
@@ -69,12 +47,6 @@ protected:
         return total;
     }
 
-    SuiteFixture suite;
-    FixedClock clock{QDateTime(QDate(2011, 6, 10), QTime(14, 5, 9))};
-    SequenceRandom random{{0.3, 0.62, 0.1, 0.85, 0.45, 0.7, 0.05}};
-    ScriptedDialogs dialogs;
-    ModuloCommand module{clock, QStringLiteral("Exp_Nrv_XML")};
-    FRM_EXP_NRV_XML window{module, dialogs, clock, random};
     int pumps = 0;
     int stopAfterPumps = 0;
 };
