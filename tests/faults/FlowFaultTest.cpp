@@ -3,7 +3,7 @@
 #include "flow/FlowExport.h"
 #include "launcher/SuitePaths.h"
 
-#include "faults/OsFaults.h"
+#include "support/OsFaults.h"
 
 #include <QFile>
 

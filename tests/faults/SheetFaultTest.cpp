@@ -6,7 +6,7 @@
 #include "launcher/ports/Random.h"
 #include "launcher/ports/ScriptedDialogs.h"
 
-#include "faults/OsFaults.h"
+#include "support/OsFaults.h"
 #include "support/SuiteFixture.h"
 
 #include <QCheckBox>

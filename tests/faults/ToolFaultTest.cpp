@@ -2,7 +2,7 @@
 #include "tools/contacts/ContactsExport.h"
 #include "tools/journal/BatchJournal.h"
 
-#include "faults/OsFaults.h"
+#include "support/OsFaults.h"
 #include "tools/ToolTestSupport.h"
 #include "tools/journal/JournalFixture.h"
 #include "tools/journal/RecordingJournalView.h"

@@ -2,7 +2,7 @@
 
 #include "launcher/IniFile.h"
 
-#include "faults/OsFaults.h"
+#include "support/OsFaults.h"
 #include "support/TempFolder.h"
 
 #include <QDir>

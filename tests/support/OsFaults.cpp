@@ -1,4 +1,4 @@
-#include "faults/OsFaults.h"
+#include "support/OsFaults.h"
 
 #include <QCryptographicHash>
 #include <QDir>
