@@ -1,6 +1,10 @@
 #pragma once
 
+#include "launcher/Status.h"
+
 #include <QSaveFile>
+
+#include <functional>
 
 /// A file written aside and put in place whole, or not at all, as QSaveFile promises, with two of its gaps closed
 /// (Qt 6.4), both seen when a disk fills up during a write:
@@ -38,3 +42,8 @@ protected:
         return written;
     }
 };
+
+/// Makes the file's folder when it is missing, writes the file aside through `write` and puts it in place only when
+/// the whole of it is written: on a failure an earlier file of the name stays whole. The failure is the cause alone,
+/// for the caller to say which file it was.
+Status writeWholeFile(const QString& path, const std::function<Status(QIODevice*)>& write);

@@ -8,7 +8,6 @@
 #include "tools/contacts/ContactsExportView.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 ContactsExport::ContactsExport(ModuloCommand& module, Dialogs& dialogs, ContactsExportView& view, EventPump pump)
     : m_module(module), m_dialogs(dialogs), m_view(view), m_pump(std::move(pump))
@@ -76,34 +75,22 @@ ContactsExport::Outcome ContactsExport::Inizia()
 
 Status ContactsExport::writeFile(const QString& path)
 {
-    const QString shown = QDir::toNativeSeparators(path);
-    const auto failure = [&shown](const QString& cause) {
-        return Status::failure(QStringLiteral("Impossibile scrivere il file %1: %2").arg(shown, cause));
-    };
-    const QString folder = QFileInfo(path).absolutePath();
-    if (!QDir().mkpath(folder))
-        return failure(
-            QStringLiteral("la cartella %1 non esiste e non si può creare").arg(QDir::toNativeSeparators(folder)));
-
-    // Written aside and put in place only when complete: an export that stops half-way leaves an earlier file whole.
-    SaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return failure(file.errorString());
-    Status status = ContactsCsv::writeHeader(&file);
-    const qsizetype total = m_cases.recordCount();
-    for (qsizetype done = 1; status && !m_cases.eof(); ++done) {
-        m_view.setProgressText(QString::number(m_cases.absolutePosition()) + QLatin1Char('/') + QString::number(total));
-        m_view.showProgress(done, total);
-        status = ContactsCsv::writeCase(&file, m_cases);
-        if (m_pump)
-            m_pump();
-        m_cases.moveNext();
-    }
-    if (!status) {
-        file.cancelWriting();
-        return failure(status.errorText());
-    }
-    if (!file.commit())
-        return failure(file.errorString());
-    return Status::success();
+    const Status written = writeWholeFile(path, [this](QIODevice* file) {
+        Status status = ContactsCsv::writeHeader(file);
+        const qsizetype total = m_cases.recordCount();
+        for (qsizetype done = 1; status && !m_cases.eof(); ++done) {
+            m_view.setProgressText(QString::number(m_cases.absolutePosition()) + QLatin1Char('/') +
+                                   QString::number(total));
+            m_view.showProgress(done, total);
+            status = ContactsCsv::writeCase(file, m_cases);
+            if (m_pump)
+                m_pump();
+            m_cases.moveNext();
+        }
+        return status;
+    });
+    if (!written)
+        return Status::failure(QStringLiteral("Impossibile scrivere il file %1: %2")
+                                   .arg(QDir::toNativeSeparators(path), written.errorText()));
+    return written;
 }

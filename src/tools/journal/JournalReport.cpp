@@ -8,7 +8,6 @@
 
 #include <QBuffer>
 #include <QDir>
-#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPainter>
@@ -282,23 +281,9 @@ Status JournalReport::write(QIODevice* device) const
 
 Status JournalReport::writeFile(const QString& path) const
 {
-    const QString shown = QDir::toNativeSeparators(path);
-    const auto failure = [&shown](const QString& cause) {
-        return Status::failure(QStringLiteral("Impossibile scrivere il giornale %1: %2").arg(shown, cause));
-    };
-    const QString folder = QFileInfo(path).absolutePath();
-    if (!QDir().mkpath(folder))
-        return failure(
-            QStringLiteral("la cartella %1 non esiste e non si può creare").arg(QDir::toNativeSeparators(folder)));
-    // Put in place only when complete: a journal of the same day that is already there stays whole on a failure.
-    SaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return failure(file.errorString());
-    if (const Status written = write(&file); !written) {
-        file.cancelWriting();
-        return failure(written.errorText());
-    }
-    if (!file.commit())
-        return failure(file.errorString());
-    return Status::success();
+    const Status written = writeWholeFile(path, [this](QIODevice* file) { return write(file); });
+    if (!written)
+        return Status::failure(QStringLiteral("Impossibile scrivere il giornale %1: %2")
+                                   .arg(QDir::toNativeSeparators(path), written.errorText()));
+    return written;
 }
