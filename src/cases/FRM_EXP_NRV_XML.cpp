@@ -110,11 +110,7 @@ FRM_EXP_NRV_XML::FRM_EXP_NRV_XML(ModuloCommand& module, Dialogs& dialogs, const 
     resize(1100, 720);
 }
 
-FRM_EXP_NRV_XML::~FRM_EXP_NRV_XML()
-{
-    while (m_busyDepth > 0)
-        setBusy(false);
-}
+FRM_EXP_NRV_XML::~FRM_EXP_NRV_XML() = default;
 
 QWidget* FRM_EXP_NRV_XML::buildFramePratiche()
 {
@@ -449,13 +445,7 @@ void FRM_EXP_NRV_XML::setCaseLines(QList<CaseLine> lines)
 
 void FRM_EXP_NRV_XML::setBusy(bool busy)
 {
-    if (busy) {
-        ++m_busyDepth;
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    } else if (m_busyDepth > 0) {
-        --m_busyDepth;
-        QApplication::restoreOverrideCursor();
-    }
+    m_busy.set(busy);
 }
 
 void FRM_EXP_NRV_XML::showProgress(qsizetype done, qsizetype total)

@@ -4,6 +4,7 @@
 #include "cases/CaseSelectionView.h"
 #include "ds/SheetCheck.h"
 #include "ds/SheetStore.h"
+#include "launcher/BusyCursor.h"
 
 #include <QWidget>
 
@@ -101,7 +102,7 @@ private:
     Random& m_random;
     CaseSelection m_cases;
     SheetStore m_sheets;
-    int m_busyDepth = 0;
+    BusyCursor m_busy;
     bool m_stop = false;
     EventPump m_pump;
 

@@ -30,11 +30,7 @@ Frm_EXP_AGGCMP::Frm_EXP_AGGCMP(ModuloCommand& module, Dialogs& dialogs, QWidget*
     };
 }
 
-Frm_EXP_AGGCMP::~Frm_EXP_AGGCMP()
-{
-    while (m_busyDepth > 0)
-        setBusy(false);
-}
+Frm_EXP_AGGCMP::~Frm_EXP_AGGCMP() = default;
 
 std::unique_ptr<Frm_EXP_AGGCMP> Frm_EXP_AGGCMP::open(ModuloCommand& module, Dialogs& dialogs, const Dispatch& dispatch)
 {
@@ -68,11 +64,5 @@ void Frm_EXP_AGGCMP::showProgress(qsizetype done, qsizetype total)
 
 void Frm_EXP_AGGCMP::setBusy(bool busy)
 {
-    if (busy) {
-        ++m_busyDepth;
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    } else if (m_busyDepth > 0) {
-        --m_busyDepth;
-        QApplication::restoreOverrideCursor();
-    }
+    m_busy.set(busy);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "launcher/BusyCursor.h"
 #include "tools/contacts/ContactsExport.h"
 #include "tools/contacts/ContactsExportView.h"
 
@@ -42,7 +43,7 @@ public Q_SLOTS:
 private:
     ContactsExport m_export;
     std::function<void()> m_endProgram;
-    int m_busyDepth = 0;
+    BusyCursor m_busy;
     QLabel* lblData1 = nullptr;
     QProgressBar* m_progress = nullptr;
 };

@@ -80,11 +80,7 @@ Frm_Giornale::Frm_Giornale(ModuloCommand& module, Dialogs& dialogs, const Clock&
     resize(900, 560);
 }
 
-Frm_Giornale::~Frm_Giornale()
-{
-    while (m_busyDepth > 0)
-        setBusy(false);
-}
+Frm_Giornale::~Frm_Giornale() = default;
 
 std::unique_ptr<Frm_Giornale> Frm_Giornale::open(ModuloCommand& module, Dialogs& dialogs, const Clock& clock,
                                                  const Dispatch& dispatch)
@@ -165,13 +161,7 @@ void Frm_Giornale::setMessageText(const QString& text)
 
 void Frm_Giornale::setBusy(bool busy)
 {
-    if (busy) {
-        ++m_busyDepth;
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    } else if (m_busyDepth > 0) {
-        --m_busyDepth;
-        QApplication::restoreOverrideCursor();
-    }
+    m_busy.set(busy);
 }
 
 void Frm_Giornale::showReport(const QString& path)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "launcher/BusyCursor.h"
 #include "tools/journal/BatchJournal.h"
 #include "tools/journal/JournalView.h"
 
@@ -58,7 +59,7 @@ private:
     Dialogs& m_dialogs;
     BatchJournal m_journal;
     std::function<void(const QString&)> m_openReport;
-    int m_busyDepth = 0;
+    BusyCursor m_busy;
 
     QLineEdit* lblsql = nullptr;
     QListWidget* List1 = nullptr;
