@@ -25,13 +25,6 @@ const char* const CaseFieldNames[] = {"posizione",       "altroriferimento", "co
 
 const QString TenBlanks(10, QLatin1Char(' '));
 
-QString isoDate(const QDate& date)
-{
-    char text[24];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year(), date.month(), date.day());
-    return QString::fromLatin1(text);
-}
-
 // The suite trims blanks only: a TAB or a line end around a town's name stays part of it.
 QString trimBlanks(const QString& text)
 {
@@ -237,8 +230,7 @@ std::optional<QDate> FlowWriter::dateOf(const QVariant& value) const
 QString FlowWriter::flowDate(const QVariant& value) const
 {
     // What FormattaData gives for the value's text, without going through the text when the value is a date.
-    const std::optional<QDate> date = dateOf(value);
-    return date ? isoDate(*date) : TenBlanks;
+    return FormattaData(dateOf(value));
 }
 
 // ----------------------------------------------------------------------------------------------------------------
@@ -588,13 +580,13 @@ Status FlowWriter::writeActions(qint32 contatore)
     const QString report = PerXML(*memo);
 
     // The Access database of the suite has no datascaricomemo: there the action is dated the day of the export.
-    QString actionDate = isoDate(m_today);
+    QString actionDate = FormattaData(m_today);
     if (!m_modoAccess) {
         const Result<QVariant> memoDate = caseValue(DataScaricoMemo);
         if (!memoDate)
             return memoDate.status();
         if (const std::optional<QDate> date = dateOf(*memoDate))
-            actionDate = isoDate(*date);
+            actionDate = FormattaData(*date);
     }
 
     const bool paid = !m_casePayments.empty();
@@ -650,7 +642,7 @@ Status FlowWriter::writeDiagnosisSheet(qint32 contatore)
     attribute("CapacitaPagamentoFutureScadenze", able ? QStringLiteral("true") : QStringLiteral("false"));
     if (!able) {
         if (const std::optional<QDate> date = recogniseDate(sheet.LeggiDS(DataMiglioramento), m_today))
-            attribute("DataMiglioramento", isoDate(*date));
+            attribute("DataMiglioramento", FormattaData(*date));
     }
     attribute("ClienteRedditoSalario", sheet.LeggiDS(ClienteRedditoSalario));
     attribute("ClienteRedditoBenefits", orZero(ClienteRedditoBenefits));

@@ -4,6 +4,8 @@
 
 #include <QStringView>
 
+#include <cstdio>
+
 namespace {
 
 bool isAsciiDigit(QChar c)
@@ -125,12 +127,20 @@ QString ImportoNorvanta(db::Currency amount)
         .arg(cents % 100, 2, 10, QLatin1Char('0'));
 }
 
+QString FormattaData(const std::optional<QDate>& date)
+{
+    // The creditor's schema wants ISO dates; a missing or unreadable date keeps its width as ten blanks. Written
+    // by hand because the flow writes several dates for every payment.
+    if (!date)
+        return QString(10, QLatin1Char(' '));
+    char text[24];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", date->year(), date->month(), date->day());
+    return QString::fromLatin1(text);
+}
+
 QString FormattaData(const QString& text, const QDate& today)
 {
-    // The creditor's schema wants ISO dates; a missing or unreadable date keeps its width as ten blanks.
-    if (const std::optional<QDate> date = recogniseDate(text, today))
-        return date->toString(QStringLiteral("yyyy-MM-dd"));
-    return QString(10, QLatin1Char(' '));
+    return FormattaData(recogniseDate(text, today));
 }
 
 QString SoloCifre(const QString& text)

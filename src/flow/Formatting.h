@@ -5,6 +5,8 @@
 #include <QDate>
 #include <QString>
 
+#include <optional>
+
 // The routines that turn the suite's values into the text of the flow's attributes, named as the suite names them.
 // Each attribute value then goes through escapeXmlAttribute, so that the creditor receives well-formed XML.
 
@@ -17,6 +19,9 @@ QString PerXML(QString text);
 
 /// An amount as the creditor expects it: two decimals after a point, no grouping, "-" when negative.
 QString ImportoNorvanta(db::Currency amount);
+
+/// The date written "yyyy-MM-dd" as the creditor expects it, or ten blanks when there is none.
+QString FormattaData(const std::optional<QDate>& date);
 
 /// The date the text stands for written "yyyy-MM-dd", or ten blanks when the text is no date.
 QString FormattaData(const QString& text, const QDate& today);

@@ -62,16 +62,16 @@ TEST(FormattingTest, AmountsHaveTwoDecimalsWithAPointAndHalvesGoAwayFromZero)
 
 TEST(FormattingTest, RecognisedDatesAreWrittenTheIsoWayAnythingElseAsTenBlanks)
 {
+    // Which texts are dates is the date recognition's business; here only how the flow writes them.
     const auto today = [](const QString& text) {
         return FormattaData(text, Today);
     };
-    const TextCases cases = {
-        {"10/06/2011", "2011-06-10"}, {"2011-06-10", "2011-06-10"}, {"10/06/2011 14:05:09", "2011-06-10"},
-        {"1 GEN 30", "2030-01-01"},   {"5/3", "2011-03-05"},        {"1/1/100", "0100-01-01"}};
+    const TextCases cases = {{"10/06/2011 14:05:09", "2011-06-10"},
+                             {"1/1/100", "0100-01-01"},
+                             {"31/02/2011", "          "},
+                             {"", "          "}};
     expectTexts(today, cases);
     EXPECT_EQ(FormattaData(QStringLiteral("5/3"), QDate(1999, 12, 31)), QStringLiteral("1999-03-05"));
-    for (const char* notADate : {"31/02/2011", "", "   ", "14:05", "10.06.11", "2011-06-10T14:05:09", "n.d."})
-        EXPECT_EQ(FormattaData(QString::fromUtf8(notADate), Today), QString(10, QLatin1Char(' '))) << notADate;
 }
 
 TEST(FormattingTest, SoloCifreKeepsDigitsPlusAndCommaInOrder)
