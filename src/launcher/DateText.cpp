@@ -146,13 +146,17 @@ std::optional<size_t> timeEnd(const std::vector<Token>& tokens, size_t at)
     return at;
 }
 
+bool isGap(const Token& token)
+{
+    return token.kind == Token::Blank || isComma(token);
+}
+
 // Whether the tokens from `begin` to `end` may stand between a date and its time: blanks, at most one comma.
 bool isDateTimeGap(const std::vector<Token>& tokens, size_t begin, size_t end)
 {
     const auto first = tokens.begin() + qsizetype(begin);
     const auto last = tokens.begin() + qsizetype(end);
-    return begin < end && std::count_if(first, last, isComma) <= 1 &&
-           std::all_of(first, last, [](const Token& token) { return token.kind == Token::Blank || isComma(token); });
+    return begin < end && std::all_of(first, last, isGap) && std::count_if(first, last, isComma) <= 1;
 }
 
 struct Span {
@@ -174,9 +178,6 @@ std::optional<Span> dateSpan(const std::vector<Token>& tokens)
     const std::optional<size_t> end = timeEnd(tokens, timeBegin - 1);
     if (!end)
         return std::nullopt;
-    const auto isGap = [](const Token& token) {
-        return token.kind == Token::Blank || isComma(token);
-    };
     if (timeBegin == 1) {
         size_t dateBegin = *end;
         while (dateBegin < tokens.size() && isGap(tokens[dateBegin]))
