@@ -38,8 +38,8 @@
 //   ("10/06/2011 14:05 PM"). Between the date and the time stand blanks and at most one comma
 //   ("10/06/2011,14:05", "14:05:09 10/06/2011");
 // - a '.' between date groups, a "T" before the time (ISO form), fractional seconds, any other word or character,
-//   or a time without a date make the text no date. The old platform read a lone time as 30/12/1899; the creditor
-//   would have received that. So "14:05", "10.06.2011", "40000.5" and "-1" are no dates.
+//   or a time without a date make the text no date: "14:05", "10.06.2011", "40000.5" and "-1" are none. The old
+//   platform read a lone time as 30/12/1899; the creditor would have received that.
 
 /// The date the text stands for under Italian settings, or none; `today` gives the year when the text has none.
 std::optional<QDate> recogniseDate(const QString& text, const QDate& today);
