@@ -38,8 +38,7 @@ void writeBytes(const QString& path, const QByteArray& bytes)
 
 QString testData(const QString& relative)
 {
-    return QDir::cleanPath(QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() + QStringLiteral("/../data/") +
-                           relative);
+    return QDir::cleanPath(QStringLiteral(EXP_NRV_XML_TEST_DATA "/") + relative);
 }
 
 void expectSameBytes(const QByteArray& written, const QByteArray& expected, const QString& what)
