@@ -1,5 +1,6 @@
 #include "cases/CaseListModel.h"
 
+#include <QColor>
 #include <QFont>
 
 void CaseListModel::setLines(QList<CaseLine> lines)
@@ -22,7 +23,7 @@ void CaseListModel::setShownRow(int row)
     const int previous = std::exchange(m_shownRow, row);
     for (int changed : {previous, row}) {
         if (changed >= 0 && changed < m_lines.size())
-            Q_EMIT dataChanged(index(changed), index(changed), {Qt::FontRole});
+            Q_EMIT dataChanged(index(changed), index(changed), {Qt::FontRole, Qt::BackgroundRole});
     }
 }
 
@@ -44,10 +45,14 @@ QVariant CaseListModel::data(const QModelIndex& index, int role) const
         return QStringLiteral("%1 - pratica %2")
             .arg(m_lines.at(index.row()).text)
             .arg(m_lines.at(index.row()).contatore);
-    if (role == Qt::FontRole && index.row() == m_shownRow) {
-        QFont bold;
-        bold.setBold(true);
-        return bold;
+    if (index.row() == m_shownRow) {
+        if (role == Qt::FontRole) {
+            QFont bold;
+            bold.setBold(true);
+            return bold;
+        }
+        if (role == Qt::BackgroundRole)
+            return QColor(0xff, 0xe8, 0xa0);
     }
     return QVariant();
 }

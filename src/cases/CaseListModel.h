@@ -5,8 +5,8 @@
 #include <QAbstractListModel>
 
 /// The lines of the case list: the debtor's name as text, the case number as the line's data
-/// (Qt::UserRole), both in the tooltip; the line of the case shown in bold. A model rather than list
-/// items, so that a long list fills at once.
+/// (Qt::UserRole), both in the tooltip; the line of the case shown in bold on yellow. A model rather
+/// than list items, so that a long list fills at once.
 class CaseListModel : public QAbstractListModel {
     Q_OBJECT
 public:

@@ -94,6 +94,8 @@ FRM_EXP_NRV_XML::FRM_EXP_NRV_XML(ModuloCommand& module, Dialogs& dialogs, const 
     m_progress = new QProgressBar(this);
     m_progress->setObjectName(QStringLiteral("progress"));
     m_progress->setVisible(false);
+    // Wide enough for the case that a generation is on, as its label names it.
+    m_progress->setMinimumWidth(360);
     m_progress->setMaximumWidth(420);
 
     auto* bottom = new QHBoxLayout;

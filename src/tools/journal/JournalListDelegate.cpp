@@ -27,7 +27,8 @@ void JournalListDelegate::measure(const QStringList& lines, const QFont& font)
     }
     const int gap = metrics.horizontalAdvance(QStringLiteral("  "));
     m_left.clear();
-    int left = 0;
+    // Half a gap before the first column keeps it off the list's frame.
+    int left = gap / 2;
     for (int width : m_width) {
         m_left.append(left);
         left += width + gap;
