@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkgconf
-    qt6-base-dev libqt6sql6-sqlite libqt6sql6-odbc libqt6sql6-psql
+    qt6-base-dev libqt6sql6-sqlite libqt6sql6-odbc libqt6sql6-psql qt6-translations-l10n
     libgtest-dev libsqlite3-dev
     libxml2-utils poppler-utils
     postgresql odbc-postgresql unixodbc

@@ -7,7 +7,9 @@
 #include "launcher/ports/Random.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QLocale>
+#include <QTranslator>
 
 #include <cstdio>
 
@@ -58,6 +60,12 @@ int main(int argc, char** argv)
         BatchDialogs dialogs(options->inputAnswers, options->questionAnswer);
         return runBatchSession(*options, dialogs, clock);
     }
+    // The standard buttons of the message and input boxes in Italian ("Annulla", "Sì"), from Qt's own translation
+    // (Debian package qt6-translations-l10n); without it they stay in English.
+    QTranslator qtTranslation;
+    if (qtTranslation.load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"), QStringLiteral("_"),
+                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTranslation);
     SystemRandom random;
     QtDialogs dialogs(options->title);
     return runWindowSession(*options, dialogs, clock, random);

@@ -1,6 +1,7 @@
 #include "cases/FRM_EXP_NRV_XML.h"
 
 #include "cases/CaseListModel.h"
+#include "cases/NavigationKeys.h"
 #include "ds/CaseDisplay.h"
 #include "ds/GenerationPanel.h"
 #include "ds/SheetEditor.h"
@@ -36,9 +37,11 @@ namespace {
 struct CommandButton {
     const char* caption;
     QKeySequence shortcut;
+    const char* toolTip;
 };
 
-const QString PratichePanelCaption = QStringLiteral("Genera Diag.Sh.  con Causali");
+const QString PratichePanelCaption = QStringLiteral("Genera &Diag.Sh.  con Causali");
+const QString GenerationPanelCaption = QStringLiteral("&Pratiche");
 
 /// Lets the window process its events during long work, at most every 40 ms: often enough for it to
 /// repaint and to take a click on "Interrompi", seldom enough that a walk over thousands of cases
@@ -76,8 +79,13 @@ FRM_EXP_NRV_XML::FRM_EXP_NRV_XML(ModuloCommand& module, Dialogs& dialogs, const 
     m_panels->addWidget(Frame1);
     m_panels->addWidget(buildFramePratiche());
 
-    cmdPratiche = new QPushButton(QStringLiteral("Pratiche"), this);
+    cmdPratiche = new QPushButton(GenerationPanelCaption, this);
     cmdPratiche->setObjectName(QStringLiteral("cmdPratiche"));
+    // As wide as its longer caption, so that "Esporta" and the status line stay where they are when it changes.
+    const int narrowWidth = cmdPratiche->sizeHint().width();
+    cmdPratiche->setText(PratichePanelCaption);
+    cmdPratiche->setMinimumWidth(std::max(narrowWidth, cmdPratiche->sizeHint().width()));
+    cmdPratiche->setText(GenerationPanelCaption);
     CmdEsporta = new QPushButton(QStringLiteral("&Esporta"), this);
     CmdEsporta->setObjectName(QStringLiteral("CmdEsporta"));
     CmdEsporta->setEnabled(false);
@@ -86,7 +94,9 @@ FRM_EXP_NRV_XML::FRM_EXP_NRV_XML(ModuloCommand& module, Dialogs& dialogs, const 
     m_progress = new QProgressBar(this);
     m_progress->setObjectName(QStringLiteral("progress"));
     m_progress->setVisible(false);
-    m_progress->setMaximumWidth(240);
+    // Wide enough for the case that a generation is on, as its label names it.
+    m_progress->setMinimumWidth(360);
+    m_progress->setMaximumWidth(420);
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(cmdPratiche);
@@ -103,6 +113,7 @@ FRM_EXP_NRV_XML::FRM_EXP_NRV_XML(ModuloCommand& module, Dialogs& dialogs, const 
     connect(CmdEsporta, &QPushButton::clicked, this, &FRM_EXP_NRV_XML::CmdEsporta_Click);
     connect(Command1, &QPushButton::clicked, this, &FRM_EXP_NRV_XML::Command1_Click);
     connect(m_generation->chkSoloTest, &QCheckBox::clicked, this, &FRM_EXP_NRV_XML::chkSoloTest_Click);
+    connect(m_generation->chkSoloTest, &QCheckBox::toggled, lblSoloTest, &QLabel::setVisible);
     connect(m_generation->Command2, &QPushButton::clicked, this, &FRM_EXP_NRV_XML::Command2_Click);
     connect(m_editor, &SheetEditor::fieldDoubleClicked, this, &FRM_EXP_NRV_XML::lblfield_DblClick);
     // Enter on a line opens its case as a double-click does.
@@ -124,12 +135,21 @@ QWidget* FRM_EXP_NRV_XML::buildFramePratiche()
     List1->setModel(m_listModel);
     // Every line has the same height: the view then lays out a long list without measuring each line.
     List1->setUniformItemSizes(true);
-    List1->setSelectionMode(QAbstractItemView::MultiSelection);
+    // Only the check marks lines (those it has checked); a click just points at a line, to open it.
+    List1->setSelectionMode(QAbstractItemView::NoSelection);
     List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
 
-    Command1 = new QPushButton(QStringLiteral("Interrompi"), FramePratiche);
+    Command1 = new QPushButton(QStringLiteral("&Interrompi"), FramePratiche);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setVisible(false);
+
+    lblSoloTest = new QLabel(QStringLiteral("Solo Test (NON SALVA): nessuna Diagnosis Sheet viene salvata, né scritta "
+                                            "a mano né generata."),
+                             FramePratiche);
+    lblSoloTest->setObjectName(QStringLiteral("lblSoloTest"));
+    lblSoloTest->setStyleSheet(
+        QStringLiteral("background: #b00000; color: white; font-weight: bold; padding: 4px; border-radius: 3px;"));
+    lblSoloTest->setVisible(false);
 
     m_editor = new SheetEditor(FramePratiche);
 
@@ -137,6 +157,7 @@ QWidget* FRM_EXP_NRV_XML::buildFramePratiche()
     cases->addWidget(List1, 2);
     cases->addWidget(m_editor, 5);
     auto* layout = new QVBoxLayout(FramePratiche);
+    layout->addWidget(lblSoloTest);
     layout->addLayout(cases, 1);
     layout->addWidget(buildCommandRow());
     return FramePratiche;
@@ -145,26 +166,31 @@ QWidget* FRM_EXP_NRV_XML::buildFramePratiche()
 QWidget* FRM_EXP_NRV_XML::buildCommandRow()
 {
     const CommandButton buttons[] = {
-        {"<<", QKeySequence(Qt::CTRL | Qt::Key_Home)},
-        {"<", QKeySequence(Qt::CTRL | Qt::Key_PageUp)},
-        {">", QKeySequence(Qt::CTRL | Qt::Key_PageDown)},
-        {">>", QKeySequence(Qt::CTRL | Qt::Key_End)},
-        {"chiudi", QKeySequence()},
-        {"&Controlla Dati", QKeySequence()},
-        {"&Rileggi Pratiche", QKeySequence()},
+        {"<<", QKeySequence(Qt::CTRL | Qt::Key_Home), "Prima pratica"},
+        {"<", QKeySequence(Qt::CTRL | Qt::Key_PageUp), "Pratica precedente"},
+        {">", QKeySequence(Qt::CTRL | Qt::Key_PageDown), "Pratica successiva"},
+        {">>", QKeySequence(Qt::CTRL | Qt::Key_End), "Ultima pratica"},
+        {"chiudi", QKeySequence(), nullptr},
+        {"&Controlla Dati", QKeySequence(), nullptr},
+        {"&Rileggi Pratiche", QKeySequence(), nullptr},
     };
     auto* row = new QWidget(FramePratiche);
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
+    QList<NavigationKeys::Binding> keys;
     for (int index = 0; index < int(cmdComandi.size()); ++index) {
         auto* button = new QPushButton(QString::fromUtf8(buttons[index].caption), row);
         button->setObjectName(QStringLiteral("cmdComandi_%1").arg(index));
-        if (!buttons[index].shortcut.isEmpty())
-            button->setShortcut(buttons[index].shortcut);
+        if (!buttons[index].shortcut.isEmpty()) {
+            keys.append({buttons[index].shortcut, button});
+            button->setToolTip(QStringLiteral("%1 (%2)").arg(
+                QString::fromUtf8(buttons[index].toolTip), buttons[index].shortcut.toString(QKeySequence::NativeText)));
+        }
         connect(button, &QPushButton::clicked, this, [this, index] { cmdComandi_Click(index); });
         layout->addWidget(button);
         cmdComandi[size_t(index)] = button;
     }
+    new NavigationKeys(FramePratiche, keys);
     // "chiudi" is there but never shown.
     cmdComandi[Chiudi]->setVisible(false);
     layout->addStretch(1);
@@ -209,7 +235,7 @@ void FRM_EXP_NRV_XML::cmdPratiche_Click()
         cmdPratiche->setVisible(true);
     } else {
         m_panels->setCurrentWidget(Frame1);
-        cmdPratiche->setText(QStringLiteral("Pratiche"));
+        cmdPratiche->setText(GenerationPanelCaption);
     }
 }
 
@@ -252,6 +278,8 @@ bool FRM_EXP_NRV_XML::runCaseCommand(int index)
     case ControllaDati:
         CheckTutteLePratiche(pratiche, m_sheets, m_clock.today(), *this, m_dialogs,
                              [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+        // A check that passes comes back to the case it started from.
+        followCase();
         break;
     case RileggiPratiche:
         if (!m_cases.Inizia()) {
@@ -285,8 +313,24 @@ void FRM_EXP_NRV_XML::DumpPratica()
         m_dialogs.message(display.errorText(), Dialogs::Icon::Critical);
         return;
     }
-    if (display.value())
+    if (display.value()) {
         m_editor->showCase(**display);
+        followCase();
+    }
+}
+
+void FRM_EXP_NRV_XML::followCase()
+{
+    const db::Recordset& pratiche = m_cases.pratiche();
+    if (pratiche.bof() || pratiche.eof())
+        return;
+    // Lines and cases pair by position.
+    const QModelIndex line = m_listModel->index(int(pratiche.absolutePosition() - 1));
+    if (!line.isValid())
+        return;
+    m_listModel->setShownRow(line.row());
+    List1->selectionModel()->setCurrentIndex(line, QItemSelectionModel::NoUpdate);
+    List1->scrollTo(line);
 }
 
 void FRM_EXP_NRV_XML::List1_DblClick()
@@ -383,8 +427,6 @@ void FRM_EXP_NRV_XML::markCheckedRows(qsizetype currentRow)
                           QItemSelectionModel::Select);
     if (currentRow < rows)
         selection->select(m_listModel->index(current), QItemSelectionModel::Deselect);
-    selection->setCurrentIndex(m_listModel->index(current), QItemSelectionModel::NoUpdate);
-    List1->scrollTo(m_listModel->index(current));
 }
 
 void FRM_EXP_NRV_XML::showCurrentCase()
@@ -428,6 +470,11 @@ void FRM_EXP_NRV_XML::setStatus(const QString& text)
     lblStatus->setText(text);
 }
 
+QString FRM_EXP_NRV_XML::status() const
+{
+    return lblStatus->text();
+}
+
 QString FRM_EXP_NRV_XML::caption() const
 {
     return windowTitle();
@@ -457,6 +504,15 @@ void FRM_EXP_NRV_XML::showProgress(qsizetype done, qsizetype total)
     m_progress->setVisible(true);
     m_progress->setMaximum(int(total));
     m_progress->setValue(int(std::min<qsizetype>(done, total > 0 ? total : done)));
-    if (total == 0)
-        m_progress->setFormat(QString::number(done));
+    // While the total is unknown the bar counts the rows read; otherwise it reads as done/total.
+    m_progress->setFormat(total == 0 ? QString::number(done) : QStringLiteral("%v/%m"));
+}
+
+void FRM_EXP_NRV_XML::showCaseProgress(qsizetype done, qsizetype total, const QString& caseText)
+{
+    showProgress(done, total);
+    // The bar reads %v, %m and %p in its format as numbers: an invisible word joiner after each "%" of the case's
+    // own text keeps it as it is.
+    m_progress->setFormat(QStringLiteral("%v/%m  ") +
+                          QString(caseText).replace(QLatin1Char('%'), QStringLiteral("%\u2060")));
 }

@@ -66,6 +66,10 @@ public:
     void setCaseLines(QList<CaseLine> lines) override;
     void setBusy(bool busy) override;
     void showProgress(qsizetype done, qsizetype total) override;
+    /// Progress of a walk over the cases, the bar labelled with the case it is on.
+    void showCaseProgress(qsizetype done, qsizetype total, const QString& caseText);
+    /// The status line's text.
+    QString status() const;
 
     // What the check shows.
     void markCheckedRows(qsizetype currentRow) override;
@@ -92,6 +96,8 @@ public Q_SLOTS:
 private:
     QWidget* buildFramePratiche();
     QWidget* buildCommandRow();
+    /// Makes the case shown the list's current line, scrolled into view.
+    void followCase();
     void endProgram();
     /// The export of the flow; the flow writer fills it in.
     void EsportaFlusso();
@@ -119,5 +125,6 @@ private:
     SheetEditor* m_editor = nullptr;
     GenerationPanel* m_generation = nullptr;
     QLabel* lblStatus = nullptr;
+    QLabel* lblSoloTest = nullptr; ///< in the case panel while "Solo Test (NON SALVA)" is ticked
     QProgressBar* m_progress = nullptr;
 };

@@ -56,11 +56,11 @@ GenerationPanel::GenerationPanel(QWidget* parent) : QWidget(parent)
     groups->setHorizontalSpacing(24);
     groups->addWidget(notesGroup(), 2, 0, 1, 4);
 
-    chkLeggiDaCodiceScarico = new QCheckBox(QStringLiteral("Leggi da Codice Scarico"), this);
+    chkLeggiDaCodiceScarico = new QCheckBox(QStringLiteral("&Leggi da Codice Scarico"), this);
     chkLeggiDaCodiceScarico->setObjectName(QStringLiteral("chkLeggiDaCodiceScarico_0"));
-    chkOverwrite = new QCheckBox(QStringLiteral("Sovrascrivi DS precedenti"), this);
+    chkOverwrite = new QCheckBox(QStringLiteral("&Sovrascrivi DS precedenti"), this);
     chkOverwrite->setObjectName(QStringLiteral("chkOverwrite"));
-    chkSoloTest = new QCheckBox(QStringLiteral("Solo Test (NON SALVA)"), this);
+    chkSoloTest = new QCheckBox(QStringLiteral("Solo &Test (NON SALVA)"), this);
     chkSoloTest->setObjectName(QStringLiteral("chkSoloTest"));
     Command2 = new QPushButton(QStringLiteral("&Genera Diagnosis Sheet Casuali"), this);
     Command2->setObjectName(QStringLiteral("Command2"));

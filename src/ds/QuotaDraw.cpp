@@ -22,6 +22,11 @@ double leadingNumber(const QString& text)
     return ok ? value : 0.0;
 }
 
+bool hasRoom(const QuotaBox& box)
+{
+    return box.text.isEmpty() || leadingNumber(box.text) > leadingNumber(box.tag);
+}
+
 std::optional<int> Inventa(int n, QList<QuotaBox>& boxes, int offset, Random& random,
                            const std::function<bool()>& stopRequested, const EventPump& pump)
 {
@@ -32,7 +37,7 @@ std::optional<int> Inventa(int n, QList<QuotaBox>& boxes, int offset, Random& ra
         // half as often as the inner ones.
         const int index = int(std::nearbyint(random.next() * n)) + (offset > 0 ? offset : 0);
         QuotaBox& box = boxes[index];
-        if (box.text.isEmpty() || leadingNumber(box.text) > leadingNumber(box.tag)) {
+        if (hasRoom(box)) {
             box.tag = QString::number(leadingNumber(box.tag) + 1);
             return index - (offset > 0 ? offset : 0);
         }

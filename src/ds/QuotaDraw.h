@@ -22,9 +22,13 @@ struct QuotaBox {
 /// have always been read, so "3 casi" is 3 and "abc" is 0.
 double leadingNumber(const QString& text);
 
+/// Whether a box can give its value once more: an empty quota has no limit, else the quota must exceed the count.
+bool hasRoom(const QuotaBox& box);
+
 /// One draw (Inventa): takes r in [0, 1), rounds r × n to the nearest whole number (halves to the
 /// even one) and adds `offset`; the box at that index must have room under its quota, else the draw
-/// lets the window process its events and starts again. The chosen box's tag counts one more.
+/// lets the window process its events (`pump`, which may also refresh the boxes' texts) and starts again. The
+/// chosen box's tag counts one more.
 /// Returns the index less `offset`, or nothing when `stopRequested` says so before a draw.
 std::optional<int> Inventa(int n, QList<QuotaBox>& boxes, int offset, Random& random,
                            const std::function<bool()>& stopRequested, const EventPump& pump);

@@ -27,8 +27,8 @@ enum class SheetControl {
 class SheetCheckView {
 public:
     virtual ~SheetCheckView() = default;
-    /// The list: rows before `currentRow` marked selected, `currentRow` current and not selected
-    /// (when it is past the last row, every row is selected and the last one is current).
+    /// The list: rows before `currentRow` marked selected, `currentRow` not selected (when it is past
+    /// the last row, every row is selected).
     virtual void markCheckedRows(qsizetype currentRow) = 0;
     /// Shows the recordset's current case in the editor.
     virtual void showCurrentCase() = 0;

@@ -33,6 +33,13 @@ SheetEditor::SheetEditor(QWidget* parent) : QWidget(parent)
         lblfield[index] = label;
     }
     lblfield[4]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // The two discharge codes are edited with a double-click: a hand and a tooltip say so.
+    for (const auto& [index, code] : {std::pair{2, "il codice scarico memo"}, std::pair{3, "il codice scarico"}}) {
+        QLabel* value = lblfield[size_t(index)];
+        value->setTextInteractionFlags(Qt::NoTextInteraction);
+        value->setCursor(Qt::PointingHandCursor);
+        value->setToolTip(QStringLiteral("Doppio clic per cambiare %1 della pratica").arg(QString::fromUtf8(code)));
+    }
     lbSetPraStatus = new QLabel(this);
     lbSetPraStatus->setObjectName(QStringLiteral("lbSetPraStatus"));
     lblDSOBBLIGATORIO = new QLabel(QStringLiteral("Diagnosis Sheet OBBLIGATORIO"), this);
@@ -43,6 +50,11 @@ SheetEditor::SheetEditor(QWidget* parent) : QWidget(parent)
     m_memo->setObjectName(QStringLiteral("Scheda_0"));
     m_memo->setReadOnly(true);
     m_memo->setMaximumHeight(90);
+    // On the window's own background, as the case's other values: nothing typed here would be kept.
+    QPalette readOnly = m_memo->palette();
+    readOnly.setColor(QPalette::Base, readOnly.color(QPalette::Window));
+    m_memo->setPalette(readOnly);
+    m_memo->setToolTip(QStringLiteral("Memo della pratica: sola lettura"));
 
     cboMotivoImpagato = combo("cboMotivoImpagato", SheetFields::motivoImpagatoItems());
     cboSituazioneFamiliare = combo("cboSituazioneFamiliare", SheetFields::situazioneFamiliareItems());

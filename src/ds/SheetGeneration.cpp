@@ -18,6 +18,16 @@ namespace {
 
 const QString Concluded = QStringLiteral("Generazione conclusa");
 
+/// Whether no box that a draw can reach (`first` to `first` + n) has room left under its quota.
+bool usedUp(const QList<QuotaBox>& quotas, int first, int n)
+{
+    for (int index = first; index <= first + n && index < quotas.size(); ++index) {
+        if (hasRoom(quotas.at(index)))
+            return false;
+    }
+    return true;
+}
+
 /// Starts a run's count again: every box's tag at 0 and its tooltip empty.
 void AzzeraTag(const QList<QLineEdit*>& boxes)
 {
@@ -73,6 +83,7 @@ SheetGeneration::Stop SheetGeneration::walk()
 {
     db::Recordset& pratiche = m_window.cases().pratiche();
     while (!pratiche.eof() && !m_window.stopRequested()) {
+        m_window.showCaseProgress(pratiche.absolutePosition(), pratiche.recordCount(), describeCase());
         bool generate = false;
         if (Stop stop = checkCase(generate))
             return stop;
@@ -82,7 +93,6 @@ SheetGeneration::Stop SheetGeneration::walk()
             if (Stop stop = generateCase(k, code))
                 return stop;
         }
-        m_window.showProgress(pratiche.absolutePosition(), pratiche.recordCount());
         if (pratiche.absolutePosition() == pratiche.recordCount()) {
             if (!m_window.SalvaDS(k))
                 return QStringLiteral("Diagnosis Sheet della pratica %1 non salvata").arg(k);
@@ -124,7 +134,7 @@ SheetGeneration::Stop SheetGeneration::generateCase(qint32 k, const QString& dis
     GenerationPanel* panel = m_window.generationPanel();
     SheetEditor* editor = m_window.editor();
     if (!panel->chkLeggiDaCodiceScarico->isChecked()) {
-        if (const std::optional<int> reason = draw(8, panel->TxtMotivoImpagato, 0))
+        if (const std::optional<int> reason = draw(QStringLiteral("Motivo Impagato"), 8, panel->TxtMotivoImpagato, 0))
             editor->cboMotivoImpagato->setCurrentIndex(*reason);
     } else {
         const int reason = AdattaCodiceScarico(dischargeCode, SheetFields::motivoImpagatoItems());
@@ -132,34 +142,56 @@ SheetGeneration::Stop SheetGeneration::generateCase(qint32 k, const QString& dis
             return QStringLiteral("Codice Scarico %1 per pratica K=%2 NON valido").arg(dischargeCode).arg(k);
         editor->cboMotivoImpagato->setCurrentIndex(reason);
     }
-    if (const std::optional<int> family = draw(4, panel->TxtSituazioneFamiliare, 0))
+    if (const std::optional<int> family =
+            draw(QStringLiteral("Situazione Familiare"), 4, panel->TxtSituazioneFamiliare, 0))
         editor->cboSituazioneFamiliare->setCurrentIndex(*family);
-    if (const std::optional<int> housing = draw(3, panel->TxtAbitazione, 0))
+    if (const std::optional<int> housing = draw(QStringLiteral("Abitazione"), 3, panel->TxtAbitazione, 0))
         editor->cboAbitazione->setCurrentIndex(*housing);
-    if (const std::optional<int> contract = draw(5, panel->TxtTipologiaContratto, 0))
+    if (const std::optional<int> contract =
+            draw(QStringLiteral("Tipologia Contratto"), 5, panel->TxtTipologiaContratto, 0))
         editor->cboTipologiaContratto->setCurrentIndex(*contract);
-    if (const std::optional<int> ability = draw(1, panel->TxtCapacitaPagareFutureRate, 0))
+    if (const std::optional<int> ability =
+            draw(QString::fromUtf8("Capacità di pagare le future scadenze"), 1, panel->TxtCapacitaPagareFutureRate, 0))
         editor->cboCapacitaPagareFutureScadenze->setCurrentIndex(*ability);
     // The improvement date is drawn whatever the ability to pay came out as.
-    if (const std::optional<int> months = draw(3, panel->TxtCapacitaPagareFutureRate, 2))
+    if (const std::optional<int> months =
+            draw(QStringLiteral("(se 'NO') Data Miglioramento"), 3, panel->TxtCapacitaPagareFutureRate, 2))
         editor->Scheda[3]->setText(shortDateText(improvementDate(*months, m_clock.today(), m_random)));
-    if (const std::optional<int> salary = draw(2, panel->TxtRedditoClienteNumPra, 0))
+    if (const std::optional<int> salary =
+            draw(QStringLiteral("Situazione Finanziaria del Cliente"), 2, panel->TxtRedditoClienteNumPra, 0))
         editor->Scheda[4]->setText(panel->TxtRedditoCliente.at(*salary)->text());
     // The guarantor's count goes to the second row of quotas, its amount still from the first row.
-    if (const std::optional<int> salary = draw(2, panel->TxtRedditoClienteNumPra, 3))
+    if (const std::optional<int> salary = draw(QStringLiteral("Garante"), 2, panel->TxtRedditoClienteNumPra, 3))
         editor->Scheda[7]->setText(panel->TxtRedditoCliente.at(*salary)->text());
-    if (const std::optional<int> note = draw(2, panel->TxtNoteNumPra, 0))
+    if (const std::optional<int> note = draw(QStringLiteral("Note"), 2, panel->TxtNoteNumPra, 0))
         editor->Scheda[10]->setText(panel->TxtNota.at(*note)->text());
     return std::nullopt;
 }
 
-std::optional<int> SheetGeneration::draw(int n, const QList<QLineEdit*>& boxes, int offset)
+std::optional<int> SheetGeneration::draw(const QString& group, int n, const QList<QLineEdit*>& boxes, int offset)
 {
     QList<QuotaBox> quotas;
     for (const QLineEdit* box : boxes)
         quotas.append({box->text(), box->property("Tag").toString()});
+    // With every quota of the group used up the draw goes on until "Interrompi": the status line says why, and a
+    // quota that the operator raises meanwhile is taken at the next draw.
+    bool waiting = false;
+    QString statusBefore;
+    const auto rejected = [&] {
+        if (!waiting && usedUp(quotas, offset, n)) {
+            waiting = true;
+            statusBefore = m_window.status();
+            m_window.setStatus(
+                QStringLiteral("Quote esaurite in \"%1\": alzare una quota o premere Interrompi").arg(group));
+        }
+        m_window.pumpEvents();
+        for (qsizetype index = 0; index < boxes.size(); ++index)
+            quotas[index].text = boxes.at(index)->text();
+    };
     const std::optional<int> drawn = Inventa(
-        n, quotas, offset, m_random, [this] { return m_window.stopRequested(); }, [this] { m_window.pumpEvents(); });
+        n, quotas, offset, m_random, [this] { return m_window.stopRequested(); }, rejected);
+    if (waiting)
+        m_window.setStatus(statusBefore);
     if (!drawn)
         return std::nullopt;
     QLineEdit* chosen = boxes.at(*drawn + offset);

@@ -30,8 +30,9 @@ private:
     Stop walk();
     Stop checkCase(bool& generate);
     Stop generateCase(qint32 k, const QString& dischargeCode);
-    /// One draw from a row of quota boxes; the boxes' tags and tooltips count it. Nothing when stopped.
-    std::optional<int> draw(int n, const QList<QLineEdit*>& boxes, int offset);
+    /// One draw from a row of quota boxes of the panel's `group`; the boxes' tags and tooltips count it. Nothing
+    /// when stopped.
+    std::optional<int> draw(const QString& group, int n, const QList<QLineEdit*>& boxes, int offset);
     QString describeCase() const;
 
     FRM_EXP_NRV_XML& m_window;

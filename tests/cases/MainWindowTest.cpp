@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QListView>
+#include <QPlainTextEdit>
 
 namespace {
 
@@ -17,6 +18,12 @@ protected:
     }
 
     QString position() { return child<QLabel>("lbSetPraStatus")->text(); }
+    /// The list's current line, as the position label writes it.
+    QString currentLine()
+    {
+        const QListView* list = child<QListView>("List1");
+        return QStringLiteral("%1/%2").arg(list->currentIndex().row() + 1).arg(list->model()->rowCount());
+    }
     QString shownName() { return child<QLabel>("lblfield_0")->text(); }
 };
 
@@ -30,6 +37,7 @@ TEST_F(MainWindowTest, OpensWithTheCasesOfTheFilterAndReloadsWithItWhateverWasTy
     ASSERT_EQ(list->model()->rowCount(), 2);
     EXPECT_EQ(list->model()->index(0, 0).data().toString(), QStringLiteral("ROSSI MARIO"));
     EXPECT_EQ(list->model()->index(1, 0).data(Qt::UserRole).toInt(), 2);
+    EXPECT_EQ(list->model()->index(1, 0).data(Qt::ToolTipRole).toString(), QStringLiteral("BIANCHI ANNA - pratica 2"));
     EXPECT_EQ(child<QLabel>("lblStatus")->text(), QStringLiteral("Pratiche da esportare:2"));
     EXPECT_FALSE(child<QPushButton>("CmdEsporta")->isEnabled());
     EXPECT_FALSE(child<QPushButton>("Command1")->isVisible());
@@ -75,11 +83,13 @@ TEST_F(MainWindowTest, TheCommandsWalkTheCasesSavingTheSheetShownButADoubleClick
     EXPECT_EQ(position(), QStringLiteral("2/2"));
     EXPECT_EQ(shownName(), QStringLiteral("BIANCHI ANNA"));
     EXPECT_FALSE(child<QLabel>("lblDSOBBLIGATORIO")->isVisible());
+    EXPECT_EQ(currentLine(), QStringLiteral("2/2"));
     for (const auto& [command, expected] :
          {std::pair{"cmdComandi_2", "2/2"}, std::pair{"cmdComandi_1", "1/2"}, std::pair{"cmdComandi_1", "1/2"},
           std::pair{"cmdComandi_3", "2/2"}, std::pair{"cmdComandi_0", "1/2"}}) {
         click(command);
         EXPECT_EQ(position(), QString::fromLatin1(expected)) << command;
+        EXPECT_EQ(currentLine(), QString::fromLatin1(expected)) << command;
     }
     EXPECT_EQ(shownName(), QStringLiteral("ROSSI MARIO"));
     EXPECT_TRUE(child<QLabel>("lblDSOBBLIGATORIO")->isVisible());
@@ -97,11 +107,48 @@ TEST_F(MainWindowTest, TheCommandsWalkTheCasesSavingTheSheetShownButADoubleClick
 
     editor->cboMotivoImpagato->setEditText(QStringLiteral("A=Negligenza"));
     QListView* list = child<QListView>("List1");
-    list->setCurrentIndex(list->model()->index(0, 0));
+    // A click points at a line and selects nothing; Enter opens it.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(0, 0)).center());
+    EXPECT_EQ(currentLine(), QStringLiteral("1/2"));
+    EXPECT_FALSE(list->selectionModel()->hasSelection());
+    EXPECT_EQ(position(), QStringLiteral("2/2"));
     Q_EMIT list->activated(list->model()->index(0, 0));
     EXPECT_EQ(position(), QStringLiteral("1/2"));
     EXPECT_FALSE(QFileInfo::exists(SheetStore::sheetPath(2)));
     EXPECT_EQ(editor->cboMotivoImpagato->currentText(), QStringLiteral("C=No lavoro"));
+}
+
+TEST_F(MainWindowTest, TheNavigationKeysWorkFromEveryControlOfTheCasePanel)
+{
+    open();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    SheetEditor* editor = window.editor();
+    // Text boxes and editable combos keep Ctrl+Home and Ctrl+End for their own cursor unless the panel takes them.
+    const struct {
+        QWidget* focus;
+        Qt::Key key;
+        const char* expected;
+    } presses[] = {
+        {editor->Scheda[4], Qt::Key_Home, "1/2"},
+        {editor->cboMotivoImpagato, Qt::Key_End, "2/2"},
+        {editor->Scheda[10], Qt::Key_PageUp, "1/2"},
+        {editor->cboCapacitaPagareFutureScadenze, Qt::Key_PageDown, "2/2"},
+        {child<QPlainTextEdit>("Scheda_0"), Qt::Key_Home, "1/2"},
+        {child<QListView>("List1"), Qt::Key_End, "2/2"},
+    };
+    for (const auto& press : presses) {
+        press.focus->setFocus();
+        ASSERT_TRUE(press.focus->hasFocus()) << press.focus->objectName().toStdString();
+        QTest::keyClick(press.focus, press.key, Qt::ControlModifier);
+        EXPECT_EQ(position(), QString::fromLatin1(press.expected)) << press.focus->objectName().toStdString();
+        EXPECT_EQ(currentLine(), QString::fromLatin1(press.expected));
+    }
+    // The keys still reach the box when they are not the panel's.
+    editor->Scheda[4]->setText(QStringLiteral("1200"));
+    editor->Scheda[4]->setFocus();
+    QTest::keyClick(editor->Scheda[4], Qt::Key_Home);
+    EXPECT_EQ(editor->Scheda[4]->cursorPosition(), 0);
 }
 
 TEST_F(MainWindowTest, ASheetThatCannotBeSavedKeepsTheWindowOnItsCase)
@@ -167,12 +214,16 @@ TEST_F(MainWindowTest, ControllaDatiStopsOnTheFirstIncompleteCaseAndOnceMendedEs
     editor->cboTipologiaContratto->setEditText(QStringLiteral("F=altro"));
     editor->cboCapacitaPagareFutureScadenze->setEditText(QStringLiteral("S"));
     click("cmdComandi_2");
+    click("cmdComandi_0");
     dialogs.clear();
     click("cmdComandi_5");
     EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("I dati sembrano OK")});
     EXPECT_TRUE(child<QPushButton>("CmdEsporta")->isEnabled());
     EXPECT_TRUE(list->selectionModel()->isRowSelected(0, QModelIndex()));
     EXPECT_TRUE(list->selectionModel()->isRowSelected(1, QModelIndex()));
+    // The check passed, came back to the case it started from, and the list with it.
+    EXPECT_EQ(position(), QStringLiteral("1/2"));
+    EXPECT_EQ(currentLine(), QStringLiteral("1/2"));
     // Reloading does not disable "Esporta" again; it writes the flow on the desktop and remembers its number.
     click("cmdComandi_6");
     ASSERT_TRUE(child<QPushButton>("CmdEsporta")->isEnabled());

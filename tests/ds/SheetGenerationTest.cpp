@@ -1,6 +1,9 @@
 #include "cases/MainWindowFixture.h"
 
 #include <QFileInfo>
+#include <QListView>
+
+#include <functional>
 
 namespace {
 
@@ -21,6 +24,8 @@ protected:
         ASSERT_TRUE(window.Form_Load(SuiteFixture::statusLine()));
         window.setEventPump([this] {
             ++pumps;
+            if (whilePumping)
+                whilePumping();
             if (stopAfterPumps > 0 && pumps >= stopAfterPumps)
                 window.Command1_Click();
         });
@@ -49,6 +54,7 @@ protected:
 
     int pumps = 0;
     int stopAfterPumps = 0;
+    std::function<void()> whilePumping;
 };
 
 } // namespace
@@ -81,6 +87,7 @@ TEST_F(SheetGenerationTest, NoChangesNothingAndTestModeCountsTheDrawsAndSavesNot
     EXPECT_EQ(counted(panel().TxtNoteNumPra), 3);
     EXPECT_FALSE(button("Command1")->isVisible());
     EXPECT_EQ(window.cases().pratiche().absolutePosition(), 4);
+    EXPECT_EQ(child<QListView>("List1")->currentIndex().row(), 3);
 }
 
 TEST_F(SheetGenerationTest, ASavingRunFillsEverySheetThatIsNeededAndKeepsExistingOnesUnlessOverwriteIsTicked)
@@ -174,6 +181,29 @@ TEST_F(SheetGenerationTest, InterrompiEndsARunThatCannotDrawAnyMore)
     EXPECT_FALSE(saved(1, QStringLiteral("SituazioneFamiliare")).isEmpty());
     EXPECT_EQ(saved(1, QStringLiteral("Abitazione")), QString());
     EXPECT_FALSE(QFileInfo::exists(SheetStore::sheetPath(3)));
+}
+
+TEST_F(SheetGenerationTest, AGroupWhoseQuotasAreUsedUpIsNamedAndAQuotaRaisedMeanwhileLetsTheRunGoOn)
+{
+    load();
+    presets();
+    for (QLineEdit* box : panel().TxtAbitazione)
+        box->setText(QStringLiteral("0"));
+    QStringList statuses;
+    whilePumping = [&] {
+        const QString status = child<QLabel>("lblStatus")->text();
+        if (statuses.isEmpty() || statuses.last() != status)
+            statuses.append(status);
+        if (pumps == 20)
+            panel().TxtAbitazione.at(1)->setText(QStringLiteral("5"));
+    };
+    generate();
+    EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("Generazione conclusa")});
+    EXPECT_TRUE(
+        statuses.contains(QStringLiteral("Quote esaurite in \"Abitazione\": alzare una quota o premere Interrompi")));
+    EXPECT_EQ(child<QLabel>("lblStatus")->text(), QStringLiteral("Pratiche da esportare:4"));
+    for (int k : {1, 3, 4})
+        EXPECT_EQ(saved(k, QStringLiteral("Abitazione")), QStringLiteral("B=Locazione")) << k;
 }
 
 TEST_F(SheetGenerationTest, AnEmptyListEndsAtOnce)

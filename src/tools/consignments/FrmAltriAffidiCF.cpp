@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
@@ -22,6 +23,8 @@ FrmAltriAffidiCF::FrmAltriAffidiCF(ModuloCommand& module, Dialogs& dialogs, QWid
     m_progress = new QProgressBar(this);
     m_progress->setObjectName(QStringLiteral("progress"));
     m_progress->setVisible(false);
+    lblStatus = new QLabel(this);
+    lblStatus->setObjectName(QStringLiteral("lblStatus"));
 
     auto* buttons = new QHBoxLayout;
     // Left to right "Stampa", "Interrompi", "&Elabora": the array's indexes run the other way.
@@ -40,6 +43,7 @@ FrmAltriAffidiCF::FrmAltriAffidiCF(ModuloCommand& module, Dialogs& dialogs, QWid
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(List1, 1);
+    layout->addWidget(lblStatus);
     layout->addLayout(buttons);
     resize(760, 480);
 }
@@ -55,7 +59,18 @@ std::unique_ptr<FrmAltriAffidiCF> FrmAltriAffidiCF::open(ModuloCommand& module, 
 
 void FrmAltriAffidiCF::CmdElabora_Click(int index)
 {
-    m_lookup.CmdElabora_Click(index);
+    if (OtherConsignments::Button(index) != OtherConsignments::Button::Elabora) {
+        m_lookup.CmdElabora_Click(index);
+        return;
+    }
+    const OtherConsignments::RunOutcome outcome = m_lookup.Elabora();
+    // The list is never cleared and the window serves one run: what it holds is what the run found.
+    const int found = List1->count();
+    lblStatus->setText(
+        QStringLiteral("Elaborazione %1: %2")
+            .arg(outcome == OtherConsignments::RunOutcome::Completed ? QStringLiteral("conclusa")
+                                                                     : QStringLiteral("interrotta"),
+                 found == 1 ? QStringLiteral("1 riga trovata") : QStringLiteral("%1 righe trovate").arg(found)));
 }
 
 void FrmAltriAffidiCF::closeEvent(QCloseEvent* event)

@@ -10,12 +10,14 @@
 
 class Dialogs;
 class ModuloCommand;
+class QLabel;
 class QListWidget;
 class QProgressBar;
 class QPushButton;
 struct Dispatch;
 
-/// The other-consignments window: the list of hits and, in one row, "Stampa", "Interrompi" and "&Elabora".
+/// The other-consignments window: the list of hits, a status line that tells how the run ended, and, in one row,
+/// "Stampa", "Interrompi" and "&Elabora".
 class FrmAltriAffidiCF : public QWidget, public OtherConsignmentsView {
     Q_OBJECT
 public:
@@ -46,4 +48,5 @@ private:
     QListWidget* List1 = nullptr;
     std::array<QPushButton*, 3> CmdElabora{};
     QProgressBar* m_progress = nullptr;
+    QLabel* lblStatus = nullptr; ///< how the run ended and how many lines it found
 };

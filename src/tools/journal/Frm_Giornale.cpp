@@ -2,6 +2,7 @@
 
 #include "launcher/ModuloCommand.h"
 #include "launcher/ports/Dialogs.h"
+#include "tools/journal/JournalListDelegate.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -43,6 +44,8 @@ Frm_Giornale::Frm_Giornale(ModuloCommand& module, Dialogs& dialogs, const Clock&
     List1->setFont(listFont());
     List1->setUniformItemSizes(true);
     List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_columns = new JournalListDelegate(List1);
+    List1->setItemDelegate(m_columns);
 
     Label3 = new QLabel(QStringLiteral("Prossimo Progressivo"), this);
     Label3->setObjectName(QStringLiteral("Label3"));
@@ -53,6 +56,9 @@ Frm_Giornale::Frm_Giornale(ModuloCommand& module, Dialogs& dialogs, const Clock&
     Text2 = new QLineEdit(this);
     Text2->setObjectName(QStringLiteral("Text2"));
     Text2->setPlaceholderText(QStringLiteral("Messaggio del giornale"));
+    lblMessaggio = new QLabel(QStringLiteral("&Messaggio"), this);
+    lblMessaggio->setObjectName(QStringLiteral("lblMessaggio"));
+    lblMessaggio->setBuddy(Text2);
     Command1 = new QPushButton(QStringLiteral("&Elabora"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command2 = new QPushButton(QStringLiteral("&Stampa"), this);
@@ -61,6 +67,8 @@ Frm_Giornale::Frm_Giornale(ModuloCommand& module, Dialogs& dialogs, const Clock&
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(Label3);
     bottom->addWidget(Text1);
+    bottom->addSpacing(12);
+    bottom->addWidget(lblMessaggio);
     bottom->addWidget(Text2, 1);
     bottom->addWidget(Command1);
     bottom->addWidget(Command2);
@@ -125,6 +133,7 @@ void Frm_Giornale::setCaption(const QString& text)
 void Frm_Giornale::setLines(const QStringList& lines)
 {
     List1->clear();
+    m_columns->measure(lines, List1->font());
     List1->addItems(lines);
 }
 

@@ -11,6 +11,7 @@
 
 class Clock;
 class Dialogs;
+class JournalListDelegate;
 class ModuloCommand;
 class QLabel;
 class QLineEdit;
@@ -63,9 +64,11 @@ private:
 
     QLineEdit* lblsql = nullptr;
     QListWidget* List1 = nullptr;
+    JournalListDelegate* m_columns = nullptr;
     QPushButton* Command1 = nullptr;
     QPushButton* Command2 = nullptr;
     QLabel* Label3 = nullptr;
     QLineEdit* Text1 = nullptr;
     QLineEdit* Text2 = nullptr;
+    QLabel* lblMessaggio = nullptr; ///< labels the journal's message (Text2)
 };

@@ -102,6 +102,18 @@ Result<QString> JournalText::lotLine(const QVariantList& values, const QStringLi
            rightAligned(numbers.at(2), 10, 9) + tab + rightAligned(numbers.at(3), 10, 6);
 }
 
+QStringList JournalText::listCells(const QString& line, bool header)
+{
+    // Where headerLine and lotLine put the columns 0 to 6 among their TAB-separated fields.
+    static const int headerFields[] = {0, 1, 2, 3, 4, 6, 8};
+    static const int lotFields[] = {0, 1, 2, 4, 5, 6, 7};
+    const QStringList fields = line.split(tab);
+    QStringList cells;
+    for (int field : header ? headerFields : lotFields)
+        cells.append(fields.value(field));
+    return cells;
+}
+
 std::optional<QString> JournalText::formatNumber(const QVariant& value, int decimals)
 {
     if (db::isNull(value))

@@ -26,6 +26,10 @@ public:
     /// 6 is empty or no number.
     static Result<QString> lotLine(const QVariantList& values, const QStringList& columnNames);
 
+    /// The seven cells of a line of the list, the header's or a lot's, for a window that shows them in columns: the
+    /// empty fields between the TABs are left out. A line that holds fewer TABs gives empty cells.
+    static QStringList listCells(const QString& line, bool header);
+
     /// A number with `decimals` decimals under the regional settings (digit grouping, decimal separator, leading
     /// zero, minus sign), halves rounded away from zero; none for an empty value or one that is no number.
     static std::optional<QString> formatNumber(const QVariant& value, int decimals);

@@ -3,6 +3,7 @@
 #include "tools/ToolTestSupport.h"
 #include "tools/consignments/ConsignmentsFixture.h"
 
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -35,4 +36,7 @@ TEST(ConsignmentsWindowTest, NothingRunsAtOpeningAndInterrompiStopsARunAfterTheC
     EXPECT_LT(list->count(), 2);
     EXPECT_NE(window->windowTitle(), QStringLiteral("7"));
     EXPECT_FALSE(button(0)->isEnabled());
+    EXPECT_TRUE(window->findChild<QLabel*>(QStringLiteral("lblStatus"))
+                    ->text()
+                    .startsWith(QStringLiteral("Elaborazione interrotta: ")));
 }

@@ -70,6 +70,19 @@ TEST(JournalListLines, AnEmptyOrNonNumericAmountNamesItsColumn)
     EXPECT_TRUE(JournalText::lotLine({QVariant(), QVariant(), QVariant(), 1, 2, 3, 4}, names).ok());
 }
 
+TEST(JournalListLines, EachHeadingAndItsValuesAreTheSameCellOfTheirLines)
+{
+    EXPECT_EQ(JournalText::listCells(JournalText::headerLine(names), true),
+              (QStringList{"mandato", "lotto", "data_affid", "pratiche", "totaff", "incassato", "perc"}));
+    EXPECT_EQ(JournalText::listCells(line(1234, 1234.5, 0.5, 1234.56), false),
+              (QStringList{"NRV", "L-7", "10/06/2011", "   1.234", " 1.234,50", "     0,50", "234,56"}));
+    // An empty text keeps its cell: the columns after it do not move left.
+    QVariantList withoutLot = lot(1, 2, 3, 4);
+    withoutLot[1] = QString();
+    EXPECT_EQ(JournalText::listCells(*JournalText::lotLine(withoutLot, names), false).mid(1, 3),
+              (QStringList{"", "10/06/2011", "       1"}));
+}
+
 TEST(JournalNumbers, RoundingIsOnTheDecimalDigitsHalvesAwayFromZero)
 {
     EXPECT_EQ(amount("0.125"), QStringLiteral("0,13"));
