@@ -13,6 +13,8 @@ constexpr qsizetype longestValue = 254;
 
 const QString lineEnd = QStringLiteral("\r\n");
 
+constexpr ReadBound wholeIniFile{LargestIniFile};
+
 /// What one line of an INI file is to the profile functions.
 struct IniLine {
     enum class Kind { Blank, Section, Entry };
@@ -123,14 +125,22 @@ QString withoutLineEnd(const QString& line)
 
 QString LeggiIni(const QString& file, const QString& section, const QString& key)
 {
-    const Result<QString> text = Windows1252::readFile(DriveMapping::toLocalPath(file));
+    return readIniValue(file, section, key).value_or(QString());
+}
+
+Result<QString> readIniValue(const QString& file, const QString& section, const QString& key)
+{
+    const QString localPath = DriveMapping::toLocalPath(file);
+    if (!QFileInfo::exists(localPath))
+        return QString();
+    const Result<QString> text = Windows1252::readFile(localPath, wholeIniFile);
     if (!text)
-        return {};
+        return text.status();
     const QList<IniLine> lines = classifyAll(Windows1252::splitLines(*text));
     const Place place = locate(lines, section, key);
-    if (place.key < 0)
-        return {};
-    return asReturned(lines.at(place.key).value);
+    if (place.key >= 0)
+        return asReturned(lines.at(place.key).value);
+    return QString();
 }
 
 Status ScriviIni(const QString& file, const QString& section, const QString& key, const QString& value)
@@ -144,7 +154,7 @@ Status ScriviIni(const QString& file, const QString& section, const QString& key
                     .arg(key.trimmed(), localPath));
     QString text;
     if (QFileInfo::exists(localPath)) {
-        Result<QString> existing = Windows1252::readFile(localPath);
+        Result<QString> existing = Windows1252::readFile(localPath, wholeIniFile);
         if (!existing)
             return existing.status();
         text = existing.value();
