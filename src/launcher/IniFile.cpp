@@ -15,6 +15,9 @@ const QString lineEnd = QStringLiteral("\r\n");
 
 constexpr ReadBound wholeIniFile{LargestIniFile};
 
+// UTF-8's byte-order mark as the code page reads its three bytes.
+const QString byteOrderMark = QStringLiteral("\u00EF\u00BB\u00BF");
+
 /// What one line of an INI file is to the profile functions.
 struct IniLine {
     enum class Kind { Blank, Section, Entry };
@@ -140,6 +143,14 @@ Result<QString> readIniValue(const QString& file, const QString& section, const 
     const Place place = locate(lines, section, key);
     if (place.key >= 0)
         return asReturned(lines.at(place.key).value);
+    // Windows reads the mark as three characters of the first line, which then opens no section. The operator sees
+    // the key in an editor and needs to be told why it is not read.
+    if (text->startsWith(byteOrderMark) &&
+        locate(classifyAll(Windows1252::splitLines(text->mid(byteOrderMark.size()))), section, key).key >= 0)
+        return Status::failure(QStringLiteral("Il file %1 comincia con il segno di ordine dei byte (BOM) di UTF-8, che "
+                                              "i programmi Windows della suite non leggono: la chiave %2 della sezione "
+                                              "[%3] resta nascosta. Salvare il file come ANSI.")
+                                   .arg(localPath, key, section));
     return QString();
 }
 

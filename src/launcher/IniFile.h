@@ -16,7 +16,7 @@ inline constexpr qint64 LargestIniFile = 1024 * 1024;
 QString LeggiIni(const QString& file, const QString& section, const QString& key);
 
 /// The value LeggiIni gives, or why the file gives none where the operator must mend it: the file cannot be read or
-/// is too large. A missing file, section or key is empty text.
+/// is too large, or it starts with a byte-order mark that hides the key. A missing file, section or key is empty text.
 Result<QString> readIniValue(const QString& file, const QString& section, const QString& key);
 
 /// Sets a key in a section as WritePrivateProfileString does; an empty value deletes the key.

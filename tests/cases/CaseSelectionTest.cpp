@@ -52,6 +52,10 @@ TEST(CaseSelection, ADatabaseOrQueryThatCannotBeOpenedEndsTheProgramWithTheDrive
          0,
          QStringLiteral("Fantasma")},
         {{QStringLiteral("[altro]")}, 0, QStringLiteral("kv32.ini")},
+        // UTF-8's byte-order mark, as the code page reads it.
+        {{QStringLiteral("\u00EF\u00BB\u00BF[datiserver]"), connstring},
+         0,
+         QStringLiteral("salvare il file come ANSI")},
         {{QStringLiteral("[datiserver]"), connstring}, LargestIniFile + 1, QStringLiteral("supera 1 MiB")}};
     for (const auto& [ini, paddedTo, cause] : failures) {
         suite.writeKv32Ini(ini);

@@ -118,6 +118,13 @@ TEST(LeggiIniTest, FindsSectionsAndKeysAsWindowsDoesStripsMatchingQuotesAndCutsA
         folder.write(QStringLiteral("bom.ini"), "\xEF\xBB\xBF[Dati]\r\nkey=v\r\n[Altro]\r\nk=w\r\n");
     EXPECT_EQ(read(withMark, "Dati", "key"), QString());
     EXPECT_EQ(read(withMark, "Altro", "k"), QStringLiteral("w"));
+    // The operator, who sees the key in an editor, is told why it is not read.
+    const Result<QString> hidden = readIniValue(withMark, QStringLiteral("Dati"), QStringLiteral("key"));
+    ASSERT_FALSE(hidden);
+    for (const QString& part : {withMark, QStringLiteral("BOM"), QStringLiteral("ANSI")})
+        EXPECT_TRUE(hidden.errorText().contains(part)) << hidden.errorText().toStdString();
+    EXPECT_EQ(readIniValue(withMark, QStringLiteral("Dati"), QStringLiteral("manca")).value_or(QStringLiteral("?")),
+              QString());
 
     // Matching quotes are stripped; values are cut at 254 characters.
     const QByteArray x300(300, 'x');
