@@ -11,6 +11,7 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <csignal>
 #include <cstdio>
 
 namespace {
@@ -31,6 +32,11 @@ void batchMessageHandler(QtMsgType type, const QMessageLogContext& context, cons
 
 int main(int argc, char** argv)
 {
+#ifdef SIGXFSZ
+    // Past a file-size limit (ulimit -f) the system would kill the program without a word; ignored, the write fails
+    // with "File too large" and the export says so and leaves no partial file, as on a full disk.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));

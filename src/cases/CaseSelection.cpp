@@ -45,10 +45,12 @@ bool CaseSelection::openConnection()
     if (connection.state() != 0)
         return true;
     if (m_module.StringaConnessione().trimmed().isEmpty()) {
-        m_dialogs.message(QStringLiteral("Stringa di connessione vuota: manca la chiave connstring nella sezione "
-                                         "[datiserver] del file %1 (%2).")
-                              .arg(SuitePaths::kv32Ini(), DriveMapping::toLocalPath(SuitePaths::kv32Ini())),
-                          Dialogs::Icon::Critical);
+        const QString why =
+            !m_module.connectionStringProblem().isEmpty()
+                ? m_module.connectionStringProblem()
+                : QStringLiteral("Manca la chiave connstring nella sezione [datiserver] del file %1 (%2).")
+                      .arg(SuitePaths::kv32Ini(), DriveMapping::toLocalPath(SuitePaths::kv32Ini()));
+        m_dialogs.message(QStringLiteral("Stringa di connessione vuota. ") + why, Dialogs::Icon::Critical);
         return false;
     }
     const Status opened = connection.open(m_module.StringaConnessione());

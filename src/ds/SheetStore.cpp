@@ -9,6 +9,13 @@
 #include <QFile>
 #include <QFileInfo>
 
+namespace {
+
+// A sheet is 16 short lines; a file beyond this is none, and is refused rather than read into memory.
+constexpr ReadBound wholeSheet{1024 * 1024};
+
+} // namespace
+
 QString SheetStore::sheetPath(qint32 k)
 {
     return DriveMapping::toLocalPath(SuitePaths::sheetFolder() + QString::number(k) + QStringLiteral(".txt"));
@@ -25,7 +32,7 @@ Status SheetStore::CaricaDS(qint32 k)
     const QString path = sheetPath(k);
     if (!QFileInfo::exists(path))
         return Status::success();
-    const Result<QString> text = Windows1252::readFile(path);
+    const Result<QString> text = Windows1252::readFile(path, wholeSheet);
     if (!text)
         return text.status();
     m_campi.load(*text);

@@ -13,6 +13,11 @@ constexpr qsizetype longestValue = 254;
 
 const QString lineEnd = QStringLiteral("\r\n");
 
+constexpr ReadBound wholeIniFile{LargestIniFile};
+
+// UTF-8's byte-order mark as the code page reads its three bytes.
+const QString byteOrderMark = QStringLiteral("\u00EF\u00BB\u00BF");
+
 /// What one line of an INI file is to the profile functions.
 struct IniLine {
     enum class Kind { Blank, Section, Entry };
@@ -123,14 +128,30 @@ QString withoutLineEnd(const QString& line)
 
 QString LeggiIni(const QString& file, const QString& section, const QString& key)
 {
-    const Result<QString> text = Windows1252::readFile(DriveMapping::toLocalPath(file));
+    return readIniValue(file, section, key).value_or(QString());
+}
+
+Result<QString> readIniValue(const QString& file, const QString& section, const QString& key)
+{
+    const QString localPath = DriveMapping::toLocalPath(file);
+    if (!QFileInfo::exists(localPath))
+        return QString();
+    const Result<QString> text = Windows1252::readFile(localPath, wholeIniFile);
     if (!text)
-        return {};
+        return text.status();
     const QList<IniLine> lines = classifyAll(Windows1252::splitLines(*text));
     const Place place = locate(lines, section, key);
-    if (place.key < 0)
-        return {};
-    return asReturned(lines.at(place.key).value);
+    if (place.key >= 0)
+        return asReturned(lines.at(place.key).value);
+    // Windows reads the mark as three characters of the first line, which then opens no section. The operator sees
+    // the key in an editor and needs to be told why it is not read.
+    if (text->startsWith(byteOrderMark) &&
+        locate(classifyAll(Windows1252::splitLines(text->mid(byteOrderMark.size()))), section, key).key >= 0)
+        return Status::failure(QStringLiteral("Il file %1 comincia con il segno di ordine dei byte (BOM) di UTF-8, che "
+                                              "i programmi Windows della suite non leggono: la chiave %2 della sezione "
+                                              "[%3] resta nascosta. Salvare il file come ANSI.")
+                                   .arg(localPath, key, section));
+    return QString();
 }
 
 Status ScriviIni(const QString& file, const QString& section, const QString& key, const QString& value)
@@ -144,7 +165,7 @@ Status ScriviIni(const QString& file, const QString& section, const QString& key
                     .arg(key.trimmed(), localPath));
     QString text;
     if (QFileInfo::exists(localPath)) {
-        Result<QString> existing = Windows1252::readFile(localPath);
+        Result<QString> existing = Windows1252::readFile(localPath, wholeIniFile);
         if (!existing)
             return existing.status();
         text = existing.value();

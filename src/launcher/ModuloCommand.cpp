@@ -30,6 +30,9 @@ Dispatch openWindow(ToolWindow window, const QString& name, const ToolParams& pa
     return dispatch;
 }
 
+// The journal's query is the file's first line; the rest is never read.
+constexpr ReadBound queryLine{64 * 1024, 1};
+
 Dispatch stopped(const QString& why)
 {
     Dispatch dispatch;
@@ -60,7 +63,10 @@ ModuloCommand::ModuloCommand(const Clock& clock, QString applicationTitle)
 
 Dispatch ModuloCommand::EseguiComando(const ToolRequest& tool, const QString& line)
 {
-    m_stringaConnessione = LeggiIni(SuitePaths::kv32Ini(), QStringLiteral("datiserver"), QStringLiteral("connstring"));
+    const Result<QString> connstring =
+        readIniValue(SuitePaths::kv32Ini(), QStringLiteral("datiserver"), QStringLiteral("connstring"));
+    m_stringaConnessione = connstring.value_or(QString());
+    m_connectionStringProblem = connstring ? QString() : connstring.errorText();
     if (m_stringaConnessione.toUpper().contains(QLatin1String(".MDB")))
         m_modoAccess = true;
 
@@ -91,7 +97,7 @@ Dispatch ModuloCommand::EseguiComando(const ToolRequest& tool, const QString& li
 
 Dispatch ModuloCommand::journal(const QString& queryFile) const
 {
-    const Result<QString> text = Windows1252::readFile(DriveMapping::toLocalPath(queryFile));
+    const Result<QString> text = Windows1252::readFile(DriveMapping::toLocalPath(queryFile), queryLine);
     if (!text)
         return stopped(QStringLiteral("File della query del giornale %1: %2").arg(queryFile, text.errorText()));
     const QStringList lines = Windows1252::splitLines(*text);

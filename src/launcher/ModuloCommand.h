@@ -54,6 +54,9 @@ public:
     Dispatch EseguiComando(const ToolRequest& tool, const QString& line);
 
     const QString& StringaConnessione() const { return m_stringaConnessione; }
+    /// Why kv32.ini gave no connection string although the operator may see one in it (the file refused, or a
+    /// byte-order mark hiding the key); empty when the file was read as it is.
+    const QString& connectionStringProblem() const { return m_connectionStringProblem; }
     bool ModoAccess() const { return m_modoAccess; }
     db::Connection& Connessione() { return m_connessione; }
     const QString& applicationTitle() const { return m_applicationTitle; }
@@ -66,6 +69,7 @@ private:
     const Clock& m_clock;
     QString m_applicationTitle;
     QString m_stringaConnessione;
+    QString m_connectionStringProblem;
     bool m_modoAccess = false;
     db::Connection m_connessione;
 };

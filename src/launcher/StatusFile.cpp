@@ -6,9 +6,16 @@
 
 namespace StatusFile {
 
+namespace {
+
+// Three lines of a counter, a filter and a text; the rest of the file, whatever it holds, is never read.
+constexpr ReadBound firstThreeLines{64 * 1024, 3};
+
+} // namespace
+
 Result<ToolParams> read(const QString& suitePath)
 {
-    const Result<QString> text = Windows1252::readFile(DriveMapping::toLocalPath(suitePath));
+    const Result<QString> text = Windows1252::readFile(DriveMapping::toLocalPath(suitePath), firstThreeLines);
     if (!text)
         return Status::failure(QStringLiteral("File di stato %1: %2").arg(suitePath, text.errorText()));
     return parse(*text, suitePath);

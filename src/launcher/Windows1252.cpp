@@ -64,17 +64,12 @@ QByteArray encode(const QString& text)
     return encodeEachCharacter(text);
 }
 
-Result<QString> readFile(const QString& localPath)
+Result<QString> readFile(const QString& localPath, ReadBound bound)
 {
-    QFile file(localPath);
-    if (!file.exists())
-        return Status::failure(QStringLiteral("Il file %1 non esiste").arg(localPath));
-    if (!file.open(QIODevice::ReadOnly))
-        return Status::failure(QStringLiteral("Impossibile leggere il file %1: %2").arg(localPath, file.errorString()));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return Status::failure(QStringLiteral("Impossibile leggere il file %1: %2").arg(localPath, file.errorString()));
-    return decode(bytes);
+    const Result<QByteArray> bytes = readBounded(localPath, bound);
+    if (!bytes)
+        return bytes.status();
+    return decode(*bytes);
 }
 
 Status writeFileAtomically(const QString& localPath, const QString& text)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "launcher/BoundedRead.h"
 #include "launcher/Status.h"
 
 #include <QByteArray>
@@ -18,8 +19,8 @@ QString decode(const QByteArray& bytes);
 /// The Windows-1252 bytes of a text; a character the code page lacks becomes '?'.
 QByteArray encode(const QString& text);
 
-/// The whole content of a file, decoded; the failure names the file and the cause.
-Result<QString> readFile(const QString& localPath);
+/// The content of a file within its bound, decoded; the failure names the file and the cause.
+Result<QString> readFile(const QString& localPath, ReadBound bound);
 
 /// Replaces a file with the encoded text, all at once or not at all; the failure names the file and the cause.
 Status writeFileAtomically(const QString& localPath, const QString& text);

@@ -1,4 +1,7 @@
 // The case list of a filter; how the suite's filters reach every backend is in server/ServerScenarioTest.
+#include "launcher/IniFile.h"
+#include "launcher/SuitePaths.h"
+
 #include "support/CaseList.h"
 
 TEST(CaseSelection, EveryCaseHasItsLineEvenWithoutANameAndTheRecordsetStaysOpen)
@@ -39,20 +42,33 @@ TEST(CaseSelection, ADatabaseOrQueryThatCannotBeOpenedEndsTheProgramWithTheDrive
 {
     SuiteFixture suite;
     suite.addNumberedCases(1, 3);
-    const std::pair<QStringList, QString> failures[] = {
+    const QString connstring = QStringLiteral("connstring=Provider=SQLite;Data Source=") + SuiteFixture::databasePath();
+    struct Failure {
+        QStringList ini;
+        qint64 paddedTo; // zeros after the lines, up to this size
+        QString cause;
+    } const failures[] = {
         {{QStringLiteral("[datiserver]"), QStringLiteral("connstring=Provider=Fantasma;Data Source=x")},
+         0,
          QStringLiteral("Fantasma")},
-        {{QStringLiteral("[altro]")}, QStringLiteral("kv32.ini")}};
-    for (const auto& [ini, cause] : failures) {
+        {{QStringLiteral("[altro]")}, 0, QStringLiteral("kv32.ini")},
+        // UTF-8's byte-order mark, as the code page reads it.
+        {{QStringLiteral("\u00EF\u00BB\u00BF[datiserver]"), connstring},
+         0,
+         QStringLiteral("salvare il file come ANSI")},
+        {{QStringLiteral("[datiserver]"), connstring}, LargestIniFile + 1, QStringLiteral("supera 1 MiB")}};
+    for (const auto& [ini, paddedTo, cause] : failures) {
         suite.writeKv32Ini(ini);
+        if (paddedTo > 0)
+            writeSparse(suite.local(SuitePaths::kv32Ini()), suite.bytesAt(SuitePaths::kv32Ini()), paddedTo);
         ScriptedDialogs dialogs;
         CaseList list(suite, dialogs);
         ASSERT_FALSE(list.load(QString()));
         ASSERT_EQ(dialogs.messages().size(), 1);
-        EXPECT_TRUE(dialogs.messages().first().contains(cause)) << dialogs.messages().first().toStdString();
+        EXPECT_TRUE(dialogs.messages().first().contains(cause, Qt::CaseInsensitive))
+            << dialogs.messages().first().toStdString();
     }
-    suite.writeKv32Ini({QStringLiteral("[datiserver]"),
-                        QStringLiteral("connstring=Provider=SQLite;Data Source=") + SuiteFixture::databasePath()});
+    suite.writeKv32Ini({QStringLiteral("[datiserver]"), connstring});
     ScriptedDialogs dialogs;
     CaseList list(suite, dialogs);
     ASSERT_FALSE(list.load(QStringLiteral("where [campo inesistente]=1")));

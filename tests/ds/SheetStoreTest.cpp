@@ -139,9 +139,19 @@ TEST(SheetStore, AnEmptyReasonDeletesTheSheetAndTestModeWritesNothing)
     EXPECT_FALSE(QFileInfo::exists(path));
 }
 
-TEST(SheetStore, ASheetThatCannotBeSavedIsReportedNamingTheFile)
+TEST(SheetStore, ASheetThatCannotBeLoadedOrSavedIsReportedNamingTheFile)
 {
     SuiteFixture suite;
+    // A sheet is 16 short lines: a file beyond 1 MiB is no sheet, and is refused rather than read.
+    writeSparse(SheetStore::sheetPath(41), "MotivoImpagato==C=No lavoro\r\n", 1024 * 1024 + 1);
+    SheetStore reader;
+    const Status loaded = reader.CaricaDS(41);
+    ASSERT_FALSE(loaded);
+    EXPECT_TRUE(loaded.errorText().contains(QStringLiteral("41.txt")) &&
+                loaded.errorText().contains(QStringLiteral("1 MiB")))
+        << loaded.errorText().toStdString();
+    EXPECT_EQ(reader.LeggiDS(SheetFields::MotivoImpagato), QString());
+
     QFile::remove(suite.local(QStringLiteral("Z:\\work\\kv32\\dati\\ds")));
     QDir(suite.local(QStringLiteral("Z:\\work\\kv32\\dati\\ds"))).removeRecursively();
     SheetStore store;

@@ -6,6 +6,7 @@
 #include "support/OsFaults.h"
 
 #include <QFile>
+#include <QProcess>
 
 #include <functional>
 
@@ -91,6 +92,30 @@ TEST_F(FlowFaultTest, TheFileSizeLimitStopsTheFlowPartWay)
         written = exportFlow();
     }
     expectNoFlow(written, before, QStringLiteral("File too large"));
+}
+
+TEST_F(FlowFaultTest, TheProgramPastAFileSizeLimitSaysWhyAndLeavesNoFlow)
+{
+    // The program itself, in batch, started as a shell starts it after "ulimit -f".
+    addCases(4);
+    suite.useFilter(QStringLiteral("order by contatore"));
+    const QStringList before = filesOf(desktop());
+    QProcess program;
+    program.setProgram(QStringLiteral(EXP_NRV_XML_PROGRAM));
+    program.setArguments({QStringLiteral("--batch"), SuiteFixture::statusLine()});
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C")); // the system's error texts in English
+    program.setProcessEnvironment(environment);
+    limitFileSizeOf(program, 1500);
+    program.start();
+    ASSERT_TRUE(program.waitForFinished(60000)) << program.errorString().toStdString();
+
+    const QString output = QString::fromLocal8Bit(program.readAllStandardOutput());
+    ASSERT_EQ(program.exitStatus(), QProcess::NormalExit) << "killed by signal " << program.exitCode();
+    EXPECT_EQ(program.exitCode(), 1) << output.toStdString();
+    EXPECT_TRUE(output.contains(QStringLiteral("File too large"))) << output.toStdString();
+    EXPECT_EQ(filesOf(desktop()), before);
+    EXPECT_EQ(suite.bytesAt(SuitePaths::idNrvXmlIni()), LastId);
 }
 
 TEST_F(FlowFaultTest, AReadOnlyDesktopTakesNoFlow)

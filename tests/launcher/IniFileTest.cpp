@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -47,12 +48,55 @@ TEST(Windows1252Test, NamesTheFileWhenReadingOrWritingFails)
 {
     TempFolder folder;
     const QString missing = folder.file(QStringLiteral("missing.txt"));
-    EXPECT_EQ(Windows1252::readFile(missing).errorText(), QStringLiteral("Il file %1 non esiste").arg(missing));
+    EXPECT_EQ(Windows1252::readFile(missing, ReadBound{1024}).errorText(),
+              QStringLiteral("Il file %1 non esiste").arg(missing));
 
     const QString underAFile = folder.write(QStringLiteral("plain"), "x") + QStringLiteral("/f.txt");
     const Status status = Windows1252::writeFileAtomically(underAFile, QStringLiteral("text"));
     EXPECT_FALSE(status.ok());
     EXPECT_TRUE(status.errorText().startsWith(QStringLiteral("Impossibile scrivere il file %1: ").arg(underAFile)));
+}
+
+TEST(BoundedRead, TakesAFileOrItsFirstLinesOnlyWithinTheBoundOnFilesAndDevicesAlike)
+{
+    TempFolder folder;
+    constexpr qint64 KiB64 = 64 * 1024;
+    const QString lastByteEndsThird = folder.file(QStringLiteral("edge"));
+    writeSparse(lastByteEndsThird, "a\nb\n", KiB64 + 10);
+    {
+        QFile file(lastByteEndsThird);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite) && file.seek(KiB64 - 1) && file.putChar('\n'));
+    }
+    struct Row {
+        const char* what;
+        QString path;
+        ReadBound bound;
+        qint64 size; // of what is read, -1 when the file is refused
+    } const rows[] = {
+        {"a file as large as the bound", folder.file(QStringLiteral("full")), {KiB64}, KiB64},
+        {"a byte beyond it", folder.file(QStringLiteral("over")), {KiB64}, -1},
+        {"a device without end", QStringLiteral("/dev/zero"), {KiB64}, -1},
+        {"three lines of a larger file", folder.file(QStringLiteral("lines")), {KiB64, 3}, 7},
+        {"a third line ending on the bound's last byte", lastByteEndsThird, {KiB64, 3}, KiB64},
+        {"a third line ending past the bound", folder.file(QStringLiteral("over")), {KiB64, 3}, -1},
+        {"fewer lines than asked", folder.write(QStringLiteral("short"), "a\r\nb"), {KiB64, 3}, 4},
+        {"a line without end on a device", QStringLiteral("/dev/zero"), {KiB64, 1}, -1},
+    };
+    writeSparse(folder.file(QStringLiteral("full")), "x", KiB64);
+    writeSparse(folder.file(QStringLiteral("over")), "a\nb\n", KiB64 + 1);
+    writeSparse(folder.file(QStringLiteral("lines")), "a\r\nb\nc\rrest", 8 * KiB64);
+    for (const Row& row : rows) {
+        const Result<QByteArray> read = readBounded(row.path, row.bound);
+        if (row.size >= 0) {
+            ASSERT_TRUE(read) << row.what << ": " << read.errorText().toStdString();
+            EXPECT_EQ(read->size(), row.size) << row.what;
+            continue;
+        }
+        ASSERT_FALSE(read) << row.what;
+        EXPECT_TRUE(read.errorText().contains(row.path)) << read.errorText().toStdString();
+        EXPECT_TRUE(read.errorText().contains(QStringLiteral("64 KiB"))) << read.errorText().toStdString();
+    }
+    EXPECT_EQ(*readBounded(folder.file(QStringLiteral("lines")), {KiB64, 3}), QByteArray("a\r\nb\nc\r"));
 }
 
 TEST(LeggiIniTest, FindsSectionsAndKeysAsWindowsDoesStripsMatchingQuotesAndCutsAt254Characters)
@@ -74,6 +118,13 @@ TEST(LeggiIniTest, FindsSectionsAndKeysAsWindowsDoesStripsMatchingQuotesAndCutsA
         folder.write(QStringLiteral("bom.ini"), "\xEF\xBB\xBF[Dati]\r\nkey=v\r\n[Altro]\r\nk=w\r\n");
     EXPECT_EQ(read(withMark, "Dati", "key"), QString());
     EXPECT_EQ(read(withMark, "Altro", "k"), QStringLiteral("w"));
+    // The operator, who sees the key in an editor, is told why it is not read.
+    const Result<QString> hidden = readIniValue(withMark, QStringLiteral("Dati"), QStringLiteral("key"));
+    ASSERT_FALSE(hidden);
+    for (const QString& part : {withMark, QStringLiteral("BOM"), QStringLiteral("ANSI")})
+        EXPECT_TRUE(hidden.errorText().contains(part)) << hidden.errorText().toStdString();
+    EXPECT_EQ(readIniValue(withMark, QStringLiteral("Dati"), QStringLiteral("manca")).value_or(QStringLiteral("?")),
+              QString());
 
     // Matching quotes are stripped; values are cut at 254 characters.
     const QByteArray x300(300, 'x');
@@ -172,4 +223,24 @@ TEST(ScriviIniTest, FailsWithoutTouchingAReadOnlyFile)
     EXPECT_TRUE(ScriviIni(path, QStringLiteral("s"), QStringLiteral("k"), QStringLiteral("2")).ok());
     EXPECT_EQ(QFile::permissions(path) & 0x7777,
               QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+}
+
+TEST(ScriviIniTest, AFileBeyondTheBoundIsRefusedByReadsAndWritesAndNeverCut)
+{
+    TempFolder folder;
+    const QString path = folder.file(QStringLiteral("big.ini"));
+    writeSparse(path, "[s]\r\nk=1\r\n", LargestIniFile + 1);
+
+    EXPECT_EQ(read(path, "s", "k"), QString());
+    const Result<QString> value = readIniValue(path, QStringLiteral("s"), QStringLiteral("k"));
+    ASSERT_FALSE(value);
+    EXPECT_TRUE(value.errorText().contains(path) && value.errorText().contains(QStringLiteral("1 MiB")))
+        << value.errorText().toStdString();
+
+    const Status status = ScriviIni(path, QStringLiteral("s"), QStringLiteral("k"), QStringLiteral("2"));
+    ASSERT_FALSE(status);
+    EXPECT_TRUE(status.errorText().contains(path) && status.errorText().contains(QStringLiteral("1 MiB")))
+        << status.errorText().toStdString();
+    EXPECT_EQ(QFileInfo(path).size(), LargestIniFile + 1);
+    EXPECT_TRUE(folder.read(QStringLiteral("big.ini")).startsWith("[s]\r\nk=1\r\n\0"));
 }

@@ -77,6 +77,13 @@ TEST_F(ModuloCommandTest, FewerThanFourFieldsListTheFieldsOrOpenTheJournal)
     const Dispatch missing = dispatch(7510, QStringLiteral("C:\\manca.sql"));
     EXPECT_EQ(missing.kind, Dispatch::Kind::Stopped);
     EXPECT_TRUE(missing.text.contains(QStringLiteral("C:\\manca.sql")));
+    // Only the first line is read, and it must end within 64 KiB.
+    writeSparse(suite.home().folder().file(QStringLiteral("drives/C/enorme.sql")), "Select", 64 * 1024 + 1);
+    const Dispatch endless = dispatch(7510, QStringLiteral("C:\\enorme.sql"));
+    EXPECT_EQ(endless.kind, Dispatch::Kind::Stopped);
+    EXPECT_TRUE(endless.text.contains(QStringLiteral("C:\\enorme.sql")) &&
+                endless.text.contains(QStringLiteral("64 KiB")))
+        << endless.text.toStdString();
 }
 
 TEST_F(ModuloCommandTest, ToolCodesChooseTheirWindowsWithTheDateRule)

@@ -49,3 +49,22 @@ TEST(StatusFile, ReadsWindows1252FilesWithAnyLineEnd)
     EXPECT_EQ(params->ParFiltro, QString::fromUtf8("where città='Forlì'"));
     EXPECT_EQ(params->ParTesto, QStringLiteral("x"));
 }
+
+TEST(StatusFile, OnlyItsFirstThreeLinesAreReadAndTheyMustEndWithin64KiB)
+{
+    TempFolder folder;
+    const QString trailing = folder.file(QStringLiteral("trailing.txt"));
+    writeSparse(trailing, "n=5\r\nf=where x=1\r\nt=tre\r\nresto", 1024 * 1024);
+    const Result<ToolParams> params = StatusFile::read(trailing);
+    ASSERT_TRUE(params) << params.errorText().toStdString();
+    EXPECT_EQ(params->ParTesto, QStringLiteral("tre"));
+
+    const QString endless = folder.file(QStringLiteral("endless.txt"));
+    writeSparse(endless, "n=5\r\nf=where x=1\r\n", 64 * 1024 + 1);
+    for (const QString& path : {endless, QStringLiteral("/dev/zero")}) {
+        const Result<ToolParams> refused = StatusFile::read(path);
+        ASSERT_FALSE(refused) << path.toStdString();
+        EXPECT_TRUE(refused.errorText().contains(path) && refused.errorText().contains(QStringLiteral("64 KiB")))
+            << refused.errorText().toStdString();
+    }
+}

@@ -5,6 +5,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 
 #include <cerrno>
 #include <cstring>
@@ -95,6 +96,18 @@ FileSizeLimit::~FileSizeLimit()
 {
     setrlimit(RLIMIT_FSIZE, &m_saved);
     std::signal(SIGXFSZ, m_handler);
+}
+
+void limitFileSizeOf(QProcess& program, rlim_t bytes)
+{
+    // Runs in the child between fork and exec: only calls that are safe there.
+    program.setChildProcessModifier([bytes] {
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+        std::signal(SIGXFSZ, SIG_DFL);
+    });
 }
 
 QStringList filesOf(const QString& folder)

@@ -9,6 +9,8 @@
 #include <sys/resource.h>
 #include <sys/types.h>
 
+class QProcess;
+
 // Faults the operating system itself gives, made for one test and undone at its end: a small filesystem that
 // fills up, a limit on the size of the files written, a place that cannot be written.
 
@@ -64,6 +66,10 @@ private:
     rlimit m_saved{};
     void (*m_handler)(int) = nullptr;
 };
+
+/// Starts `program` as a shell does after "ulimit -f": its writes past `bytes` fail, and SIGXFSZ has its default
+/// action, which kills it, unless the program itself ignores the signal.
+void limitFileSizeOf(QProcess& program, rlim_t bytes);
 
 /// "name size sha1" of every file of a folder, hidden ones too: what a failure must leave as it found.
 QStringList filesOf(const QString& folder);

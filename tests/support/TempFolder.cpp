@@ -36,6 +36,12 @@ void writeBytes(const QString& path, const QByteArray& bytes)
     out.write(bytes);
 }
 
+void writeSparse(const QString& path, const QByteArray& head, qint64 size)
+{
+    writeBytes(path, head);
+    EXPECT_TRUE(QFile::resize(path, size)) << path.toStdString();
+}
+
 QString testData(const QString& relative)
 {
     return QDir::cleanPath(QStringLiteral(EXP_NRV_XML_TEST_DATA "/") + relative);

@@ -29,6 +29,9 @@ private:
 QByteArray fileBytes(const QString& path);
 /// Writes bytes to a file, creating its folders.
 void writeBytes(const QString& path, const QByteArray& bytes);
+/// Writes bytes to a file and extends it with zeros to `size` bytes that take no room on disk (a sparse file): a
+/// file as large as a test needs, at no cost.
+void writeSparse(const QString& path, const QByteArray& head, qint64 size);
 /// A file of the tests' data (tests/data/...).
 QString testData(const QString& relative);
 /// Checks that two texts written by the program are the same bytes; on a difference, names the first line that

@@ -61,6 +61,11 @@ Status Connection::open(const QString& connectionString)
         return target.status();
     if (target->qtDriver == QLatin1String("QSQLITE") && !QFileInfo(target->databaseName).isFile()) {
         // SQLite would create an empty database where the suite's one is missing.
+        if (QFileInfo(target->databaseName).isDir())
+            return Status::failure(
+                QStringLiteral("Il database %1 è una cartella, non un file: controllare la Data Source della stringa "
+                               "di connessione.")
+                    .arg(target->description));
         return Status::failure(QStringLiteral("Il database %1 non esiste.").arg(target->description));
     }
     if (QSqlDatabase::contains(m_name))

@@ -53,7 +53,9 @@ OtherConsignments::RunOutcome OtherConsignments::Elabora()
     m_view.setStopEnabled(true);
     const QString connectionString = m_module.StringaConnessione();
     if (connectionString.isEmpty()) {
-        m_dialogs.message(QStringLiteral("Connstring vuoto. Elaborazione interrotta"));
+        m_dialogs.message(
+            (QStringLiteral("Connstring vuoto. Elaborazione interrotta\n") + m_module.connectionStringProblem())
+                .trimmed());
         return RunOutcome::Stopped;
     }
     m_view.setCaption(QStringLiteral("Apro conn ") + connectionString);

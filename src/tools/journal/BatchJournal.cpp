@@ -98,7 +98,9 @@ bool BatchJournal::load()
     const QString connectionString = m_module.StringaConnessione();
     // The two connection failures leave the lots and the list of the previous load as they were.
     if (connectionString.isEmpty()) {
-        say(QStringLiteral("Connstring vuoto. Elaborazione interrotta"), Dialogs::Icon::None);
+        say((QStringLiteral("Connstring vuoto. Elaborazione interrotta\n") + m_module.connectionStringProblem())
+                .trimmed(),
+            Dialogs::Icon::None);
         return false;
     }
     db::Connection& connection = m_module.Connessione();

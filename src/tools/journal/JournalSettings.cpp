@@ -1,5 +1,6 @@
 #include "tools/journal/JournalSettings.h"
 
+#include "launcher/BoundedRead.h"
 #include "launcher/DriveMapping.h"
 #include "launcher/IniFile.h"
 #include "launcher/SaveFile.h"
@@ -19,42 +20,32 @@ const QString messageKey = QStringLiteral("LastMsgGiornalexLotto");
 constexpr QFileDevice::Permissions writeBits =
     QFileDevice::WriteOwner | QFileDevice::WriteUser | QFileDevice::WriteGroup | QFileDevice::WriteOther;
 
-QByteArray contentOf(const QString& path, QString* error)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = file.errorString();
-        return {};
-    }
-    return file.readAll();
-}
-
 /// Both keys written into a copy of the file, whose bytes then replace the file's in one step.
 Status writeBothKeys(const QString& localPath, const QString& lastProgressive, const QString& message)
 {
-    QString error;
-    const QByteArray original = contentOf(localPath, &error);
-    if (!error.isEmpty())
-        return Status::failure(error);
+    // The suite's file is read within the bound of every INI file: a larger one is refused, never rewritten cut.
+    const Result<QByteArray> original = readBounded(localPath, ReadBound{LargestIniFile});
+    if (!original)
+        return original.status();
 
     QTemporaryFile copy(QFileInfo(localPath).absolutePath() + QStringLiteral("/kv32.ini.XXXXXX"));
     if (!copy.open())
         return Status::failure(copy.errorString());
-    if (copy.write(original) != original.size() || !copy.flush())
+    if (copy.write(*original) != original->size() || !copy.flush())
         return Status::failure(copy.errorString());
     copy.close();
     if (Status status = ScriviIni(copy.fileName(), section, progressiveKey, lastProgressive); !status)
         return status;
     if (Status status = ScriviIni(copy.fileName(), section, messageKey, message); !status)
         return status;
-    const QByteArray updated = contentOf(copy.fileName(), &error);
-    if (!error.isEmpty())
-        return Status::failure(error);
+    const Result<QByteArray> updated = readBounded(copy.fileName(), ReadBound{LargestIniFile});
+    if (!updated)
+        return updated.status();
 
     SaveFile file(localPath);
     if (!file.open(QIODevice::WriteOnly))
         return Status::failure(file.errorString());
-    if (file.write(updated) != updated.size()) {
+    if (file.write(*updated) != updated->size()) {
         const QString cause = file.errorString();
         file.cancelWriting();
         return Status::failure(cause);

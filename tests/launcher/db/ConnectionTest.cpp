@@ -4,6 +4,7 @@
 #include "support/SqliteFixture.h"
 #include "support/TempFolder.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
@@ -88,13 +89,18 @@ TEST(Connection, OpensAnExistingSqliteDatabaseAndNeverCreatesOne)
 {
     TempFolder folder;
     const QString missing = folder.file(QStringLiteral("manca.sqlite"));
+    const QString aFolder = folder.file(QStringLiteral("cartella.sqlite"));
+    ASSERT_TRUE(QDir().mkpath(aFolder));
     db::Connection connection;
     EXPECT_EQ(connection.state(), 0);
-    const Status failed = connection.open(QStringLiteral("Provider=SQLite;Data Source=") + missing);
-    ASSERT_FALSE(failed);
-    EXPECT_TRUE(failed.errorText().contains(missing));
+    for (const auto& [path, cause] : {std::pair(missing, "non esiste"), std::pair(aFolder, "è una cartella")}) {
+        const Status failed = connection.open(QStringLiteral("Provider=SQLite;Data Source=") + path);
+        ASSERT_FALSE(failed);
+        EXPECT_TRUE(failed.errorText().contains(path) && failed.errorText().contains(QString::fromUtf8(cause)))
+            << failed.errorText().toStdString();
+        EXPECT_EQ(connection.state(), 0);
+    }
     EXPECT_FALSE(QFileInfo::exists(missing));
-    EXPECT_EQ(connection.state(), 0);
 
     SqliteFixture fixture(folder.file(QStringLiteral("kv.sqlite")));
     fixture.createSuiteTables();
