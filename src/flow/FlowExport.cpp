@@ -18,6 +18,33 @@ namespace {
 
 const QString EndOfExport = QStringLiteral("La procedura di esportazione termina");
 
+bool isLineBreakOrControl(QChar c)
+{
+    const QChar::Category category = c.category();
+    return category == QChar::Other_Control || category == QChar::Separator_Line ||
+           category == QChar::Separator_Paragraph;
+}
+
+/// The text with its control characters written out ("\n", "\u001B"), so that a message shows every one of them.
+QString visible(const QString& text)
+{
+    QString shown;
+    for (const QChar c : text) {
+        if (c == QLatin1Char('\n'))
+            shown += QStringLiteral("\\n");
+        else if (c == QLatin1Char('\r'))
+            shown += QStringLiteral("\\r");
+        else if (c == QLatin1Char('\t'))
+            shown += QStringLiteral("\\t");
+        else if (isLineBreakOrControl(c))
+            shown +=
+                QStringLiteral("\\u") + QString::number(c.unicode(), 16).toUpper().rightJustified(4, QLatin1Char('0'));
+        else
+            shown += c;
+    }
+    return shown;
+}
+
 } // namespace
 
 FlowExport::FlowExport(db::Connection& connection, bool modoAccess, SheetStore& sheets, Dialogs& dialogs,
@@ -33,10 +60,56 @@ QString FlowExport::fileName(const QString& idEE, const QString& idSd, const QSt
            day.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(".XML");
 }
 
-Result<QString> FlowExport::stop(const QString& message, Dialogs::Icon icon)
+std::optional<QString> FlowExport::refusal(const QString& prompt, const QString& answer)
+{
+    for (const QChar c : answer) {
+        // A separator would put the flow in another folder; a line break would add a line to IDNrvXML.ini.
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || isLineBreakOrControl(c))
+            return QStringLiteral("La risposta \"%1\" a \"%2\" non è valida: il nome del file e IDNrvXML.ini non "
+                                  "possono contenere / o \\, a capo o caratteri di controllo.")
+                .arg(visible(answer), prompt.trimmed());
+    }
+    return std::nullopt;
+}
+
+Status FlowExport::stop(const QString& message, Dialogs::Icon icon)
 {
     m_dialogs.message(message, icon);
     return Status::failure(message);
+}
+
+Status FlowExport::ask(const QString& prompt, const QString& proposed, QString& answer)
+{
+    const std::optional<QString> given = m_dialogs.input(prompt, proposed);
+    // An empty answer confirmed with OK is a value the suite may rely on; Cancel is not.
+    if (!given)
+        return stop(QStringLiteral("Esportazione annullata: nessun flusso è stato generato."),
+                    Dialogs::Icon::Information);
+    if (const std::optional<QString> refused = refusal(prompt, *given))
+        return stop(*refused + QStringLiteral(" Il flusso non è stato generato."));
+    answer = *given;
+    return Status::success();
+}
+
+Result<FlowExport::Answers> FlowExport::ask()
+{
+    Answers answers;
+    if (const Status given = ask(PromptIdEE, QStringLiteral("0008"), answers.idEE); !given)
+        return given;
+    if (const Status given = ask(PromptIdSede, QStringLiteral("06"), answers.idSd); !given)
+        return given;
+    const Result<qint32> last = LeggiLastID();
+    if (!last)
+        m_dialogs.message(last.errorText() + QStringLiteral("\nIndicare il progressivo di questo invio."),
+                          Dialogs::Icon::Critical);
+    const QString proposed = last ? QString::number(qint64(*last) + 1) : QString();
+    if (const Status given = ask(PromptProgressivo, proposed, answers.progressivo); !given)
+        return given;
+    // With nothing proposed an empty answer is no choice of the operator's (a batch run without --progressivo).
+    if (!last && answers.progressivo.trimmed().isEmpty())
+        return stop(QStringLiteral("Nessun progressivo indicato: nessun flusso è stato generato."));
+    answers.progressivo = FormatCinqueCifre(answers.progressivo);
+    return answers;
 }
 
 Result<QString> FlowExport::EsportaFlusso(db::Recordset& pratiche)
@@ -61,11 +134,10 @@ Result<QString> FlowExport::EsportaFlusso(db::Recordset& pratiche)
         return stop(QStringLiteral("Nessuna pratica da esportare: il flusso non è stato generato."),
                     Dialogs::Icon::Information);
 
-    // A cancelled box gives an empty answer: the flow goes out with whatever the operator left.
-    const QString idEE = m_dialogs.input(PromptIdEE, QStringLiteral("0008")).value_or(QString());
-    const QString idSd = m_dialogs.input(PromptIdSede, QStringLiteral("06")).value_or(QString());
-    const QString proposed = QString::number(qint64(LeggiLastID()) + 1);
-    const QString progressivo = FormatCinqueCifre(m_dialogs.input(PromptProgressivo, proposed).value_or(QString()));
+    const Result<Answers> answers = ask();
+    if (!answers)
+        return answers.status();
+    const auto& [idEE, idSd, progressivo] = *answers;
 
     const QString desktop = CartellaSpeciale(QString());
     // Without a desktop the old path began at the root of the drive; the operator would never find the flow there.
@@ -76,11 +148,6 @@ Result<QString> FlowExport::EsportaFlusso(db::Recordset& pratiche)
         return stop(QStringLiteral("Non si riesce a creare la cartella Desktop %1: il flusso non è stato generato.")
                         .arg(QDir::toNativeSeparators(desktop)));
     const QString name = fileName(idEE, idSd, progressivo, today);
-    // The answers make the name: a separator in one of them would put the flow in another folder.
-    if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')))
-        return stop(QStringLiteral("Il nome del file %1 non è valido: gli identificativi e il progressivo non possono "
-                                   "contenere / o \\. Il flusso non è stato generato.")
-                        .arg(name));
     const QString path = QDir::toNativeSeparators(desktop + QLatin1Char('/') + name);
 
     SaveFile file(desktop + QLatin1Char('/') + name);
@@ -135,10 +202,18 @@ Result<QString> FlowExport::EsportaFlusso(db::Recordset& pratiche)
 
     const Status saved = SalvaLastID(progressivo);
     m_dialogs.message(QStringLiteral("File ") + path + QStringLiteral(" generato"));
-    // The flow is on the desktop and is good; only the next proposal will be off.
+    // The flow is on the desktop and is good, but the next export would propose this number again.
     if (!saved)
-        m_dialogs.message(QStringLiteral("Il progressivo %1 non è stato salvato in IDNrvXML.ini: %2")
-                              .arg(progressivo, saved.errorText()),
-                          Dialogs::Icon::Critical);
+        return stop(notSaved(progressivo, saved));
     return path;
+}
+
+QString FlowExport::notSaved(const QString& progressivo, const Status& saved)
+{
+    const std::optional<qint32> number = leadingWholeNumber(progressivo);
+    const QString next =
+        number ? QString::number(qint64(*number) + 1) : QStringLiteral("il numero che segue %1").arg(progressivo);
+    return QStringLiteral("Il progressivo %1 NON è stato salvato. %2\nAlla prossima esportazione il numero proposto "
+                          "sarà sbagliato: come \"Progressivo Invio\" va indicato %3.")
+        .arg(progressivo, saved.errorText(), next);
 }

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class Clock;
 class Random;
@@ -45,16 +46,34 @@ public:
     void setProgress(Progress progress) { m_progress = std::move(progress); }
 
     /// The whole export over the cases of `pratiche`, in their order; afterwards the recordset stands after its last
-    /// case (or on the case that stopped the export). The path of the file written, or why there is none: the
-    /// operator has been told either way.
+    /// case (or on the case that stopped the export). The path of the file written, or why the export did not
+    /// finish: there is no file, or (the failure says so) the file is written but its progressive was not saved.
+    /// The operator has been told either way.
     Result<QString> EsportaFlusso(db::Recordset& pratiche);
+
+    /// Why `answer`, given to the box `prompt`, cannot become part of the flow's file name and of IDNrvXML.ini (it
+    /// holds a path separator, a line break or another control character); nothing when it can.
+    static std::optional<QString> refusal(const QString& prompt, const QString& answer);
 
     /// The name of a flow file: "<IdEE>_<IdSd>_<progressivo>_<yyyy-MM-dd>.XML".
     static QString fileName(const QString& idEE, const QString& idSd, const QString& progressivo, const QDate& day);
 
 private:
+    /// What the operator answered to the three questions.
+    struct Answers {
+        QString idEE;
+        QString idSd;
+        QString progressivo;
+    };
+
+    /// Asks the three questions; a cancelled one ends the export.
+    Result<Answers> ask();
+    /// Asks one question into `answer`; the failure when the operator cancels it.
+    Status ask(const QString& prompt, const QString& proposed, QString& answer);
+    /// What the operator must know when the flow is written and its progressive `progressivo` is not saved.
+    static QString notSaved(const QString& progressivo, const Status& saved);
     /// Tells the operator why there is no flow, and returns it as the failure.
-    Result<QString> stop(const QString& message, Dialogs::Icon icon = Dialogs::Icon::Critical);
+    Status stop(const QString& message, Dialogs::Icon icon = Dialogs::Icon::Critical);
 
     db::Connection& m_connection;
     bool m_modoAccess;

@@ -22,7 +22,7 @@ bool isDigit(QChar c)
 
 } // namespace
 
-qint32 leadingWholeNumber(const QString& text)
+std::optional<qint32> leadingWholeNumber(const QString& text)
 {
     // The suite's programs have always read numbers out of text this way: blanks are skipped wherever they stand
     // ("4 2" is 42) and a point marks the decimals, whatever the regional settings.
@@ -66,19 +66,25 @@ qint32 leadingWholeNumber(const QString& text)
     bool ok = false;
     const double value = number.toDouble(&ok);
     if (!ok || !std::isfinite(value))
-        return 0;
+        return std::nullopt;
     const double rounded = std::nearbyint(value); // the default rounding sends halves to the even number
-    // A number no 32-bit counter can hold is no flow number; proposing 1 beats failing the export.
     if (rounded < std::numeric_limits<qint32>::min() || rounded > std::numeric_limits<qint32>::max())
-        return 0;
+        return std::nullopt;
     return qint32(rounded);
 }
 
-qint32 LeggiLastID()
+Result<qint32> LeggiLastID()
 {
     // The file is written with [Norvanta]; the profile functions find it as "norvanta" too.
-    return leadingWholeNumber(
-        LeggiIni(SuitePaths::idNrvXmlIni(), QStringLiteral("norvanta"), QStringLiteral("LastID")));
+    const QString value = LeggiIni(SuitePaths::idNrvXmlIni(), QStringLiteral("norvanta"), QStringLiteral("LastID"));
+    if (const std::optional<qint32> number = leadingWholeNumber(value))
+        return *number;
+    // Proposing 1 would send the creditor a flow number it has had already.
+    return Status::failure(QStringLiteral("Il file %1 contiene LastID=%2, un numero fuori dall'intervallo dei "
+                                          "progressivi (da %3 a %4): non si propone alcun progressivo.")
+                               .arg(SuitePaths::idNrvXmlIni(), value,
+                                    QString::number(std::numeric_limits<qint32>::min()),
+                                    QString::number(std::numeric_limits<qint32>::max())));
 }
 
 Status SalvaLastID(const QString& progressivo)

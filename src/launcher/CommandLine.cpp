@@ -1,19 +1,21 @@
 #include "launcher/CommandLine.h"
 
+#include "flow/FlowExport.h"
+
 #include <QCommandLineParser>
 
 namespace {
 
 struct InputOption {
     const char* name;
-    const char* prompt;
+    const QString& prompt;
 };
 
 // The input boxes that a batch run can be given answers for, by the box's own prompt.
 const InputOption InputOptions[] = {
-    {"id-ee", "Identificativo E/E"},
-    {"id-sede", "Identificativo Sede E/E"},
-    {"progressivo", "Progressivo Invio "},
+    {"id-ee", FlowExport::PromptIdEE},
+    {"id-sede", FlowExport::PromptIdSede},
+    {"progressivo", FlowExport::PromptProgressivo},
 };
 
 void describe(QCommandLineParser& parser)
@@ -28,10 +30,9 @@ void describe(QCommandLineParser& parser)
     parser.addOption({QStringLiteral("title"), QStringLiteral("Titolo dell'applicazione (predefinito Exp_Nrv_XML)."),
                       QStringLiteral("TITLE")});
     for (const InputOption& option : InputOptions) {
-        parser.addOption(
-            {QString::fromLatin1(option.name),
-             QStringLiteral("Risposta alla domanda \"%1\".").arg(QString::fromLatin1(option.prompt).trimmed()),
-             QStringLiteral("TEXT")});
+        parser.addOption({QString::fromLatin1(option.name),
+                          QStringLiteral("Risposta alla domanda \"%1\".").arg(option.prompt.trimmed()),
+                          QStringLiteral("TEXT")});
     }
     parser.addOption({QStringLiteral("yes"), QStringLiteral("Risponde Sì alle domande.")});
     parser.addOption({QStringLiteral("no"), QStringLiteral("Risponde No alle domande.")});
@@ -64,9 +65,13 @@ Result<CommandLine> CommandLine::parse(const QStringList& arguments)
     if (parser.isSet(QStringLiteral("title")))
         options.title = parser.value(QStringLiteral("title"));
     for (const InputOption& option : InputOptions) {
-        if (parser.isSet(QString::fromLatin1(option.name)))
-            options.inputAnswers.insert(QString::fromLatin1(option.prompt),
-                                        parser.value(QString::fromLatin1(option.name)));
+        const QString name = QString::fromLatin1(option.name);
+        if (!parser.isSet(name))
+            continue;
+        const QString answer = parser.value(name);
+        if (const std::optional<QString> refused = FlowExport::refusal(option.prompt, answer))
+            return Status::failure(QStringLiteral("--%1: %2").arg(name, *refused));
+        options.inputAnswers.insert(option.prompt, answer);
     }
     const bool yes = parser.isSet(QStringLiteral("yes"));
     const bool no = parser.isSet(QStringLiteral("no"));

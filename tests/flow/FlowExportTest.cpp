@@ -93,25 +93,107 @@ TEST_F(FlowExportTest, TheProgressiveIsProposedFormattedAndSavedAsTyped)
     EXPECT_EQ(fileBytes(lastIdPath()), QByteArray("[Norvanta]\r\nLastID=00001\r\n"));
 }
 
-TEST_F(FlowExportTest, CancelledBoxesGiveEmptyAnswersAndASeparatorIsRefused)
+TEST_F(FlowExportTest, CancelOnAnyQuestionEndsTheExportWhileAnEmptyAnswerIsKept)
 {
     addCase(1);
-    answer(std::nullopt, std::nullopt, QStringLiteral("00043"));
+    // Cancel on the first, the second or the third question: nothing more is asked, nothing is written.
+    for (int cancelled = 0; cancelled < 3; ++cancelled) {
+        dialogs.clear();
+        for (int question = 0; question < cancelled; ++question)
+            dialogs.answerInput(QStringLiteral("1"));
+        dialogs.answerInput(std::nullopt);
+        const Result<QString> written = exportFlow();
+        EXPECT_FALSE(written);
+        EXPECT_EQ(dialogs.shown().size(), cancelled + 2);
+        EXPECT_EQ(dialogs.messages(),
+                  QStringList{QStringLiteral("Esportazione annullata: nessun flusso è stato generato.")});
+        EXPECT_TRUE(desktopFiles().isEmpty());
+        EXPECT_EQ(fileBytes(lastIdPath()), LastId42);
+    }
+
+    // An empty answer confirmed with OK is a value: empty attributes and empty parts of the file name.
+    answer(QString(), QString(), QStringLiteral("00043"));
     ASSERT_TRUE(exportFlow());
     EXPECT_TRUE(fileBytes(desktopFile(QStringLiteral("__00043_2011-06-14.XML")))
                     .contains("<Flusso IdFl=\"00043\" IdSd=\"\" DataGen=\"2011-06-14T09:30:05-05:00\" IdEE=\"\">"));
-
-    answer(QStringLiteral("0008"), QStringLiteral("06"), std::nullopt);
+    answer(QStringLiteral("0008"), QStringLiteral("06"), QString());
     ASSERT_TRUE(exportFlow());
     EXPECT_TRUE(QFile::exists(desktopFile(QStringLiteral("0008_06__2011-06-14.XML"))));
     EXPECT_EQ(fileBytes(lastIdPath()), QByteArray("[Norvanta]\r\nLastID=\r\n"));
+}
 
-    // A separator in an answer would send the flow to another folder.
-    dialogs.answerInput(QStringLiteral("../0008"));
+TEST_F(FlowExportTest, AnAnswerThatCannotNameTheFileIsRefusedNamingIt)
+{
+    addCase(1);
+    // Each answer becomes part of the file name; a separator would send the flow to another folder, a line break
+    // would add a line to IDNrvXML.ini.
+    const std::pair<int, const char*> refused[] = {{0, "../0008"},
+                                                   {1, "0\\6"},
+                                                   {2, "43\r\nLastID=1"},
+                                                   {2, "43\t"},
+                                                   {0, "00\u2028"
+                                                       "08"},
+                                                   {1, "06\x1b"}};
+    const char* shown[] = {"../0008", "0\\6", "43\\r\\nLastID=1", "43\\t", "00\\u202808", "06\\u001B"};
+    const QString prompts[] = {QStringLiteral("Identificativo E/E"), QStringLiteral("Identificativo Sede E/E"),
+                               QStringLiteral("Progressivo Invio")};
+    for (std::size_t row = 0; row < std::size(refused); ++row) {
+        const auto& [question, typed] = refused[row];
+        dialogs.clear();
+        for (int before = 0; before < question; ++before)
+            dialogs.answerInput(QStringLiteral("1"));
+        dialogs.answerInput(QString::fromUtf8(typed));
+        EXPECT_FALSE(exportFlow()) << typed;
+        EXPECT_EQ(dialogs.messages(),
+                  QStringList{QStringLiteral("La risposta \"%1\" a \"%2\" non è valida: il nome del file e "
+                                             "IDNrvXML.ini non possono contenere / o \\, a capo o caratteri di "
+                                             "controllo. Il flusso non è stato generato.")
+                                  .arg(QString::fromUtf8(shown[row]), prompts[question])});
+    }
+    EXPECT_TRUE(desktopFiles().isEmpty());
+    EXPECT_EQ(fileBytes(lastIdPath()), LastId42);
+}
+
+TEST_F(FlowExportTest, ALastIdBeyondTheCounterProposesNothingAndSaysSo)
+{
+    addCase(1);
+    const QByteArray beyond = "[Norvanta]\r\nLastID=99999999999\r\n";
+    writeBytes(lastIdPath(), beyond);
+    const QString said = QStringLiteral("Il file Z:\\work\\kv32\\dati\\IDNrvXML.ini contiene LastID=99999999999, un "
+                                        "numero fuori dall'intervallo dei progressivi (da -2147483648 a 2147483647): "
+                                        "non si propone alcun progressivo.\nIndicare il progressivo di questo invio.");
+    // Nothing proposed and nothing typed, as in a batch run without --progressivo: no flow.
     EXPECT_FALSE(exportFlow());
-    EXPECT_TRUE(dialogs.messages().last().startsWith(QStringLiteral("Il nome del file ../0008_06_00001_2011-06-14.XML "
-                                                                    "non è valido")));
-    EXPECT_EQ(desktopFiles().size(), 2);
+    EXPECT_EQ(dialogs.messages(),
+              (QStringList{said, QStringLiteral("Nessun progressivo indicato: nessun flusso è stato generato.")}));
+    EXPECT_TRUE(desktopFiles().isEmpty());
+    EXPECT_EQ(fileBytes(lastIdPath()), beyond);
+
+    dialogs.clear();
+    answer(QStringLiteral("0008"), QStringLiteral("06"), QStringLiteral("44"));
+    ASSERT_TRUE(exportFlow());
+    EXPECT_EQ(dialogs.messages().first(), said);
+    EXPECT_EQ(fileBytes(lastIdPath()), QByteArray("[Norvanta]\r\nLastID=00044\r\n"));
+}
+
+TEST_F(FlowExportTest, AProgressiveNotSavedIsAFailureThatGivesTheNextNumber)
+{
+    addCase(1);
+    QFile::setPermissions(lastIdPath(), QFileDevice::ReadOwner);
+    const Result<QString> written = exportFlow();
+    const QString path = desktopFile(QStringLiteral("0008_06_00043_2011-06-14.XML"));
+    EXPECT_FALSE(written);
+    EXPECT_TRUE(QFile::exists(path));
+    EXPECT_EQ(fileBytes(lastIdPath()), LastId42);
+    ASSERT_EQ(dialogs.messages().size(), 2);
+    EXPECT_EQ(dialogs.messages().first(), QStringLiteral("File ") + path + QStringLiteral(" generato"));
+    EXPECT_EQ(dialogs.shown().last().icon, Dialogs::Icon::Critical);
+    EXPECT_EQ(dialogs.messages().last(),
+              QStringLiteral("Il progressivo 00043 NON è stato salvato. Impossibile scrivere il file %1: il file è "
+                             "di sola lettura\nAlla prossima esportazione il numero proposto sarà sbagliato: come "
+                             "\"Progressivo Invio\" va indicato 44.")
+                  .arg(lastIdPath()));
+    EXPECT_EQ(written.errorText(), dialogs.messages().last());
 }
 
 TEST_F(FlowExportTest, TheTestVariantIsOfferedOnItsDayOnly)

@@ -9,9 +9,24 @@
 
 TEST(LastIdTest, TheLeadingWholeNumberOfTheText)
 {
-    const std::pair<const char*, qint32> cases[] = {
-        {"00042", 42},  {" 4 2 ", 42}, {"12abc", 12}, {"-7", -7}, {"42.5", 42}, {"43.5", 44},      {"1,9", 1},
-        {"1e3x", 1000}, {".6", 1},     {"abc", 0},    {"", 0},    {"-", 0},     {"99999999999", 0}};
+    const std::pair<const char*, std::optional<qint32>> cases[] = {{"00042", 42},
+                                                                   {" 4 2 ", 42},
+                                                                   {"12abc", 12},
+                                                                   {"-7", -7},
+                                                                   {"42.5", 42},
+                                                                   {"43.5", 44},
+                                                                   {"1,9", 1},
+                                                                   {"1e3x", 1000},
+                                                                   {".6", 1},
+                                                                   {"abc", 0},
+                                                                   {"", 0},
+                                                                   {"-", 0},
+                                                                   {"2147483647", 2147483647},
+                                                                   {"-2147483648", -2147483647 - 1},
+                                                                   {"99999999999", std::nullopt},
+                                                                   {"2147483648", std::nullopt},
+                                                                   {"-2147483649", std::nullopt},
+                                                                   {"1e999", std::nullopt}};
     for (const auto& [text, number] : cases)
         EXPECT_EQ(leadingWholeNumber(QString::fromLatin1(text)), number) << text;
 }
@@ -20,15 +35,23 @@ TEST(LastIdTest, ReadsTheNorvantaSectionAndSavingReplacesTheWholeFile)
 {
     SuiteFixture suite;
     const QString path = suite.local(SuitePaths::idNrvXmlIni());
-    EXPECT_EQ(LeggiLastID(), 0);
+    EXPECT_EQ(LeggiLastID().value(), 0);
     const std::pair<const char*, qint32> files[] = {{"[Norvanta]\r\nLastID=00042\r\n", 42},
                                                     {"[altro]\r\nLastID=7\r\n[NORVANTA]\r\nlastid = \"0123\"\r\n", 123},
                                                     {"[Norvanta]\r\nLastID=abc\r\n", 0},
                                                     {"[Norvanta]\r\nLastID=\r\n", 0}};
     for (const auto& [bytes, number] : files) {
         writeBytes(path, bytes);
-        EXPECT_EQ(LeggiLastID(), number) << bytes;
+        EXPECT_EQ(LeggiLastID().value_or(-1), number) << bytes;
     }
+    // A number no flow number can hold proposes nothing, and says so.
+    writeBytes(path, "[Norvanta]\r\nLastID=99999999999\r\n");
+    const Result<qint32> beyond = LeggiLastID();
+    ASSERT_FALSE(beyond);
+    EXPECT_EQ(beyond.errorText(),
+              QStringLiteral("Il file Z:\\work\\kv32\\dati\\IDNrvXML.ini contiene LastID=99999999999, "
+                             "un numero fuori dall'intervallo dei progressivi (da -2147483648 a "
+                             "2147483647): non si propone alcun progressivo."));
 
     writeBytes(path, "; note\r\n[Norvanta]\r\nLastID=00042\r\nAltro=1\r\n");
     ASSERT_TRUE(SalvaLastID(QStringLiteral("00043")));

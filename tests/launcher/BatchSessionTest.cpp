@@ -8,6 +8,7 @@
 #include "support/SuiteFixture.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
@@ -56,6 +57,37 @@ TEST_F(BatchSession, TheMainToolChecksTheCasesOfTheStatusFileAndExports)
     EXPECT_EQ(runBatch({}), ExitStopped);
     ASSERT_EQ(dialogs.messages().size(), 1);
     EXPECT_TRUE(dialogs.messages().first().contains(QStringLiteral("where contatore=0")));
+}
+
+TEST_F(BatchSession, AFlowWhoseNumberIsNotSavedOrNotProposedEndsWithOne)
+{
+    suite.addCases({QStringLiteral("1|ROSSI MARIO|NRV|EECH")});
+    suite.useFilter(QStringLiteral("where contatore=1"));
+    const QString lastId = suite.local(SuitePaths::idNrvXmlIni());
+    const QString flow = suite.home().desktop() + QStringLiteral("/0008_06_00043_2011-06-10.XML");
+
+    // The flow is written, but the next export would propose its number again.
+    writeBytes(lastId, "[Norvanta]\r\nLastID=00042\r\n");
+    QFile::setPermissions(lastId, QFileDevice::ReadOwner);
+    EXPECT_EQ(runBatch({}), ExitStopped);
+    EXPECT_TRUE(QFileInfo(flow).isFile());
+    ASSERT_EQ(dialogs.messages().size(), 3);
+    EXPECT_EQ(dialogs.messages().at(1), QStringLiteral("File ") + flow + QStringLiteral(" generato"));
+    EXPECT_TRUE(dialogs.messages().at(2).startsWith(QStringLiteral("Il progressivo 00043 NON è stato salvato.")));
+    QFile::remove(flow);
+    QFile::setPermissions(lastId, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+
+    // A last number beyond the counter proposes nothing: without --progressivo (here: without an answer) there is no
+    // flow.
+    writeBytes(lastId, "[Norvanta]\r\nLastID=99999999999\r\n");
+    EXPECT_EQ(runBatch({}), ExitStopped);
+    EXPECT_EQ(dialogs.messages().last(),
+              QStringLiteral("Nessun progressivo indicato: nessun flusso è stato generato."));
+    EXPECT_FALSE(QFileInfo::exists(flow));
+    for (const char* answer : {"0008", "06", "43"})
+        dialogs.answerInput(QString::fromLatin1(answer));
+    EXPECT_EQ(runBatch({}), ExitDone);
+    EXPECT_TRUE(QFileInfo(flow).isFile());
 }
 
 TEST_F(BatchSession, TwoFieldsOrAStatusFileThatCannotBeReadStartNoTool)

@@ -46,8 +46,19 @@ TEST(CommandLine, ToolsAreAskedForByCodeOrByWindowNameAndWhatIsNotUnderstoodIsRe
     EXPECT_EQ(parse({"--tool", "FRM_EXP_NRV_XML"})->tool.code, 5001);
     for (const char* name : {"Frm_Giornale", "Frm_EXP_AGGCMP", "FrmAltriAffidiCF", "frm_giornale"})
         EXPECT_EQ(parse({"--tool", name})->tool.windowName.toLower(), QString::fromLatin1(name).toLower());
-    for (const QStringList& refused : QList<QStringList>{{"--bogus"}, {"--tool"}, {"--tool", "FrmNonEsiste"}})
+    // The flow's answers name its file and a line of IDNrvXML.ini: no separator, line break or control character.
+    for (const QStringList& refused : QList<QStringList>{{"--bogus"},
+                                                         {"--tool"},
+                                                         {"--tool", "FrmNonEsiste"},
+                                                         {"--progressivo", "43\nLastID=1"},
+                                                         {"--id-ee", "00/08"},
+                                                         {"--id-sede", "0\\6"},
+                                                         {"--id-sede", "06\x7f"}})
         EXPECT_FALSE(parse(refused)) << refused.join(QLatin1Char(' ')).toStdString();
+    EXPECT_EQ(
+        parse({"--batch", "--progressivo", "43\r\n"}).errorText(),
+        QStringLiteral("--progressivo: La risposta \"43\\r\\n\" a \"Progressivo Invio\" non è valida: il nome del "
+                       "file e IDNrvXML.ini non possono contenere / o \\, a capo o caratteri di controllo."));
     const Result<CommandLine> both = parse({"--yes", "--no"});
     ASSERT_FALSE(both);
     EXPECT_TRUE(both.errorText().contains(QStringLiteral("--yes")));
