@@ -151,6 +151,7 @@ Result<QString> FlowExport::EsportaFlusso(db::Recordset& pratiche)
     const QString path = QDir::toNativeSeparators(desktop + QLatin1Char('/') + name);
 
     SaveFile file(desktop + QLatin1Char('/') + name);
+    file.setReplacesLink(true);
     if (!file.open(QIODevice::WriteOnly))
         return stop(QStringLiteral("Non si riesce a creare il file %1: %2").arg(path, file.errorString()));
 

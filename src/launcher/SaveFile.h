@@ -16,17 +16,13 @@ class SaveFile : public QSaveFile {
 public:
     using QSaveFile::QSaveFile;
 
-    bool commit()
-    {
-        if (!flush()) {
-            flush();
-            const QString cause = errorString();
-            cancelWriting();
-            setErrorString(cause);
-            return false;
-        }
-        return QSaveFile::commit();
-    }
+    /// A symbolic link at the file's name is replaced by the file, its target left as it was. Qt writes through
+    /// links, which suits the suite's files on the shared drive, where a link is the administrator's choice; on the
+    /// operator's desktop a link would send the file somewhere else and overwrite what is there.
+    void setReplacesLink(bool replaces) { m_replacesLink = replaces; }
+
+    bool open(OpenMode mode) override;
+    bool commit();
 
 protected:
     qint64 writeData(const char* data, qint64 size) override
@@ -41,9 +37,14 @@ protected:
         }
         return written;
     }
+
+private:
+    bool m_replacesLink = false;
+    /// The link to replace: the file is put in place under a name of its own beside it, then renamed over it.
+    QString m_link;
 };
 
 /// Makes the file's folder when it is missing, writes the file aside through `write` and puts it in place only when
-/// the whole of it is written: on a failure an earlier file of the name stays whole. The failure is the cause alone,
-/// for the caller to say which file it was.
+/// the whole of it is written: on a failure an earlier file of the name stays whole. For the operator's own files: a
+/// link at the name is replaced. The failure is the cause alone, for the caller to say which file it was.
 Status writeWholeFile(const QString& path, const std::function<Status(QIODevice*)>& write);

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QUrl>
 
 namespace {
@@ -194,6 +195,20 @@ TEST_F(FlowExportTest, AProgressiveNotSavedIsAFailureThatGivesTheNextNumber)
                              "\"Progressivo Invio\" va indicato 44.")
                   .arg(lastIdPath()));
     EXPECT_EQ(written.errorText(), dialogs.messages().last());
+}
+
+TEST_F(FlowExportTest, ALinkAtTheFlowsNameIsReplacedAndItsTargetKept)
+{
+    addCase(1);
+    const QString target = suite.home().folder().write(QStringLiteral("altrove/registro.txt"), "not a flow");
+    const QString path = desktopFile(QStringLiteral("0008_06_00043_2011-06-14.XML"));
+    QDir().mkpath(suite.home().desktop());
+    ASSERT_TRUE(QFile::link(target, path));
+    ASSERT_TRUE(exportFlow());
+    EXPECT_FALSE(QFileInfo(path).isSymLink());
+    EXPECT_TRUE(fileBytes(path).startsWith("<?xml"));
+    EXPECT_EQ(fileBytes(target), QByteArray("not a flow"));
+    EXPECT_EQ(desktopFiles(), QStringList{QStringLiteral("0008_06_00043_2011-06-14.XML")});
 }
 
 TEST_F(FlowExportTest, TheTestVariantIsOfferedOnItsDayOnly)
