@@ -4,8 +4,11 @@
 #include "flow/Formatting.h"
 #include "flow/LastId.h"
 #include "flow/PaymentSource.h"
+#include "launcher/DriveMapping.h"
 #include "launcher/SaveFile.h"
+#include "launcher/ShareLock.h"
 #include "launcher/SpecialFolders.h"
+#include "launcher/SuitePaths.h"
 #include "launcher/db/Recordset.h"
 #include "launcher/ports/Clock.h"
 #include "launcher/ports/Dialogs.h"
@@ -78,6 +81,30 @@ Status FlowExport::stop(const QString& message, Dialogs::Icon icon)
     return Status::failure(message);
 }
 
+Status FlowExport::takeLock(ShareLock& lock)
+{
+    switch (lock.tryLock(ShareLock::Holder::thisProcess(m_clock.now()))) {
+    case ShareLock::State::Taken:
+        return Status::success();
+    case ShareLock::State::Held:
+        break;
+    case ShareLock::State::Failed:
+        return stop(QStringLiteral("Non si riesce a creare il file %1, che impedisce a due esportazioni di usare lo "
+                                   "stesso progressivo: %2. Il flusso non è stato generato.")
+                        .arg(QDir::toNativeSeparators(lock.path()), lock.errorString()));
+    }
+    const ShareLock::Holder& holder = lock.holder();
+    const QString who =
+        holder.user.isEmpty() && holder.host.isEmpty()
+            ? QStringLiteral("un altro utente")
+            : QStringLiteral("l'utente %1 sul computer %2 (dal %3)")
+                  .arg(holder.user, holder.host, holder.since.toString(QStringLiteral("dd/MM/yyyy hh:mm:ss")));
+    return stop(QStringLiteral("Un'esportazione è già in corso: la sta facendo %1. Il flusso non è stato generato: "
+                               "riprovare quando quell'esportazione è finita.")
+                    .arg(who),
+                Dialogs::Icon::Information);
+}
+
 Status FlowExport::ask(const QString& prompt, const QString& proposed, QString& answer)
 {
     const std::optional<QString> given = m_dialogs.input(prompt, proposed);
@@ -134,6 +161,10 @@ Result<QString> FlowExport::EsportaFlusso(db::Recordset& pratiche)
         return stop(QStringLiteral("Nessuna pratica da esportare: il flusso non è stato generato."),
                     Dialogs::Icon::Information);
 
+    // Two workstations reading the same last number would send the creditor two flows with one progressive.
+    ShareLock lock(DriveMapping::toLocalPath(SuitePaths::idNrvXmlLock()));
+    if (const Status locked = takeLock(lock); !locked)
+        return locked;
     const Result<Answers> answers = ask();
     if (!answers)
         return answers.status();
@@ -202,6 +233,7 @@ Result<QString> FlowExport::EsportaFlusso(db::Recordset& pratiche)
         return stop(QStringLiteral("Non si riesce a completare il file %1: %2").arg(path, file.errorString()));
 
     const Status saved = SalvaLastID(progressivo);
+    lock.unlock();
     m_dialogs.message(QStringLiteral("File ") + path + QStringLiteral(" generato"));
     // The flow is on the desktop and is good, but the next export would propose this number again.
     if (!saved)

@@ -12,6 +12,7 @@
 
 class Clock;
 class Random;
+class ShareLock;
 class SheetStore;
 namespace db {
 class Connection;
@@ -66,6 +67,8 @@ private:
         QString progressivo;
     };
 
+    /// Takes the lock of the last flow number; the failure tells who holds it, or why it cannot be taken.
+    Status takeLock(ShareLock& lock);
     /// Asks the three questions; a cancelled one ends the export.
     Result<Answers> ask();
     /// Asks one question into `answer`; the failure when the operator cancels it.

@@ -13,6 +13,11 @@ inline QString idNrvXmlIni()
 {
     return QStringLiteral("Z:\\work\\kv32\\dati\\IDNrvXML.ini");
 }
+/// Held by the export from reading the last flow number to saving the new one; beside the number's file.
+inline QString idNrvXmlLock()
+{
+    return QStringLiteral("Z:\\work\\kv32\\dati\\IDNrvXML.lock");
+}
 /// The Diagnosis Sheet folder, with its closing backslash.
 inline QString sheetFolder()
 {

@@ -6,6 +6,7 @@
 #include "support/OsFaults.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 
 #include <functional>
@@ -128,6 +129,39 @@ TEST_F(FlowFaultTest, AReadOnlyDesktopTakesNoFlow)
     // Qt checks an existing file before it writes aside; the administrator is refused only by the mount.
     expectNoFlow(exportFlow(), before,
                  geteuid() == 0 ? QStringLiteral("is not writable") : QStringLiteral("Permission denied"));
+}
+
+TEST_F(FlowFaultTest, AReadOnlyPlaceForTheLastNumberIsSaidPlainly)
+{
+    addCases(2);
+    const QString lastId = suite.local(SuitePaths::idNrvXmlIni());
+    {
+        // The number's file alone: the flow is written, but the operator must give the next number by hand.
+        ReadOnlyPlace readOnly(lastId);
+        SKIP_WITHOUT(readOnly);
+        EXPECT_FALSE(exportFlow());
+        EXPECT_TRUE(QFile::exists(flowPath()));
+        ASSERT_EQ(dialogs.messages().size(), 2) << dialogs.messages().join(QStringLiteral(" | ")).toStdString();
+        const QString notSaved = dialogs.messages().last();
+        EXPECT_TRUE(notSaved.startsWith(QStringLiteral("Il progressivo 00043 NON è stato salvato.")))
+            << notSaved.toStdString();
+        EXPECT_TRUE(notSaved.contains(QStringLiteral("Read-only file system"))) << notSaved.toStdString();
+        EXPECT_TRUE(notSaved.endsWith(QStringLiteral("va indicato 44."))) << notSaved.toStdString();
+    }
+    // Its folder: not even the lock can be made, and nothing is written.
+    QFile::remove(flowPath());
+    dialogs.clear();
+    const QStringList before = filesOf(desktop());
+    ReadOnlyPlace readOnly(QFileInfo(lastId).absolutePath());
+    SKIP_WITHOUT(readOnly);
+    EXPECT_FALSE(exportFlow());
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_TRUE(dialogs.messages().first().contains(QStringLiteral("IDNrvXML.lock")));
+    EXPECT_TRUE(dialogs.messages().first().contains(QStringLiteral("Read-only file system")));
+    EXPECT_EQ(filesOf(desktop()), before);
+    QFile kept(lastId);
+    EXPECT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), LastId);
 }
 
 TEST_F(FlowFaultTest, ADatabaseClosedDuringTheExportStopsIt)

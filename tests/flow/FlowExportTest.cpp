@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QSysInfo>
 #include <QUrl>
 
 namespace {
@@ -209,6 +211,65 @@ TEST_F(FlowExportTest, ALinkAtTheFlowsNameIsReplacedAndItsTargetKept)
     EXPECT_TRUE(fileBytes(path).startsWith("<?xml"));
     EXPECT_EQ(fileBytes(target), QByteArray("not a flow"));
     EXPECT_EQ(desktopFiles(), QStringList{QStringLiteral("0008_06_00043_2011-06-14.XML")});
+}
+
+TEST_F(FlowExportTest, AnExportUnderWayElsewhereHoldsTheNumberUntilItsProcessEnds)
+{
+    addCase(1);
+    const QString lock = suite.local(SuitePaths::idNrvXmlLock());
+    const auto otherWorkstation = [&lock](QProcess& process) {
+        process.start(QStringLiteral(LOCK_HOLDER), {lock, QStringLiteral("mario"), QStringLiteral("ws-12")});
+        EXPECT_TRUE(process.waitForReadyRead(10000));
+        return process.readAll();
+    };
+    // While this export asks for the progressive, another workstation cannot take the number.
+    dialogs.onShown([&](const ScriptedDialogs::Shown& shown) {
+        if (shown.text != FlowExport::PromptProgressivo)
+            return;
+        QProcess refused;
+        EXPECT_EQ(otherWorkstation(refused), QByteArray("non preso\n"));
+        EXPECT_TRUE(refused.waitForFinished());
+    });
+    ASSERT_TRUE(exportFlow());
+    dialogs.onShown({});
+    EXPECT_FALSE(QFile::exists(lock));
+
+    QProcess other;
+    ASSERT_EQ(otherWorkstation(other), QByteArray("preso\n"));
+    dialogs.clear();
+    EXPECT_FALSE(exportFlow());
+    EXPECT_EQ(dialogs.messages(),
+              QStringList{QStringLiteral("Un'esportazione è già in corso: la sta facendo l'utente mario sul computer "
+                                         "ws-12 (dal 14/06/2011 09:15:00). Il flusso non è stato generato: riprovare "
+                                         "quando quell'esportazione è finita.")});
+    EXPECT_EQ(dialogs.shown().size(), 1);
+    EXPECT_EQ(desktopFiles().size(), 1);
+    EXPECT_EQ(fileBytes(lastIdPath()), QByteArray("[Norvanta]\r\nLastID=00043\r\n"));
+
+    // Killed, the other export leaves its lock file behind, and the next export takes it over.
+    other.kill();
+    other.waitForFinished();
+    ASSERT_TRUE(QFile::exists(lock));
+    dialogs.clear();
+    ASSERT_TRUE(exportFlow());
+    EXPECT_FALSE(QFile::exists(lock));
+    EXPECT_EQ(fileBytes(lastIdPath()), QByteArray("[Norvanta]\r\nLastID=00044\r\n"));
+}
+
+TEST_F(FlowExportTest, ALockFileThatNoProcessHoldsIsTakenOver)
+{
+    addCase(1);
+    const QString lock = suite.local(SuitePaths::idNrvXmlLock());
+    // Left by a program of this computer that died, by another workstation's, or cut short as it was made.
+    const QByteArray left[] = {"Utente=mario\r\nComputer=" + QSysInfo::machineHostName().toUtf8() +
+                                   "\r\nProcesso=999999999\r\nDal=14/06/2011 09:15:00\r\n",
+                               "Utente=mario\r\nComputer=ws-12\r\nProcesso=4242\r\nDal=13/06/2011 18:00:00\r\n", ""};
+    for (const QByteArray& bytes : left) {
+        writeBytes(lock, bytes);
+        dialogs.clear();
+        EXPECT_TRUE(exportFlow()) << dialogs.messages().join(QLatin1Char('|')).toStdString();
+        EXPECT_FALSE(QFile::exists(lock));
+    }
 }
 
 TEST_F(FlowExportTest, TheTestVariantIsOfferedOnItsDayOnly)

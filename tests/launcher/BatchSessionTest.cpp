@@ -1,6 +1,7 @@
 #include "launcher/BatchSession.h"
 #include "launcher/CommandLine.h"
 #include "launcher/DriveMapping.h"
+#include "launcher/ShareLock.h"
 #include "launcher/SuitePaths.h"
 #include "launcher/ports/Clock.h"
 #include "launcher/ports/ScriptedDialogs.h"
@@ -59,12 +60,21 @@ TEST_F(BatchSession, TheMainToolChecksTheCasesOfTheStatusFileAndExports)
     EXPECT_TRUE(dialogs.messages().first().contains(QStringLiteral("where contatore=0")));
 }
 
-TEST_F(BatchSession, AFlowWhoseNumberIsNotSavedOrNotProposedEndsWithOne)
+TEST_F(BatchSession, AFlowWhoseNumberIsHeldNotSavedOrNotProposedEndsWithOne)
 {
     suite.addCases({QStringLiteral("1|ROSSI MARIO|NRV|EECH")});
     suite.useFilter(QStringLiteral("where contatore=1"));
     const QString lastId = suite.local(SuitePaths::idNrvXmlIni());
     const QString flow = suite.home().desktop() + QStringLiteral("/0008_06_00043_2011-06-10.XML");
+
+    // Another export holds the number.
+    {
+        ShareLock other(suite.local(SuitePaths::idNrvXmlLock()));
+        ASSERT_EQ(other.tryLock(ShareLock::Holder::thisProcess(clock.now())), ShareLock::State::Taken);
+        EXPECT_EQ(runBatch({}), ExitStopped);
+        EXPECT_TRUE(dialogs.messages().last().startsWith(QStringLiteral("Un'esportazione è già in corso")));
+        EXPECT_FALSE(QFileInfo::exists(flow));
+    }
 
     // The flow is written, but the next export would propose its number again.
     writeBytes(lastId, "[Norvanta]\r\nLastID=00042\r\n");
