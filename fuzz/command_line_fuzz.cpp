@@ -2,6 +2,7 @@
 // the program, and the status file must read the same whatever line ends its writer used.
 #include "FuzzSupport.h"
 
+#include "flow/FlowExport.h"
 #include "launcher/CommandLine.h"
 #include "launcher/StatusFile.h"
 #include "launcher/SuiteLine.h"
@@ -17,6 +18,8 @@ void commandLine(const QByteArray& input)
     const Result<CommandLine> parsed = CommandLine::parse(arguments);
     if (!parsed)
         return;
+    for (auto answer = parsed->inputAnswers.cbegin(); answer != parsed->inputAnswers.cend(); ++answer)
+        fuzz::require(!FlowExport::refusal(answer.key(), answer.value()), "an answer taken can name the flow's file");
     const SuiteLine line(parsed->line);
     line.listing();
     line.namesAccessDatabase();
