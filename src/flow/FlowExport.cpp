@@ -93,12 +93,13 @@ Status FlowExport::takeLock(ShareLock& lock)
                                    "stesso progressivo: %2. Il flusso non è stato generato.")
                         .arg(QDir::toNativeSeparators(lock.path()), lock.errorString()));
     }
+    // The lock file lies on a share that anyone can write: what it says is shown, never obeyed.
     const ShareLock::Holder& holder = lock.holder();
-    const QString who =
-        holder.user.isEmpty() && holder.host.isEmpty()
-            ? QStringLiteral("un altro utente")
-            : QStringLiteral("l'utente %1 sul computer %2 (dal %3)")
-                  .arg(holder.user, holder.host, holder.since.toString(QStringLiteral("dd/MM/yyyy hh:mm:ss")));
+    QString who = QStringLiteral("l'utente %1 sul computer %2").arg(visible(holder.user), visible(holder.host));
+    if (holder.user.isEmpty() && holder.host.isEmpty())
+        who = QStringLiteral("un altro utente");
+    else if (holder.since.isValid())
+        who += QStringLiteral(" (dal %1)").arg(holder.since.toString(QStringLiteral("dd/MM/yyyy hh:mm:ss")));
     return stop(QStringLiteral("Un'esportazione è già in corso: la sta facendo %1. Il flusso non è stato generato: "
                                "riprovare quando quell'esportazione è finita.")
                     .arg(who),
