@@ -76,7 +76,12 @@ std::optional<qint32> leadingWholeNumber(const QString& text)
 Result<qint32> LeggiLastID()
 {
     // The file is written with [Norvanta]; the profile functions find it as "norvanta" too.
-    const QString value = LeggiIni(SuitePaths::idNrvXmlIni(), QStringLiteral("norvanta"), QStringLiteral("LastID"));
+    // A file that cannot be read is told, not taken for a missing one: that would propose 1 again.
+    const Result<QString> read =
+        readIniValue(SuitePaths::idNrvXmlIni(), QStringLiteral("norvanta"), QStringLiteral("LastID"));
+    if (!read)
+        return Status::failure(read.errorText() + QStringLiteral(": non si propone alcun progressivo."));
+    const QString& value = *read;
     if (const std::optional<qint32> number = leadingWholeNumber(value))
         return *number;
     // Proposing 1 would send the creditor a flow number it has had already.

@@ -52,6 +52,11 @@ TEST(LastIdTest, ReadsTheNorvantaSectionAndSavingReplacesTheWholeFile)
               QStringLiteral("Il file Z:\\work\\kv32\\dati\\IDNrvXML.ini contiene LastID=99999999999, "
                              "un numero fuori dall'intervallo dei progressivi (da -2147483648 a "
                              "2147483647): non si propone alcun progressivo."));
+    // Nor does a file too large to be an INI file: it is no missing file, which would propose 1.
+    writeSparse(path, "[Norvanta]\r\nLastID=00042\r\n", 2 * 1024 * 1024);
+    const Result<qint32> oversized = LeggiLastID();
+    ASSERT_FALSE(oversized);
+    EXPECT_TRUE(oversized.errorText().contains(QStringLiteral("IDNrvXML.ini"))) << oversized.errorText().toStdString();
 
     writeBytes(path, "; note\r\n[Norvanta]\r\nLastID=00042\r\nAltro=1\r\n");
     ASSERT_TRUE(SalvaLastID(QStringLiteral("00043")));
