@@ -25,6 +25,20 @@ const char* const CaseFieldNames[] = {"posizione",       "altroriferimento", "co
 
 const QString TenBlanks(10, QLatin1Char(' '));
 
+// Adds an amount to a sum of the flow; false, the sum unchanged, when the result would leave currency's range.
+bool addTo(db::Currency& sum, db::Currency amount)
+{
+    const std::optional<db::Currency> added = sum.plus(amount);
+    if (added)
+        sum = *added;
+    return added.has_value();
+}
+
+QString sumBeyondRange(const QString& field)
+{
+    return QStringLiteral("la somma dei campi %1 delle cambiali è fuori dall'intervallo di un importo").arg(field);
+}
+
 // The suite trims blanks only: a TAB or a line end around a town's name stays part of it.
 QString trimBlanks(const QString& text)
 {
@@ -403,11 +417,10 @@ Status FlowWriter::writeRicevutaAlCliente(const Payment& payment, db::Currency c
                                                           "vuoto (Null): manca la data della ricevuta"));
         receiptDate = db::textOf(data);
     }
-    const QVariant& ricevutaValue = payment[PaymentSource::Ricevuta];
-    const Result<db::Currency> ricevuta = db::NzImporto(ricevutaValue);
+    const Result<db::Currency> ricevuta =
+        db::NzImporto(payment[PaymentSource::Ricevuta], PaymentSource::fieldName(PaymentSource::Ricevuta));
     if (!ricevuta)
-        return paymentFailure(payment,
-                              QStringLiteral("il campo ricevuta non è un numero: %1").arg(db::textOf(ricevutaValue)));
+        return paymentFailure(payment, ricevuta.errorText());
     const Result<db::Currency> speseRecupero =
         db::NzImporto(payment[PaymentSource::SpeseRecupero], PaymentSource::fieldName(PaymentSource::SpeseRecupero));
     if (!speseRecupero)
@@ -416,13 +429,19 @@ Status FlowWriter::writeRicevutaAlCliente(const Payment& payment, db::Currency c
         db::NzImporto(payment[PaymentSource::Spese], PaymentSource::fieldName(PaymentSource::Spese));
     if (!spese)
         return paymentFailure(payment, spese.errorText());
+    const std::optional<db::Currency> charges = speseRecupero->plus(*spese);
+    if (!charges)
+        return paymentFailure(payment, QStringLiteral("la somma dei campi speserecupero (%1) e spese (%2) è fuori "
+                                                      "dall'intervallo di un importo")
+                                           .arg(db::textOf(payment[PaymentSource::SpeseRecupero]),
+                                                db::textOf(payment[PaymentSource::Spese])));
 
     begin(5, "<RicevutaAlCliente");
     attribute("DataRicevuta", receiptDate);
     attribute("AFronteDelDebito", ImportoNorvanta(capital));
     attribute("Controfirmata", QStringLiteral("true"));
     attribute("NumeroRicevuta", db::textOf(QVariant::fromValue(*ricevuta)));
-    attribute("Spese", ImportoNorvanta(*speseRecupero + *spese));
+    attribute("Spese", ImportoNorvanta(*charges));
     end("/>");
     return writeStatus();
 }
@@ -467,14 +486,16 @@ Result<std::size_t> FlowWriter::writeBillGroup(std::size_t first)
             db::currencyOf(payment[PaymentSource::Totale], PaymentSource::fieldName(PaymentSource::Totale));
         if (!totale)
             return paymentFailure(payment, totale.errorText());
-        total += *totale;
+        if (!addTo(total, *totale))
+            return paymentFailure(payment, sumBeyondRange(PaymentSource::fieldName(PaymentSource::Totale)));
         if (at == first)
             instalment = *totale;
         const Result<db::Currency> capitale =
             db::NzImporto(payment[PaymentSource::Capitale], PaymentSource::fieldName(PaymentSource::Capitale));
         if (!capitale)
             return paymentFailure(payment, capitale.errorText());
-        capital += *capitale;
+        if (!addTo(capital, *capitale))
+            return paymentFailure(payment, sumBeyondRange(PaymentSource::fieldName(PaymentSource::Capitale)));
         ++at;
         if (at == m_casePayments.size() || db::textOf(m_casePayments[at][PaymentSource::Modo]) != QLatin1String("CA"))
             break;

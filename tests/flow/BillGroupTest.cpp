@@ -1,5 +1,7 @@
 #include "flow/FlowFixture.h"
 
+#include <tuple>
+
 namespace {
 
 class BillGroupTest : public FlowFixture {
@@ -148,4 +150,26 @@ TEST_F(BillGroupTest, ASingleBillWithoutARealDateKeepsTenBlanks)
     EXPECT_TRUE(lines.at(2).startsWith(QStringLiteral("<RicevutaAlCliente DataRicevuta=\"da definire\"")));
     EXPECT_TRUE(lines.at(3).contains(QStringLiteral("DataIniziale=\"          \"")));
     EXPECT_EQ(lines.at(lines.size() - 2), QStringLiteral("</Cambializzazione>"));
+}
+
+TEST_F(BillGroupTest, SumsBeyondTheCurrencysRangeStop)
+{
+    // Rows: the fields of the first bill and of the second, and the failure after the case.
+    const QList<std::tuple<QVariantMap, QVariantMap, QString>> rows = {
+        {{{QStringLiteral("totale"), 500000000000000LL}},
+         {{QStringLiteral("totale"), 500000000000000LL}},
+         "pagamento ID 2, la somma dei campi totale delle cambiali è fuori dall'intervallo di un importo."},
+        {{{QStringLiteral("capitale"), -500000000000000LL}},
+         {{QStringLiteral("capitale"), -500000000000000LL}},
+         "pagamento ID 2, la somma dei campi capitale delle cambiali è fuori dall'intervallo di un importo."},
+    };
+    for (const auto& [first, second, failure] : rows) {
+        suite.database().exec(
+            {QStringLiteral("DELETE FROM [Tabella Pratiche]"), QStringLiteral("DELETE FROM [Tabella Pagamenti]")});
+        addCase(1);
+        addBill(1, 1, QDate(2011, 6, 10), first);
+        addBill(2, 1, QDate(2011, 7, 10), second);
+        const Flow flow = writeFlow();
+        EXPECT_EQ(flow.status.errorText(), QStringLiteral("Pratica P1 (ROSSI MARIO, contatore 1): ") + failure);
+    }
 }

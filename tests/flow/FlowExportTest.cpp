@@ -309,7 +309,8 @@ TEST_F(FlowExportTest, AStopLeavesNoFileAndTheProgressiveAsTheyWere)
     addCase(1);
     addCase(2, {{QStringLiteral("codicescaricomemo"), QStringLiteral("EESE")}});
     addCase(3);
-    addPayment(5, 3, {{QStringLiteral("totale"), QVariant()}});
+    // An amount that the currency cannot hold would wrap round into another one.
+    addPayment(5, 3, {{QStringLiteral("totale"), 922337203685478LL}});
     const QString path = desktopFile(QStringLiteral("0008_06_00043_2011-06-14.XML"));
     writeBytes(path, "the flow sent this morning");
 
@@ -328,9 +329,9 @@ TEST_F(FlowExportTest, AStopLeavesNoFileAndTheProgressiveAsTheyWere)
     EXPECT_FALSE(written);
     EXPECT_EQ(
         dialogs.messages(),
-        QStringList{QStringLiteral("Pratica P3 (ROSSI MARIO, contatore 3): pagamento ID 5, il campo totale è vuoto "
-                                   "(Null) dove serve un importo.\nLa procedura di esportazione termina: il file "
-                                   "%1 non è stato generato.")
+        QStringList{QStringLiteral("Pratica P3 (ROSSI MARIO, contatore 3): pagamento ID 5, il campo totale è fuori "
+                                   "dall'intervallo di un importo: 922337203685478.\nLa procedura di esportazione "
+                                   "termina: il file %1 non è stato generato.")
                         .arg(path)});
     EXPECT_EQ(written.errorText(), dialogs.messages().first());
     EXPECT_EQ(fileBytes(path), QByteArray("the flow sent this morning"));

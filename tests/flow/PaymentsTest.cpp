@@ -1,8 +1,26 @@
 #include "flow/FlowFixture.h"
 
+#include <limits>
+
 namespace {
 
-using PaymentsTest = FlowFixture;
+class PaymentsTest : public FlowFixture {
+protected:
+    /// The failure of the flow of one case with one payment (ID 7) that has a bank row, each with its fields'
+    /// overrides; "<no failure>" when the flow is written.
+    QString failureOf(const QVariantMap& payment, const QVariantMap& caseFields = {}, const QVariantMap& bank = {})
+    {
+        suite.database().exec({QStringLiteral("DELETE FROM [Tabella Pratiche]"),
+                               QStringLiteral("DELETE FROM [Tabella Pagamenti]"),
+                               QStringLiteral("DELETE FROM [Tabella Riscontro]")});
+        addCase(1, caseFields);
+        addPayment(7, 1, payment);
+        addBankRow(7, bank);
+        const Flow flow = writeFlow();
+        EXPECT_FALSE(flow.missingSheet);
+        return flow.status.ok() ? QStringLiteral("<no failure>") : flow.status.errorText();
+    }
+};
 
 // The element names of the lines between <Valori> and </Valori>, start and end tags alike.
 QStringList valoriTags(const QStringList& pratica)
@@ -64,6 +82,10 @@ TEST_F(PaymentsTest, ReceiptChargesRoundAndADateWithItsTimeIsKeptAsTheOperatorsW
     addPayment(2, 1,
                {{QStringLiteral("data"), QStringLiteral("2011-06-10 14:05:09")},
                 {QStringLiteral("dataricevuta"), QStringLiteral("da definire")}});
+    // The ends of the currency's range, as a text with a decimal comma that SQLite keeps as it is.
+    addPayment(3, 1,
+               {{QStringLiteral("totale"), QStringLiteral("922337203685477,5807")},
+                {QStringLiteral("capitale"), QStringLiteral("-922337203685477,5808")}});
     const Flow flow = writeFlow();
     ASSERT_TRUE(flow.status) << flow.status.errorText().toStdString();
     const QStringList pratica = praticaLines(flow.bytes, 0);
@@ -71,25 +93,18 @@ TEST_F(PaymentsTest, ReceiptChargesRoundAndADateWithItsTimeIsKeptAsTheOperatorsW
               QStringLiteral("<RicevutaAlCliente DataRicevuta=\"2011-06-11\" AFronteDelDebito=\"120.00\" "
                              "Controfirmata=\"true\" NumeroRicevuta=\"456\" Spese=\"12.63\"/>"));
     EXPECT_EQ(pratica.at(6).section(QLatin1Char(' '), 1, 2), QStringLiteral("DataRicevuta=\"10/06/2011 14:05:09\""));
+    EXPECT_TRUE(pratica.at(8).startsWith(QStringLiteral("<Contante Importo=\"922337203685477.58\" ")));
+    EXPECT_TRUE(pratica.at(9).contains(QStringLiteral(" AFronteDelDebito=\"-922337203685477.58\" ")));
 }
 
 TEST_F(PaymentsTest, UnreadableValuesStopNamingCaseAndField)
 {
-    const auto failureOf = [this](const QVariantMap& payment, const QVariantMap& caseFields = {}) {
-        suite.database().exec(
-            {QStringLiteral("DELETE FROM [Tabella Pratiche]"), QStringLiteral("DELETE FROM [Tabella Pagamenti]")});
-        addCase(1, caseFields);
-        addPayment(7, 1, payment);
-        const Flow flow = writeFlow();
-        EXPECT_FALSE(flow.missingSheet);
-        return flow.status.ok() ? QStringLiteral("<no failure>") : flow.status.errorText();
-    };
     EXPECT_EQ(failureOf({{QStringLiteral("totale"), QVariant()}}),
               QStringLiteral("Pratica P1 (ROSSI MARIO, contatore 1): pagamento ID 7, il campo totale è vuoto (Null) "
                              "dove serve un importo."));
     EXPECT_EQ(failureOf({{QStringLiteral("ricevuta"), QStringLiteral("12a")}}),
               QStringLiteral("Pratica P1 (ROSSI MARIO, contatore 1): pagamento ID 7, il campo ricevuta non è un "
-                             "numero: 12a."));
+                             "importo: 12a."));
     EXPECT_EQ(failureOf({{QStringLiteral("data"), QVariant()}}),
               QStringLiteral("Pratica P1 (ROSSI MARIO, contatore 1): pagamento ID 7, il campo dataricevuta non è una "
                              "data e il campo data è vuoto (Null): manca la data della ricevuta."));
@@ -100,4 +115,29 @@ TEST_F(PaymentsTest, UnreadableValuesStopNamingCaseAndField)
     EXPECT_EQ(failureOf({{QStringLiteral("spese"), QStringLiteral("molte")}}),
               QStringLiteral("Pratica P1 (ROSSI MARIO, contatore 1): pagamento ID 7, il campo spese non è un importo: "
                              "molte."));
+}
+
+TEST_F(PaymentsTest, AnAmountBeyondTheCurrencysRangeStopsAsANonNumericOneDoes)
+{
+    const QString prefix = QStringLiteral("Pratica P1 (ROSSI MARIO, contatore 1): pagamento ID 7, ");
+    const QList<std::pair<QVariantMap, QString>> rows = {
+        {{{QStringLiteral("totale"), 922337203685478LL}},
+         QStringLiteral("il campo totale è fuori dall'intervallo di un importo: 922337203685478.")},
+        {{{QStringLiteral("capitale"), -922337203685478LL}},
+         QStringLiteral("il campo capitale è fuori dall'intervallo di un importo: -922337203685478.")},
+        {{{QStringLiteral("spese"), 1e300}},
+         QStringLiteral("il campo spese è fuori dall'intervallo di un importo: 1e+300.")},
+        {{{QStringLiteral("speserecupero"), 922337203685478LL}},
+         QStringLiteral("il campo speserecupero è fuori dall'intervallo di un importo: 922337203685478.")},
+        {{{QStringLiteral("ricevuta"), std::numeric_limits<qint64>::max()}},
+         QStringLiteral("il campo ricevuta è fuori dall'intervallo di un importo: 9223372036854775807.")},
+        // Just beyond the range, as a text the conversion reads digit by digit.
+        {{{QStringLiteral("totale"), QStringLiteral("922337203685477,5808")}},
+         QStringLiteral("il campo totale è fuori dall'intervallo di un importo: 922337203685477,5808.")},
+        {{{QStringLiteral("spese"), 500000000000000LL}, {QStringLiteral("speserecupero"), 500000000000000LL}},
+         QStringLiteral("la somma dei campi speserecupero (500000000000000) e spese (500000000000000) è fuori "
+                        "dall'intervallo di un importo.")},
+    };
+    for (const auto& [payment, message] : rows)
+        EXPECT_EQ(failureOf(payment), prefix + message);
 }

@@ -106,6 +106,17 @@ TEST_P(ServerFailures, AMissingFieldStopsTheExportAndIsNamed)
                          QStringLiteral("manca il campo capitale nella tabella [Tabella Pagamenti]"));
 }
 
+TEST_P(ServerFailures, AnAmountTheCurrencyCannotHoldStopsTheExportAndIsNamed)
+{
+    loadSmallSuite();
+    writeLastId();
+    // numeric(19,4) holds more than the currency: its decimal text is read up to the currency's very last unit.
+    onTheServer({QStringLiteral("update \"tabella pagamenti\" set totale=922337203685477.5808 where id=1")});
+    expectAStoppedExport(exportFlow(connectionString(), AllCases),
+                         QStringLiteral("pagamento ID 1, il campo totale è fuori dall'intervallo di un importo: "
+                                        "922337203685477"));
+}
+
 TEST_P(ServerFailures, AServerThatGoesAwayDuringTheExportLeavesNoFlowAndTheProgressiveUnchanged)
 {
     // A server of this test's own, so that stopping it leaves the run's server to the other tests.

@@ -1,7 +1,6 @@
 #include "launcher/db/Currency.h"
 
 #include <cmath>
-#include <limits>
 
 namespace db {
 
@@ -9,10 +8,27 @@ std::optional<Currency> Currency::fromDouble(double value)
 {
     if (!std::isfinite(value))
         return std::nullopt;
+    // 2^63 units and beyond do not fit; below it every whole double converts exactly.
     const double scaled = std::round(value * UnitsPerWhole);
-    if (std::fabs(scaled) >= 9.2e18)
+    if (scaled >= 0x1p63 || scaled < -0x1p63)
         return std::nullopt;
     return Currency(qint64(scaled));
+}
+
+std::optional<Currency> Currency::fromWhole(qint64 whole)
+{
+    qint64 units = 0;
+    if (__builtin_mul_overflow(whole, UnitsPerWhole, &units))
+        return std::nullopt;
+    return Currency(units);
+}
+
+std::optional<Currency> Currency::plus(Currency other) const
+{
+    qint64 units = 0;
+    if (__builtin_add_overflow(m_units, other.m_units, &units))
+        return std::nullopt;
+    return Currency(units);
 }
 
 std::optional<Currency> Currency::fromText(const QString& text)
@@ -24,12 +40,14 @@ std::optional<Currency> Currency::fromText(const QString& text)
         negative = trimmed.at(at) == QLatin1Char('-');
         ++at;
     }
+    // Accumulated with the sign, so that the most negative amount is read too.
+    const int sign = negative ? -1 : 1;
     qint64 whole = 0;
     int wholeDigits = 0;
+    bool overflow = false;
     while (at < trimmed.size() && trimmed.at(at).isDigit()) {
-        if (whole > (std::numeric_limits<qint64>::max() / UnitsPerWhole) / 10)
-            return std::nullopt;
-        whole = whole * 10 + trimmed.at(at).digitValue();
+        overflow |= __builtin_mul_overflow(whole, 10, &whole) ||
+                    __builtin_add_overflow(whole, sign * trimmed.at(at).digitValue(), &whole);
         ++wholeDigits;
         ++at;
     }
@@ -49,21 +67,24 @@ std::optional<Currency> Currency::fromText(const QString& text)
             ++at;
         }
     }
-    if (at != trimmed.size() || (wholeDigits == 0 && fractionDigits == 0))
+    if (overflow || at != trimmed.size() || (wholeDigits == 0 && fractionDigits == 0))
         return std::nullopt;
     for (int digits = std::min(fractionDigits, 4); digits < 4; ++digits)
         fraction *= 10;
-    qint64 units = whole * UnitsPerWhole + fraction + (roundUp ? 1 : 0);
-    return Currency(negative ? -units : units);
+    qint64 units = 0;
+    if (__builtin_mul_overflow(whole, UnitsPerWhole, &units) ||
+        __builtin_add_overflow(units, sign * (fraction + (roundUp ? 1 : 0)), &units))
+        return std::nullopt;
+    return Currency(units);
 }
 
 QString Currency::toPlainText() const
 {
-    const qint64 magnitude = m_units < 0 ? -m_units : m_units;
+    const quint64 magnitude = m_units < 0 ? quint64(0) - quint64(m_units) : quint64(m_units);
     return QStringLiteral("%1%2.%3")
         .arg(m_units < 0 ? QStringLiteral("-") : QString())
-        .arg(magnitude / UnitsPerWhole)
-        .arg(magnitude % UnitsPerWhole, 4, 10, QLatin1Char('0'));
+        .arg(magnitude / quint64(UnitsPerWhole))
+        .arg(magnitude % quint64(UnitsPerWhole), 4, 10, QLatin1Char('0'));
 }
 
 } // namespace db

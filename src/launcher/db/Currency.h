@@ -10,12 +10,18 @@ namespace db {
 
 /// An amount as the suite keeps it: fixed point with four decimals, in a 64-bit whole number of
 /// ten-thousandths, so that sums of many payments lose nothing.
+///
+/// The range is that of the suite's currency, -922337203685477.5808 to 922337203685477.5807. Every way into it
+/// that could leave the range says so with an empty optional: an amount that does not fit is never carried on as
+/// another one.
 class Currency {
 public:
     static constexpr qint64 UnitsPerWhole = 10000;
 
     constexpr Currency() = default;
     static constexpr Currency fromUnits(qint64 units) { return Currency(units); }
+    /// A whole amount; no value beyond the range.
+    static std::optional<Currency> fromWhole(qint64 whole);
     /// Rounds to the fourth decimal, halves away from zero; no value when out of range or not finite.
     static std::optional<Currency> fromDouble(double value);
     /// Reads "1234", "-12.5", "0,75" (point or comma before the decimals, no grouping); surplus decimals round.
@@ -26,12 +32,8 @@ public:
     /// Plain text with a point and four decimals: "1234.5000" (what databases take without loss).
     QString toPlainText() const;
 
-    constexpr Currency operator+(Currency other) const { return Currency(m_units + other.m_units); }
-    Currency& operator+=(Currency other)
-    {
-        m_units += other.m_units;
-        return *this;
-    }
+    /// The sum; no value when it lies beyond the range.
+    std::optional<Currency> plus(Currency other) const;
     constexpr auto operator<=>(const Currency&) const = default;
 
 private:

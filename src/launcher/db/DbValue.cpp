@@ -24,6 +24,31 @@ QString fieldLabel(const QString& fieldName)
     return fieldName.isEmpty() ? QStringLiteral("il valore") : QStringLiteral("il campo ") + fieldName;
 }
 
+// The value as a finite number, whatever its type (a text with a decimal point or comma); none otherwise.
+std::optional<double> numberOf(const QVariant& value)
+{
+    double number = 0;
+    bool ok = false;
+    if (value.metaType() == QMetaType::fromType<Currency>()) {
+        number = value.value<Currency>().toDouble();
+        ok = true;
+    } else if (value.typeId() == QMetaType::QString) {
+        QString text = value.toString().trimmed();
+        text.replace(QLatin1Char(','), QLatin1Char('.'));
+        number = text.toDouble(&ok);
+    } else {
+        number = value.toDouble(&ok);
+    }
+    return ok && std::isfinite(number) ? std::optional(number) : std::nullopt;
+}
+
+std::optional<Currency> currencyFromWhole(const QVariant& value)
+{
+    if (value.typeId() == QMetaType::ULongLong && value.toULongLong() > quint64(std::numeric_limits<qint64>::max()))
+        return std::nullopt;
+    return Currency::fromWhole(value.toLongLong());
+}
+
 } // namespace
 
 bool isNull(const QVariant& value)
@@ -63,21 +88,10 @@ Result<qint32> wholeNumberOf(const QVariant& value, const QString& fieldName)
 {
     if (isNull(value))
         return Status::failure(fieldLabel(fieldName) + QStringLiteral(" è vuoto (Null) dove serve un numero intero"));
-    double number = 0;
-    bool ok = false;
-    if (value.metaType() == QMetaType::fromType<Currency>()) {
-        number = value.value<Currency>().toDouble();
-        ok = true;
-    } else if (value.typeId() == QMetaType::QString) {
-        QString text = value.toString().trimmed();
-        text.replace(QLatin1Char(','), QLatin1Char('.'));
-        number = text.toDouble(&ok);
-    } else {
-        number = value.toDouble(&ok);
-    }
-    if (!ok || !std::isfinite(number))
+    const std::optional<double> number = numberOf(value);
+    if (!number)
         return Status::failure(fieldLabel(fieldName) + QStringLiteral(" non è un numero intero: ") + textOf(value));
-    const double rounded = std::nearbyint(number); // the default rounding mode sends halves to the even number
+    const double rounded = std::nearbyint(*number); // the default rounding mode sends halves to the even number
     if (rounded < std::numeric_limits<qint32>::min() || rounded > std::numeric_limits<qint32>::max())
         return Status::failure(fieldLabel(fieldName) +
                                QStringLiteral(" è fuori dall'intervallo di un numero intero: ") + textOf(value));
@@ -96,7 +110,7 @@ Result<Currency> currencyOf(const QVariant& value, const QString& fieldName)
     case QMetaType::Int:
     case QMetaType::ULongLong:
     case QMetaType::UInt:
-        amount = Currency::fromUnits(value.toLongLong() * Currency::UnitsPerWhole);
+        amount = currencyFromWhole(value);
         break;
     case QMetaType::Double:
     case QMetaType::Float:
@@ -106,8 +120,16 @@ Result<Currency> currencyOf(const QVariant& value, const QString& fieldName)
         amount = Currency::fromText(value.toString());
         break;
     }
-    if (!amount)
-        return Status::failure(fieldLabel(fieldName) + QStringLiteral(" non è un importo: ") + textOf(value));
+    if (!amount) {
+        // What currency refuses for its size is beyond 922337203685477; a smaller number it refuses ("1e5") is
+        // written in a form amounts never take.
+        const std::optional<double> number = numberOf(value);
+        const bool tooLarge = number && std::fabs(*number) >= 9.2e14;
+        return Status::failure(fieldLabel(fieldName) +
+                               (tooLarge ? QStringLiteral(" è fuori dall'intervallo di un importo: ")
+                                         : QStringLiteral(" non è un importo: ")) +
+                               textOf(value));
+    }
     return *amount;
 }
 

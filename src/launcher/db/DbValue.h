@@ -18,10 +18,11 @@ QString textOf(const QVariant& value);
 /// The value as a 32-bit whole number (fractions round half to even); Null or text that is no number fail.
 Result<qint32> wholeNumberOf(const QVariant& value, const QString& fieldName);
 
-/// An amount: Null gives 0, anything else is converted to currency; text that is no number fails.
+/// An amount: Null gives 0, anything else is converted to currency; text that is no number, or a number beyond
+/// currency's range, fails.
 Result<Currency> NzImporto(const QVariant& value, const QString& fieldName = QString());
 
-/// The value as currency (no Null guard): Null fails, naming the field.
+/// The value as currency (no Null guard): Null fails, naming the field, and so does what NzImporto refuses.
 Result<Currency> currencyOf(const QVariant& value, const QString& fieldName);
 
 } // namespace db

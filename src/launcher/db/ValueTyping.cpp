@@ -60,6 +60,8 @@ QVariant number(const QVariant& raw)
     return ok ? QVariant(value) : raw;
 }
 
+// A value that is no amount, or one beyond currency's range, stays as it came: never another amount. Whoever reads
+// it as an amount is then told which value it is.
 QVariant currency(const QVariant& raw)
 {
     const Result<Currency> amount = currencyOf(raw, QString());

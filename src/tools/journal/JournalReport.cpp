@@ -48,15 +48,29 @@ QFont reportFont(double points, bool bold = false, bool italic = false)
     return font;
 }
 
-db::Currency sumOf(const QList<JournalReport::Lot>& lots, QVariant JournalReport::Lot::*field)
+// The sum of a column over the lots, exact in currency. Numbers beyond currency's range, in a lot or in the sum, make
+// it a sum of doubles, which the journal shows as it shows such a lot: never a sum wrapped round.
+QVariant sumOf(const QList<JournalReport::Lot>& lots, QVariant JournalReport::Lot::*field)
 {
     db::Currency sum;
+    double rough = 0;
+    bool exact = true;
     for (const JournalReport::Lot& lot : lots) {
-        const Result<db::Currency> amount = db::NzImporto(lot.*field);
-        if (amount)
-            sum += *amount;
+        if (const Result<db::Currency> amount = db::NzImporto(lot.*field)) {
+            rough += amount->toDouble();
+            const std::optional<db::Currency> added = sum.plus(*amount);
+            exact = exact && added;
+            sum = added.value_or(sum);
+            continue;
+        }
+        bool number = false;
+        const double value = (lot.*field).toDouble(&number);
+        if (number && std::isfinite(value)) {
+            rough += value;
+            exact = false;
+        }
     }
-    return sum;
+    return exact ? QVariant::fromValue(sum) : QVariant(rough);
 }
 
 /// Draws the journal page by page.
@@ -206,8 +220,8 @@ QList<JournalReport::Line> JournalReport::lines() const
 JournalReport::Line JournalReport::totals() const
 {
     return {QStringLiteral("Totale"), QStringLiteral("%1 lotti").arg(m_lots.size()), QString(),
-            JournalText::formatNumber(QVariant::fromValue(sumOf(m_lots, &Lot::pratiche)), 0).value_or(QString()),
-            JournalText::formatNumber(QVariant::fromValue(sumOf(m_lots, &Lot::totale)), 2).value_or(QString())};
+            JournalText::formatNumber(sumOf(m_lots, &Lot::pratiche), 0).value_or(QString()),
+            JournalText::formatNumber(sumOf(m_lots, &Lot::totale), 2).value_or(QString())};
 }
 
 double JournalReport::lastProgressive() const

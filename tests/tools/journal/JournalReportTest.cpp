@@ -64,6 +64,11 @@ TEST(JournalReportLines, LotsAreNumberedConsecutivelyFromTheStartAndAddedUp)
     EXPECT_EQ(empty.lines().at(0).dataAffido, QString());
     EXPECT_EQ(empty.lines().at(0).pratiche, QString());
     EXPECT_EQ(empty.totals().totale, QStringLiteral("0,00"));
+    // A sum beyond what the currency holds is still the sum, never one wrapped round into a negative amount.
+    const JournalReport::Lot large{QStringLiteral("NRV"), QDate(2011, 1, 1), qlonglong(1),
+                                   QVariant::fromValue(db::Currency::fromUnits(9000000000000000000))};
+    EXPECT_EQ(JournalReport(1, QString(), QDate(2011, 6, 10), {large, large}).totals().totale,
+              QStringLiteral("1.800.000.000.000.000,00"));
 }
 
 TEST(JournalReportPdf, IsAnA4PdfWithAsManyPagesAsTheLotsNeed)
