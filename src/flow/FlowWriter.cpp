@@ -23,7 +23,8 @@ const char* const CaseFieldNames[] = {"posizione",       "altroriferimento", "co
                                       "datascaricomemo", "ragione sociale",  "citta",     "Provincia",         "Cap",
                                       "Indirizzo"};
 
-const QString TenBlanks(10, QLatin1Char(' '));
+// The bank row's date, as a message names it.
+const QString BankDateField = QStringLiteral("data di [Tabella Riscontro]");
 
 // Adds an amount to a sum of the flow; false, the sum unchanged, when the result would leave currency's range.
 bool addTo(db::Currency& sum, db::Currency amount)
@@ -241,10 +242,27 @@ std::optional<QDate> FlowWriter::dateOf(const QVariant& value) const
     return recogniseDate(db::textOf(value), m_today);
 }
 
-QString FlowWriter::flowDate(const QVariant& value) const
+Result<std::optional<QDate>> FlowWriter::columnDate(const QVariant& value, const QString& field) const
 {
-    // What FormattaData gives for the value's text, without going through the text when the value is a date.
-    return FormattaData(dateOf(value));
+    if (db::isNull(value))
+        return std::optional<QDate>();
+    // A date column holds dates, on SQLite as their text; a number there is no date, whatever its digits would say.
+    const int type = value.typeId();
+    const bool dated = type == QMetaType::QDate || type == QMetaType::QDateTime || type == QMetaType::QString;
+    if (const std::optional<QDate> date = dated ? dateOf(value) : std::nullopt)
+        return date;
+    const QString text = db::textOf(value);
+    if (text.isEmpty())
+        return Status::failure(QStringLiteral("il campo %1 non contiene una data valida").arg(field));
+    return Status::failure(QStringLiteral("il campo %1 non è una data: %2").arg(field, text));
+}
+
+Result<std::optional<QDate>> FlowWriter::paymentDate(const Payment& payment, PaymentSource::Field field) const
+{
+    const Result<std::optional<QDate>> date = columnDate(payment[field], PaymentSource::fieldName(field));
+    if (!date)
+        return paymentFailure(payment, date.errorText());
+    return date;
 }
 
 // ----------------------------------------------------------------------------------------------------------------
@@ -357,7 +375,10 @@ Status FlowWriter::writePayment(const Payment& payment, const QString& mode)
     if (!totale)
         return paymentFailure(payment, totale.errorText());
 
-    const QString date = flowDate(payment[PaymentSource::Data]);
+    const Result<std::optional<QDate>> data = paymentDate(payment, PaymentSource::Data);
+    if (!data)
+        return data.status();
+    const QString date = FormattaData(*data);
     begin(4, "<");
     literal(name);
     attribute("Importo", ImportoNorvanta(*totale));
@@ -372,7 +393,7 @@ Status FlowWriter::writePayment(const Payment& payment, const QString& mode)
     // Only a verification whose kind is exactly VE or VN carries the collector's receipt; a longer kind such as VE1
     // is a verification with the customer's receipt, as every other payment.
     if (mode == QLatin1String("VE") || mode == QLatin1String("VN")) {
-        if (Status written = writeRicevutaPagamento(payment); !written)
+        if (Status written = writeRicevutaPagamento(payment, date); !written)
             return written;
         if (!db::isNull(payment[PaymentSource::Ricevuta])) {
             if (Status written = writeRicevutaAlCliente(payment, *capital); !written)
@@ -391,7 +412,7 @@ Status FlowWriter::writePayment(const Payment& payment, const QString& mode)
     return writeStatus();
 }
 
-Status FlowWriter::writeRicevutaPagamento(const Payment& payment)
+Status FlowWriter::writeRicevutaPagamento(const Payment& payment, const QString& date)
 {
     const Result<QString> emittente = ragioneSociale("emittente della ricevuta di pagamento");
     if (!emittente)
@@ -399,7 +420,7 @@ Status FlowWriter::writeRicevutaPagamento(const Payment& payment)
     begin(5, "<RicevutaPagamento");
     // The creditor's receipt numbers have at most eight characters; the causale holds the number among words.
     attribute("Numero", SoloCifre(db::textOf(payment[PaymentSource::Causale])).left(8));
-    attribute("DataPagamento", flowDate(payment[PaymentSource::Data]));
+    attribute("DataPagamento", date);
     attribute("Emittente", *emittente);
     attribute("Tipo", QStringLiteral("A"));
     end("/>");
@@ -408,14 +429,19 @@ Status FlowWriter::writeRicevutaPagamento(const Payment& payment)
 
 Status FlowWriter::writeRicevutaAlCliente(const Payment& payment, db::Currency capital)
 {
-    QString receiptDate = flowDate(payment[PaymentSource::DataRicevuta]);
-    if (receiptDate == TenBlanks) {
+    const Result<std::optional<QDate>> dataRicevuta = paymentDate(payment, PaymentSource::DataRicevuta);
+    if (!dataRicevuta)
+        return dataRicevuta.status();
+    QString receiptDate = FormattaData(*dataRicevuta);
+    if (!*dataRicevuta) {
         // Without a receipt date the payment's own date stands in, as the operators read it (day/month/year).
-        const QVariant& data = payment[PaymentSource::Data];
-        if (db::isNull(data))
-            return paymentFailure(payment, QStringLiteral("il campo dataricevuta non è una data e il campo data è "
-                                                          "vuoto (Null): manca la data della ricevuta"));
-        receiptDate = db::textOf(data);
+        const Result<std::optional<QDate>> data = paymentDate(payment, PaymentSource::Data);
+        if (!data)
+            return data.status();
+        if (!*data)
+            return paymentFailure(payment, QStringLiteral("i campi dataricevuta e data sono vuoti (Null): manca la "
+                                                          "data della ricevuta"));
+        receiptDate = db::textOf(payment[PaymentSource::Data]);
     }
     const Result<db::Currency> ricevuta =
         db::NzImporto(payment[PaymentSource::Ricevuta], PaymentSource::fieldName(PaymentSource::Ricevuta));
@@ -453,10 +479,17 @@ Status FlowWriter::writeBanca(const Payment& payment)
     const auto text = [this](PaymentSource::BankField field) {
         return m_bank ? db::textOf((*m_bank)[field]) : QString();
     };
+    // Without bank details the date is empty too, not ten blanks: there is no cheque to date.
+    QString chequeDate;
+    if (m_bank) {
+        const Result<std::optional<QDate>> date = columnDate((*m_bank)[PaymentSource::DataAssegno], BankDateField);
+        if (!date)
+            return paymentFailure(payment, date.errorText());
+        chequeDate = FormattaData(*date);
+    }
     begin(5, "<Banca");
     attribute("Assegno", text(PaymentSource::Ass));
-    // Without bank details the date is empty too, not ten blanks: there is no cheque to date.
-    attribute("DataAssegno", m_bank ? flowDate((*m_bank)[PaymentSource::DataAssegno]) : QString());
+    attribute("DataAssegno", chequeDate);
     attribute("Cab", text(PaymentSource::Cab));
     attribute("Conto", text(PaymentSource::Cc));
     attribute("Abi", text(PaymentSource::Abi));
@@ -467,9 +500,14 @@ Status FlowWriter::writeBanca(const Payment& payment)
 Result<std::size_t> FlowWriter::writeBillGroup(std::size_t first)
 {
     const Payment& bill = m_casePayments[first];
-    if (db::isNull(bill[PaymentSource::Data]))
+    const Result<std::optional<QDate>> firstDate = paymentDate(bill, PaymentSource::Data);
+    if (!firstDate)
+        return firstDate.status();
+    if (!*firstDate)
         return paymentFailure(bill, QStringLiteral("il campo data della prima cambiale è vuoto (Null)"));
-    const std::optional<QDate> firstDate = dateOf(bill[PaymentSource::Data]);
+    const Result<std::optional<QDate>> discharged = paymentDate(bill, PaymentSource::DataScarico);
+    if (!discharged)
+        return discharged.status();
 
     db::Currency total;
     db::Currency capital;
@@ -502,24 +540,20 @@ Result<std::size_t> FlowWriter::writeBillGroup(std::size_t first)
         if (frequency == 0) {
             // Only the gap between the first two bills tells the plan: monthly, every two months, or longer.
             const Payment& second = m_casePayments[at];
-            if (!firstDate)
-                return paymentFailure(bill, QStringLiteral("il campo data della prima cambiale non è una data: %1")
-                                                .arg(db::textOf(bill[PaymentSource::Data])));
-            const std::optional<QDate> secondDate = dateOf(second[PaymentSource::Data]);
+            const Result<std::optional<QDate>> secondDate = paymentDate(second, PaymentSource::Data);
             if (!secondDate)
-                return paymentFailure(second, QStringLiteral("il campo data della cambiale non è una data: %1")
-                                                  .arg(db::textOf(second[PaymentSource::Data])));
-            const qint64 days = firstDate->daysTo(*secondDate);
+                return secondDate.status();
+            if (!*secondDate)
+                return paymentFailure(second, QStringLiteral("il campo data della seconda cambiale è vuoto (Null) e "
+                                                             "serve per la frequenza delle rate"));
+            const qint64 days = (*firstDate)->daysTo(**secondDate);
             frequency = days < 55 ? 1 : (days >= 56 && days <= 70 ? 2 : 3);
         }
     }
 
-    QString seriesDate = flowDate(bill[PaymentSource::DataScarico]);
-    if (seriesDate == TenBlanks)
-        seriesDate = flowDate(bill[PaymentSource::Data]);
     begin(4, "<Cambializzazione");
     attribute("ImportoCambializzazione", ImportoNorvanta(total));
-    attribute("DataCambializzazione", seriesDate);
+    attribute("DataCambializzazione", FormattaData(*discharged ? *discharged : *firstDate));
     end(">");
     if (Status written = writeRicevutaAlCliente(bill, capital); !written)
         return written;
@@ -529,7 +563,7 @@ Result<std::size_t> FlowWriter::writeBillGroup(std::size_t first)
     // The creditor's format has two blanks before the number of bills.
     literal(" ");
     attribute("NumeroCambiali", QString::number(count));
-    attribute("DataIniziale", flowDate(bill[PaymentSource::Data]));
+    attribute("DataIniziale", FormattaData(*firstDate));
     attribute("ImportoRata", ImportoNorvanta(instalment));
     attribute("Frequenza", QString::number(frequency));
     end(">");

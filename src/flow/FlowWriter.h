@@ -90,13 +90,15 @@ private:
     Result<QString> ragioneSociale(const char* purpose) const;
     Status caseFailure(const QString& cause) const;
     Status paymentFailure(const Payment& payment, const QString& cause) const;
-    QString flowDate(const QVariant& value) const;
     std::optional<QDate> dateOf(const QVariant& value) const;
+    /// A value of a date column: none for Null; a value that is not a date fails, naming the field.
+    Result<std::optional<QDate>> columnDate(const QVariant& value, const QString& field) const;
+    Result<std::optional<QDate>> paymentDate(const Payment& payment, PaymentSource::Field field) const;
 
     Status writePayments();
     Status writePayment(const Payment& payment, const QString& mode);
     Result<std::size_t> writeBillGroup(std::size_t first);
-    Status writeRicevutaPagamento(const Payment& payment);
+    Status writeRicevutaPagamento(const Payment& payment, const QString& date);
     Status writeRicevutaAlCliente(const Payment& payment, db::Currency capital);
     Status writeBanca(const Payment& payment);
     Status writeActions(qint32 contatore);

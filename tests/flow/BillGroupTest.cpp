@@ -1,5 +1,6 @@
 #include "flow/FlowFixture.h"
 
+#include <optional>
 #include <tuple>
 
 namespace {
@@ -138,29 +139,28 @@ TEST_F(BillGroupTest, UnreadableBillsStopTheExport)
                                                       "(Null) e serve come firmatario delle cambiali."));
 }
 
-TEST_F(BillGroupTest, ASingleBillWithoutARealDateKeepsTenBlanks)
+TEST_F(BillGroupTest, SumsBeyondTheCurrencysRangeAndDatesThatAreNoDatesStop)
 {
-    addCase(1);
-    addBill(1, 1, QDate(), {{QStringLiteral("data"), QStringLiteral("da definire")}});
-    const Flow flow = writeFlow();
-    ASSERT_TRUE(flow.status) << flow.status.errorText().toStdString();
-    const QStringList lines = valori(flow.bytes);
-    EXPECT_EQ(lines.at(1), QStringLiteral("<Cambializzazione ImportoCambializzazione=\"100.00\" "
-                                          "DataCambializzazione=\"          \">"));
-    EXPECT_TRUE(lines.at(2).startsWith(QStringLiteral("<RicevutaAlCliente DataRicevuta=\"da definire\"")));
-    EXPECT_TRUE(lines.at(3).contains(QStringLiteral("DataIniziale=\"          \"")));
-    EXPECT_EQ(lines.at(lines.size() - 2), QStringLiteral("</Cambializzazione>"));
-}
-
-TEST_F(BillGroupTest, SumsBeyondTheCurrencysRangeStop)
-{
-    // Rows: the fields of the first bill and of the second, and the failure after the case.
-    const QList<std::tuple<QVariantMap, QVariantMap, QString>> rows = {
+    // Rows: the fields of the first bill, of the second (none: a single bill), and the failure after the case.
+    const QVariant none;
+    const QList<std::tuple<QVariantMap, std::optional<QVariantMap>, QString>> rows = {
+        {{{QStringLiteral("data"), QStringLiteral("da definire")}},
+         std::nullopt,
+         "pagamento ID 1, il campo data non è una data: da definire."},
+        {{{QStringLiteral("datascarico"), QStringLiteral("subito")}},
+         std::nullopt,
+         "pagamento ID 1, il campo datascarico non è una data: subito."},
+        {{},
+         {{{QStringLiteral("data"), QStringLiteral("2011-13-45")}}},
+         "pagamento ID 2, il campo data non è una data: 2011-13-45."},
+        {{},
+         {{{QStringLiteral("data"), none}}},
+         "pagamento ID 2, il campo data della seconda cambiale è vuoto (Null) e serve per la frequenza delle rate."},
         {{{QStringLiteral("totale"), 500000000000000LL}},
-         {{QStringLiteral("totale"), 500000000000000LL}},
+         {{{QStringLiteral("totale"), 500000000000000LL}}},
          "pagamento ID 2, la somma dei campi totale delle cambiali è fuori dall'intervallo di un importo."},
         {{{QStringLiteral("capitale"), -500000000000000LL}},
-         {{QStringLiteral("capitale"), -500000000000000LL}},
+         {{{QStringLiteral("capitale"), -500000000000000LL}}},
          "pagamento ID 2, la somma dei campi capitale delle cambiali è fuori dall'intervallo di un importo."},
     };
     for (const auto& [first, second, failure] : rows) {
@@ -168,7 +168,8 @@ TEST_F(BillGroupTest, SumsBeyondTheCurrencysRangeStop)
             {QStringLiteral("DELETE FROM [Tabella Pratiche]"), QStringLiteral("DELETE FROM [Tabella Pagamenti]")});
         addCase(1);
         addBill(1, 1, QDate(2011, 6, 10), first);
-        addBill(2, 1, QDate(2011, 7, 10), second);
+        if (second)
+            addBill(2, 1, QDate(2011, 7, 10), *second);
         const Flow flow = writeFlow();
         EXPECT_EQ(flow.status.errorText(), QStringLiteral("Pratica P1 (ROSSI MARIO, contatore 1): ") + failure);
     }

@@ -1,6 +1,7 @@
 #include "flow/FlowFixture.h"
 
 #include <limits>
+#include <tuple>
 
 namespace {
 
@@ -79,9 +80,7 @@ TEST_F(PaymentsTest, ReceiptChargesRoundAndADateWithItsTimeIsKeptAsTheOperatorsW
                 {QStringLiteral("ricevuta"), QStringLiteral("456")},
                 {QStringLiteral("spese"), 2.5},
                 {QStringLiteral("speserecupero"), 10.125}});
-    addPayment(2, 1,
-               {{QStringLiteral("data"), QStringLiteral("2011-06-10 14:05:09")},
-                {QStringLiteral("dataricevuta"), QStringLiteral("da definire")}});
+    addPayment(2, 1, {{QStringLiteral("data"), QStringLiteral("2011-06-10 14:05:09")}});
     // The ends of the currency's range, as a text with a decimal comma that SQLite keeps as it is.
     addPayment(3, 1,
                {{QStringLiteral("totale"), QStringLiteral("922337203685477,5807")},
@@ -106,8 +105,8 @@ TEST_F(PaymentsTest, UnreadableValuesStopNamingCaseAndField)
               QStringLiteral("Pratica P1 (ROSSI MARIO, contatore 1): pagamento ID 7, il campo ricevuta non è un "
                              "importo: 12a."));
     EXPECT_EQ(failureOf({{QStringLiteral("data"), QVariant()}}),
-              QStringLiteral("Pratica P1 (ROSSI MARIO, contatore 1): pagamento ID 7, il campo dataricevuta non è una "
-                             "data e il campo data è vuoto (Null): manca la data della ricevuta."));
+              QStringLiteral("Pratica P1 (ROSSI MARIO, contatore 1): pagamento ID 7, i campi dataricevuta e data sono "
+                             "vuoti (Null): manca la data della ricevuta."));
     EXPECT_EQ(
         failureOf({{QStringLiteral("modo"), QStringLiteral("VE")}}, {{QStringLiteral("ragione sociale"), QVariant()}}),
         QStringLiteral("Pratica P1 (, contatore 1): il campo ragione sociale è vuoto (Null) e serve come "
@@ -140,4 +139,33 @@ TEST_F(PaymentsTest, AnAmountBeyondTheCurrencysRangeStopsAsANonNumericOneDoes)
     };
     for (const auto& [payment, message] : rows)
         EXPECT_EQ(failureOf(payment), prefix + message);
+}
+
+TEST_F(PaymentsTest, ADateColumnHoldingNoDateStopsNamingTheField)
+{
+    const QString prefix = QStringLiteral("Pratica P1 (ROSSI MARIO, contatore 1): pagamento ID 7, ");
+    const QString cheque = QStringLiteral("AB");
+    // SQLite keeps "40000.5" and "-1" as numbers, the rest as text.
+    const QList<std::tuple<QVariantMap, QVariantMap, QString>> rows = {
+        {{{QStringLiteral("data"), QStringLiteral("2011-02-29")}}, {}, "il campo data non è una data: 2011-02-29."},
+        {{{QStringLiteral("data"), QStringLiteral("14:05")}}, {}, "il campo data non è una data: 14:05."},
+        {{{QStringLiteral("data"), QStringLiteral("40000.5")}}, {}, "il campo data non è una data: 40000,5."},
+        {{{QStringLiteral("data"), QStringLiteral("-1")}}, {}, "il campo data non è una data: -1."},
+        {{{QStringLiteral("data"), QStringLiteral("2011-06-10 pagato")}},
+         {},
+         "il campo data non è una data: 2011-06-10 pagato."},
+        {{{QStringLiteral("data"), QString()}}, {}, "il campo data non contiene una data valida."},
+        {{{QStringLiteral("dataricevuta"), QStringLiteral("da definire")}},
+         {},
+         "il campo dataricevuta non è una data: da definire."},
+        {{{QStringLiteral("modo"), cheque}},
+         {{QStringLiteral("data"), QStringLiteral("31/02/2011")}},
+         "il campo data di [Tabella Riscontro] non è una data: 31/02/2011."},
+    };
+    for (const auto& [payment, bank, message] : rows)
+        EXPECT_EQ(failureOf(payment, {}, bank), prefix + message);
+    // A Null date stays Null, and a date written the operators' way is a date.
+    EXPECT_EQ(failureOf({{QStringLiteral("modo"), cheque}, {QStringLiteral("data"), QStringLiteral("10/06/2011")}}, {},
+                        {{QStringLiteral("data"), QVariant()}}),
+              QStringLiteral("<no failure>"));
 }
