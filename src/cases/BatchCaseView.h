@@ -2,6 +2,7 @@
 
 #include "cases/CaseSelectionView.h"
 #include "ds/SheetCheck.h"
+#include "launcher/ShownText.h"
 #include "launcher/db/Recordset.h"
 
 #include <cstdio>
@@ -36,10 +37,10 @@ public:
     {
         if (!m_log || !m_cases)
             return;
-        const QString line = QStringLiteral("Pratica %1 (contatore %2): %3")
-                                 .arg(m_cases->text(QStringLiteral("posizione")).value_or(QString()),
-                                      m_cases->text(QStringLiteral("contatore")).value_or(QString()),
-                                      m_cases->text(QStringLiteral("ragione sociale")).value_or(QString()));
+        const QString line = shownText(QStringLiteral("Pratica %1 (contatore %2): %3")
+                                           .arg(m_cases->text(QStringLiteral("posizione")).value_or(QString()),
+                                                m_cases->text(QStringLiteral("contatore")).value_or(QString()),
+                                                m_cases->text(QStringLiteral("ragione sociale")).value_or(QString())));
         std::fprintf(m_log, "%s\n", line.toLocal8Bit().constData());
         std::fflush(m_log);
     }

@@ -7,6 +7,7 @@
 #include "ds/SheetFields.h"
 #include "ds/SheetRules.h"
 #include "launcher/DateText.h"
+#include "launcher/ShownText.h"
 #include "launcher/ports/Clock.h"
 #include "launcher/ports/Dialogs.h"
 
@@ -139,7 +140,7 @@ SheetGeneration::Stop SheetGeneration::generateCase(qint32 k, const QString& dis
     } else {
         const int reason = AdattaCodiceScarico(dischargeCode, SheetFields::motivoImpagatoItems());
         if (reason < 0)
-            return QStringLiteral("Codice Scarico %1 per pratica K=%2 NON valido").arg(dischargeCode).arg(k);
+            return QStringLiteral("Codice Scarico %1 per pratica K=%2 NON valido").arg(shownText(dischargeCode)).arg(k);
         editor->cboMotivoImpagato->setCurrentIndex(reason);
     }
     if (const std::optional<int> family =
@@ -203,6 +204,6 @@ std::optional<int> SheetGeneration::draw(const QString& group, int n, const QLis
 QString SheetGeneration::describeCase() const
 {
     const db::Recordset& pratiche = m_window.cases().pratiche();
-    return pratiche.text(QStringLiteral("posizione")).value_or(QString()) + QLatin1Char(' ') +
-           pratiche.text(QStringLiteral("ragione sociale")).value_or(QString());
+    return shownText(pratiche.text(QStringLiteral("posizione")).value_or(QString()) + QLatin1Char(' ') +
+                     pratiche.text(QStringLiteral("ragione sociale")).value_or(QString()));
 }

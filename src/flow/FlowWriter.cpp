@@ -5,6 +5,7 @@
 #include "ds/SheetStore.h"
 #include "flow/Formatting.h"
 #include "launcher/DateText.h"
+#include "launcher/ShownText.h"
 #include "launcher/db/Currency.h"
 #include "launcher/db/DbValue.h"
 #include "launcher/db/Recordset.h"
@@ -211,9 +212,10 @@ Result<QString> FlowWriter::ragioneSociale(const char* purpose) const
 
 void FlowWriter::identifyCase()
 {
+    // Only the messages use these, with their control characters shown.
     const auto text = [this](CaseField field) {
         const int column = m_caseColumns[size_t(field)];
-        return column < 0 ? QString() : db::textOf(m_pratiche.value(column));
+        return column < 0 ? QString() : shownText(db::textOf(m_pratiche.value(column)));
     };
     m_posizione = text(Posizione);
     m_ragioneSociale = text(RagioneSociale);
@@ -228,7 +230,8 @@ Status FlowWriter::caseFailure(const QString& cause) const
 
 Status FlowWriter::paymentFailure(const Payment& payment, const QString& cause) const
 {
-    return caseFailure(QStringLiteral("pagamento ID %1, %2").arg(db::textOf(payment[PaymentSource::Id]), cause));
+    return caseFailure(
+        QStringLiteral("pagamento ID %1, %2").arg(shownText(db::textOf(payment[PaymentSource::Id])), cause));
 }
 
 std::optional<QDate> FlowWriter::dateOf(const QVariant& value) const
@@ -251,7 +254,7 @@ Result<std::optional<QDate>> FlowWriter::columnDate(const QVariant& value, const
     const bool dated = type == QMetaType::QDate || type == QMetaType::QDateTime || type == QMetaType::QString;
     if (const std::optional<QDate> date = dated ? dateOf(value) : std::nullopt)
         return date;
-    const QString text = db::textOf(value);
+    const QString text = shownText(db::textOf(value));
     if (text.isEmpty())
         return Status::failure(QStringLiteral("il campo %1 non contiene una data valida").arg(field));
     return Status::failure(QStringLiteral("il campo %1 non è una data: %2").arg(field, text));
@@ -459,8 +462,8 @@ Status FlowWriter::writeRicevutaAlCliente(const Payment& payment, db::Currency c
     if (!charges)
         return paymentFailure(payment, QStringLiteral("la somma dei campi speserecupero (%1) e spese (%2) è fuori "
                                                       "dall'intervallo di un importo")
-                                           .arg(db::textOf(payment[PaymentSource::SpeseRecupero]),
-                                                db::textOf(payment[PaymentSource::Spese])));
+                                           .arg(shownText(db::textOf(payment[PaymentSource::SpeseRecupero])),
+                                                shownText(db::textOf(payment[PaymentSource::Spese]))));
 
     begin(5, "<RicevutaAlCliente");
     attribute("DataRicevuta", receiptDate);

@@ -1,6 +1,7 @@
 #include "launcher/StatusFile.h"
 
 #include "launcher/DriveMapping.h"
+#include "launcher/ShownText.h"
 #include "launcher/Windows1252.h"
 #include "launcher/db/DbValue.h"
 
@@ -37,7 +38,7 @@ Result<ToolParams> parse(const QString& text, const QString& fileNameForMessages
                 return Status::failure(
                     QStringLiteral("Il file di stato %1 non ha un numero di pratica nella prima riga "
                                    "(\"%2\").")
-                        .arg(fileNameForMessages, value));
+                        .arg(fileNameForMessages, shownText(value)));
             params.ParContatore = *counter;
         } else if (number == 2) {
             params.ParFiltro = value;

@@ -114,6 +114,11 @@ TEST_F(PaymentsTest, UnreadableValuesStopNamingCaseAndField)
     EXPECT_EQ(failureOf({{QStringLiteral("spese"), QStringLiteral("molte")}}),
               QStringLiteral("Pratica P1 (ROSSI MARIO, contatore 1): pagamento ID 7, il campo spese non è un importo: "
                              "molte."));
+    // Control characters from the data are shown, not sent to the message box or the terminal.
+    EXPECT_EQ(failureOf({{QStringLiteral("spese"), QStringLiteral("molte\r\n")}},
+                        {{QStringLiteral("ragione sociale"), QStringLiteral("ROSSI\tMARIO\x1B[2J")}}),
+              QStringLiteral("Pratica P1 (ROSSI\\tMARIO\\x1B[2J, contatore 1): pagamento ID 7, il campo spese non è "
+                             "un importo: molte\\r\\n."));
 }
 
 TEST_F(PaymentsTest, AnAmountBeyondTheCurrencysRangeStopsAsANonNumericOneDoes)
@@ -155,9 +160,9 @@ TEST_F(PaymentsTest, ADateColumnHoldingNoDateStopsNamingTheField)
          {},
          "il campo data non è una data: 2011-06-10 pagato."},
         {{{QStringLiteral("data"), QString()}}, {}, "il campo data non contiene una data valida."},
-        {{{QStringLiteral("dataricevuta"), QStringLiteral("da definire")}},
+        {{{QStringLiteral("dataricevuta"), QStringLiteral("da definire\n")}},
          {},
-         "il campo dataricevuta non è una data: da definire."},
+         "il campo dataricevuta non è una data: da definire\\n."},
         {{{QStringLiteral("modo"), cheque}},
          {{QStringLiteral("data"), QStringLiteral("31/02/2011")}},
          "il campo data di [Tabella Riscontro] non è una data: 31/02/2011."},

@@ -1,6 +1,7 @@
 #include "launcher/db/DbValue.h"
 
 #include "launcher/DateText.h"
+#include "launcher/ShownText.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -22,6 +23,12 @@ QString decimalText(double value)
 QString fieldLabel(const QString& fieldName)
 {
     return fieldName.isEmpty() ? QStringLiteral("il valore") : QStringLiteral("il campo ") + fieldName;
+}
+
+// The value as a message quotes it.
+QString quoted(const QVariant& value)
+{
+    return shownText(textOf(value));
 }
 
 // The value as a finite number, whatever its type (a text with a decimal point or comma); none otherwise.
@@ -90,11 +97,11 @@ Result<qint32> wholeNumberOf(const QVariant& value, const QString& fieldName)
         return Status::failure(fieldLabel(fieldName) + QStringLiteral(" è vuoto (Null) dove serve un numero intero"));
     const std::optional<double> number = numberOf(value);
     if (!number)
-        return Status::failure(fieldLabel(fieldName) + QStringLiteral(" non è un numero intero: ") + textOf(value));
+        return Status::failure(fieldLabel(fieldName) + QStringLiteral(" non è un numero intero: ") + quoted(value));
     const double rounded = std::nearbyint(*number); // the default rounding mode sends halves to the even number
     if (rounded < std::numeric_limits<qint32>::min() || rounded > std::numeric_limits<qint32>::max())
         return Status::failure(fieldLabel(fieldName) +
-                               QStringLiteral(" è fuori dall'intervallo di un numero intero: ") + textOf(value));
+                               QStringLiteral(" è fuori dall'intervallo di un numero intero: ") + quoted(value));
     return qint32(rounded);
 }
 
@@ -128,7 +135,7 @@ Result<Currency> currencyOf(const QVariant& value, const QString& fieldName)
         return Status::failure(fieldLabel(fieldName) +
                                (tooLarge ? QStringLiteral(" è fuori dall'intervallo di un importo: ")
                                          : QStringLiteral(" non è un importo: ")) +
-                               textOf(value));
+                               quoted(value));
     }
     return *amount;
 }

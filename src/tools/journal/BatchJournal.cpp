@@ -1,6 +1,7 @@
 #include "tools/journal/BatchJournal.h"
 
 #include "launcher/ModuloCommand.h"
+#include "launcher/ShownText.h"
 #include "launcher/SpecialFolders.h"
 #include "launcher/SuitePaths.h"
 #include "launcher/db/Connection.h"
@@ -141,8 +142,8 @@ bool BatchJournal::load()
             values.append(column.at(row));
         const Result<QString> line = JournalText::lotLine(values, names);
         if (!line) {
-            const QString lot = db::textOf(values.at(0)) + QStringLiteral(" | ") + db::textOf(values.at(1)) +
-                                QStringLiteral(" | ") + db::textOf(values.at(2));
+            const QString lot = shownText(db::textOf(values.at(0)) + QStringLiteral(" | ") + db::textOf(values.at(1)) +
+                                          QStringLiteral(" | ") + db::textOf(values.at(2)));
             return refuse(
                 QStringLiteral("Il lotto %1 (%2) non si può stampare: %3.").arg(row + 1).arg(lot, line.errorText()));
         }

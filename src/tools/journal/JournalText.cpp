@@ -1,5 +1,6 @@
 #include "tools/journal/JournalText.h"
 
+#include "launcher/ShownText.h"
 #include "launcher/db/Currency.h"
 #include "launcher/db/DbValue.h"
 
@@ -92,8 +93,9 @@ Result<QString> JournalText::lotLine(const QVariantList& values, const QStringLi
             const QString name = columnNames.value(column);
             if (db::isNull(value))
                 return Status::failure(QStringLiteral("la colonna %1 (%2) è vuota").arg(column).arg(name));
-            return Status::failure(
-                QStringLiteral("la colonna %1 (%2) non è un numero: %3").arg(column).arg(name, db::textOf(value)));
+            return Status::failure(QStringLiteral("la colonna %1 (%2) non è un numero: %3")
+                                       .arg(column)
+                                       .arg(name, shownText(db::textOf(value))));
         }
         numbers.append(*text);
     }
