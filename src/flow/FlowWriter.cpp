@@ -268,6 +268,17 @@ Result<std::optional<QDate>> FlowWriter::paymentDate(const Payment& payment, Pay
     return date;
 }
 
+Result<QDate> FlowWriter::requiredDate(const Payment& payment, PaymentSource::Field field,
+                                       const QString& nullCause) const
+{
+    const Result<std::optional<QDate>> date = paymentDate(payment, field);
+    if (!date)
+        return date.status();
+    if (!*date)
+        return paymentFailure(payment, nullCause);
+    return **date;
+}
+
 // ----------------------------------------------------------------------------------------------------------------
 // Head, case, tail
 
@@ -438,12 +449,11 @@ Status FlowWriter::writeRicevutaAlCliente(const Payment& payment, db::Currency c
     QString receiptDate = FormattaData(*dataRicevuta);
     if (!*dataRicevuta) {
         // Without a receipt date the payment's own date stands in, as the operators read it (day/month/year).
-        const Result<std::optional<QDate>> data = paymentDate(payment, PaymentSource::Data);
+        const Result<QDate> data =
+            requiredDate(payment, PaymentSource::Data,
+                         QStringLiteral("i campi dataricevuta e data sono vuoti (Null): manca la data della ricevuta"));
         if (!data)
             return data.status();
-        if (!*data)
-            return paymentFailure(payment, QStringLiteral("i campi dataricevuta e data sono vuoti (Null): manca la "
-                                                          "data della ricevuta"));
         receiptDate = db::textOf(payment[PaymentSource::Data]);
     }
     const Result<db::Currency> ricevuta =
@@ -503,11 +513,10 @@ Status FlowWriter::writeBanca(const Payment& payment)
 Result<std::size_t> FlowWriter::writeBillGroup(std::size_t first)
 {
     const Payment& bill = m_casePayments[first];
-    const Result<std::optional<QDate>> firstDate = paymentDate(bill, PaymentSource::Data);
+    const Result<QDate> firstDate =
+        requiredDate(bill, PaymentSource::Data, QStringLiteral("il campo data della prima cambiale è vuoto (Null)"));
     if (!firstDate)
         return firstDate.status();
-    if (!*firstDate)
-        return paymentFailure(bill, QStringLiteral("il campo data della prima cambiale è vuoto (Null)"));
     const Result<std::optional<QDate>> discharged = paymentDate(bill, PaymentSource::DataScarico);
     if (!discharged)
         return discharged.status();
@@ -543,20 +552,20 @@ Result<std::size_t> FlowWriter::writeBillGroup(std::size_t first)
         if (frequency == 0) {
             // Only the gap between the first two bills tells the plan: monthly, every two months, or longer.
             const Payment& second = m_casePayments[at];
-            const Result<std::optional<QDate>> secondDate = paymentDate(second, PaymentSource::Data);
+            const Result<QDate> secondDate = requiredDate(
+                second, PaymentSource::Data,
+                QStringLiteral("il campo data della seconda cambiale è vuoto (Null) e serve per la frequenza delle "
+                               "rate"));
             if (!secondDate)
                 return secondDate.status();
-            if (!*secondDate)
-                return paymentFailure(second, QStringLiteral("il campo data della seconda cambiale è vuoto (Null) e "
-                                                             "serve per la frequenza delle rate"));
-            const qint64 days = (*firstDate)->daysTo(**secondDate);
+            const qint64 days = firstDate->daysTo(*secondDate);
             frequency = days < 55 ? 1 : (days >= 56 && days <= 70 ? 2 : 3);
         }
     }
 
     begin(4, "<Cambializzazione");
     attribute("ImportoCambializzazione", ImportoNorvanta(total));
-    attribute("DataCambializzazione", FormattaData(*discharged ? *discharged : *firstDate));
+    attribute("DataCambializzazione", FormattaData(discharged->value_or(*firstDate)));
     end(">");
     if (Status written = writeRicevutaAlCliente(bill, capital); !written)
         return written;

@@ -94,6 +94,8 @@ private:
     /// A value of a date column: none for Null; a value that is not a date fails, naming the field.
     Result<std::optional<QDate>> columnDate(const QVariant& value, const QString& field) const;
     Result<std::optional<QDate>> paymentDate(const Payment& payment, PaymentSource::Field field) const;
+    /// A date the flow cannot do without: a Null fails with `nullCause`.
+    Result<QDate> requiredDate(const Payment& payment, PaymentSource::Field field, const QString& nullCause) const;
 
     Status writePayments();
     Status writePayment(const Payment& payment, const QString& mode);
