@@ -7,6 +7,7 @@
 #include "launcher/DriveMapping.h"
 #include "launcher/SaveFile.h"
 #include "launcher/ShareLock.h"
+#include "launcher/ShownText.h"
 #include "launcher/SpecialFolders.h"
 #include "launcher/SuitePaths.h"
 #include "launcher/db/Recordset.h"
@@ -26,26 +27,6 @@ bool isLineBreakOrControl(QChar c)
     const QChar::Category category = c.category();
     return category == QChar::Other_Control || category == QChar::Separator_Line ||
            category == QChar::Separator_Paragraph;
-}
-
-/// The text with its control characters written out ("\n", "\u001B"), so that a message shows every one of them.
-QString visible(const QString& text)
-{
-    QString shown;
-    for (const QChar c : text) {
-        if (c == QLatin1Char('\n'))
-            shown += QStringLiteral("\\n");
-        else if (c == QLatin1Char('\r'))
-            shown += QStringLiteral("\\r");
-        else if (c == QLatin1Char('\t'))
-            shown += QStringLiteral("\\t");
-        else if (isLineBreakOrControl(c))
-            shown +=
-                QStringLiteral("\\u") + QString::number(c.unicode(), 16).toUpper().rightJustified(4, QLatin1Char('0'));
-        else
-            shown += c;
-    }
-    return shown;
 }
 
 } // namespace
@@ -70,7 +51,7 @@ std::optional<QString> FlowExport::refusal(const QString& prompt, const QString&
         if (c == QLatin1Char('/') || c == QLatin1Char('\\') || isLineBreakOrControl(c))
             return QStringLiteral("La risposta \"%1\" a \"%2\" non è valida: il nome del file e IDNrvXML.ini non "
                                   "possono contenere / o \\, a capo o caratteri di controllo.")
-                .arg(visible(answer), prompt.trimmed());
+                .arg(shownText(answer), prompt.trimmed());
     }
     return std::nullopt;
 }
@@ -95,7 +76,7 @@ Status FlowExport::takeLock(ShareLock& lock)
     }
     // The lock file lies on a share that anyone can write: what it says is shown, never obeyed.
     const ShareLock::Holder& holder = lock.holder();
-    QString who = QStringLiteral("l'utente %1 sul computer %2").arg(visible(holder.user), visible(holder.host));
+    QString who = QStringLiteral("l'utente %1 sul computer %2").arg(shownText(holder.user), shownText(holder.host));
     if (holder.user.isEmpty() && holder.host.isEmpty())
         who = QStringLiteral("un altro utente");
     else if (holder.since.isValid())

@@ -137,7 +137,7 @@ TEST_F(FlowExportTest, AnAnswerThatCannotNameTheFileIsRefusedNamingIt)
                                                    {0, "00\u2028"
                                                        "08"},
                                                    {1, "06\x1b"}};
-    const char* shown[] = {"../0008", "0\\6", "43\\r\\nLastID=1", "43\\t", "00\\u202808", "06\\u001B"};
+    const char* shown[] = {"../0008", "0\\6", "43\\r\\nLastID=1", "43\\t", "00\\u202808", "06\\x1B"};
     const QString prompts[] = {QStringLiteral("Identificativo E/E"), QStringLiteral("Identificativo Sede E/E"),
                                QStringLiteral("Progressivo Invio")};
     for (std::size_t row = 0; row < std::size(refused); ++row) {
