@@ -366,6 +366,8 @@ class Generator {
 public:
     Generator(int cases, quint32 seed);
     Status run(DemoRowSink& sink);
+    /// The NRV cases made so far that the check passes.
+    QList<int> completeCases() const { return m_complete; }
 
 private:
     Status addCase(DemoRowSink& sink, int index);
@@ -394,6 +396,7 @@ private:
     int m_paymentCount = 0;
     int m_nextPaymentId = 1;
     int m_sheetCount = 0;
+    QList<int> m_complete;
     QString m_empty = QStringLiteral("");
 
     RowLayout m_case, m_payment, m_bank, m_title, m_work;
@@ -664,14 +667,19 @@ Status Generator::addCase(DemoRowSink& sink, int index)
     if (Status status = addPayments(sink, contatore, debtor, lot.date); !status)
         return status;
 
+    bool complete = !missingCode;
     if (!missingCode && m_pools.sheetCodes.contains(memoCode.toUpper())) {
         const bool wanted = index < 3 || m_dice.below(3) == 0;
+        complete = wanted;
         if (wanted) {
             const bool incomplete = index == 1 || (index >= 3 && m_dice.percent(6));
+            complete = !incomplete;
             if (Status status = sink.addSheet(contatore, sheetFor(memoDate, incomplete)); !status)
                 return status;
         }
     }
+    if (complete && mandate == QLatin1String("NRV"))
+        m_complete.append(contatore);
     return Status::success();
 }
 
@@ -999,7 +1007,7 @@ Status fillDatabase(QSqlDatabase& database, const DemoRowSource& source, SheetWr
     {
         SqliteRowWriter rows(database);
         SuiteSink sink(rows, sheets, summary);
-        filled = source.produce(sink);
+        filled = source.produce(sink, &summary.completeCases);
     }
     if (!filled) {
         database.rollback();
@@ -1049,6 +1057,16 @@ QString linesOf(std::initializer_list<QString> lines)
     return text;
 }
 
+/// A filter of the NRV cases that pass the check, so that a demo can go through to "Esporta"; the cases that stop the
+/// check stay in the suite's own status file.
+QString completeCasesFilter(const QList<int>& cases)
+{
+    QStringList numbers;
+    for (qsizetype i = 0; i < cases.size() && i < maxListedCompleteCases; ++i)
+        numbers.append(QString::number(cases[i]));
+    return QStringLiteral("where [tipo mandato]='NRV' and contatore in (%1)").arg(numbers.join(QLatin1Char(',')));
+}
+
 Status makeFolder(const QString& path)
 {
     if (!QDir().mkpath(path))
@@ -1085,10 +1103,13 @@ int DemoRowSource::firstContatore()
     return firstCaseNumber;
 }
 
-Status DemoRowSource::produce(DemoRowSink& sink) const
+Status DemoRowSource::produce(DemoRowSink& sink, QList<int>* completeCases) const
 {
     Generator generator(m_cases, m_seed);
-    return generator.run(sink);
+    const Status status = generator.run(sink);
+    if (completeCases)
+        *completeCases = generator.completeCases();
+    return status;
 }
 
 Status createDemoSuite(const DemoOptions& options, DemoSummary* summary, const QString& connectionString)
@@ -1132,6 +1153,10 @@ Status createDemoSuite(const DemoOptions& options, DemoSummary* summary, const Q
 
     // A new suite has sent no flow yet: its first export proposes number 1.
     QFile::remove(data + QStringLiteral("/IDNrvXML.ini"));
+    const auto statusText = [](const QString& filter) {
+        return linesOf({QStringLiteral("contatore=") + QString::number(DemoRowSource::firstContatore()),
+                        QStringLiteral("filtro=") + filter, QStringLiteral("testo=demo")});
+    };
     const QList<std::pair<QString, QString>> files = {
         {data + QStringLiteral("/kv32.ini"),
          linesOf(
@@ -1139,9 +1164,8 @@ Status createDemoSuite(const DemoOptions& options, DemoSummary* summary, const Q
               QStringLiteral("connstring=") + (connectionString.isEmpty() ? demoConnectionString() : connectionString),
               QStringLiteral("LastProgGiornalexLotto=124"),
               QStringLiteral("LastMsgGiornalexLotto=Giornale di prova")})},
-        {statusFolder + QStringLiteral("/status.txt"),
-         linesOf({QStringLiteral("contatore=") + QString::number(DemoRowSource::firstContatore()),
-                  QStringLiteral("filtro=where [tipo mandato]='NRV'"), QStringLiteral("testo=demo")})},
+        {statusFolder + QStringLiteral("/status.txt"), statusText(QStringLiteral("where [tipo mandato]='NRV'"))},
+        {statusFolder + QStringLiteral("/status-completi.txt"), statusText(completeCasesFilter(made.completeCases))},
         {statusFolder + QStringLiteral("/lotti.sql"), linesOf({demoLotsQuery()})},
     };
     for (const auto& [path, text] : files) {

@@ -25,6 +25,9 @@ struct DemoOptions {
 /// The sizes a demo suite may have.
 inline constexpr int minDemoCases = 10;
 inline constexpr int maxDemoCases = 1000000;
+/// At most this many cases in the filter of the status file that lists only complete cases, which keeps that file
+/// far below the size the program reads of a status file.
+inline constexpr int maxListedCompleteCases = 1000;
 
 /// What a demo suite holds, for the tool to report.
 struct DemoSummary {
@@ -32,6 +35,8 @@ struct DemoSummary {
     int payments = 0;
     int bankRows = 0;
     int sheets = 0;
+    /// The NRV cases that "Controlla Dati" passes, in case order.
+    QList<int> completeCases;
     /// Every file made, database first.
     QStringList files;
 };
@@ -65,8 +70,9 @@ public:
     /// The contatore of the first case (the one the status file names).
     static int firstContatore();
 
-    /// Hands every row and sheet to the sink; stops at the sink's first failure.
-    Status produce(DemoRowSink& sink) const;
+    /// Hands every row and sheet to the sink; stops at the sink's first failure. `completeCases`, when given,
+    /// receives the NRV cases that "Controlla Dati" passes: a memo code, and a complete sheet where it asks for one.
+    Status produce(DemoRowSink& sink, QList<int>* completeCases = nullptr) const;
 
 private:
     int m_cases;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that the build, the tests and the demo need; does nothing when
-# they are all there already. With --hardening, also Clang with its sanitizers and libFuzzer.
+# Installs the Debian 12 packages that the build, the tests, the demo and the Debian package need;
+# does nothing when they are all there already. With --hardening, also Clang with its sanitizers and
+# libFuzzer.
 set -euo pipefail
 
 packages=(
@@ -11,6 +12,7 @@ packages=(
     postgresql odbc-postgresql unixodbc
     fonts-dejavu-core
     xvfb xauth
+    dpkg-dev desktop-file-utils
 )
 if [ "${1:-}" = "--hardening" ]; then
     packages+=(clang-14 libclang-rt-14-dev llvm-14)

@@ -2,6 +2,11 @@
 // them, a database the program's export goes through, and the same suite from the same size and seed.
 #include "demo/DemoSuite.h"
 
+#include "launcher/BatchSession.h"
+#include "launcher/CommandLine.h"
+#include "launcher/ports/Clock.h"
+#include "launcher/ports/ScriptedDialogs.h"
+
 #include "support/SuiteFixture.h"
 #include "support/TempFolder.h"
 
@@ -134,4 +139,35 @@ TEST(DemoSuite, RefusesCaseCountsOutOfRange)
     }
     EXPECT_TRUE(QDir(folder.path()).isEmpty());
     EXPECT_FALSE(demo::createDemoSuite({QString(), 10, 1}).ok());
+}
+
+// The demo script's two batch runs: the suite's own list stops on the case left incomplete on purpose, the list of
+// complete cases goes through to a flow that holds every one of them, with and without a sheet.
+TEST(DemoSuite, ItsListOfCompleteCasesGoesThroughToTheFlow)
+{
+    TestHome home;
+    demo::DemoSummary summary;
+    ASSERT_TRUE(demo::createDemoSuite({home.folder().file(QStringLiteral("drives")), 200, 1}, &summary).ok());
+    ASSERT_GT(summary.completeCases.size(), 50);
+    EXPECT_EQ(summary.completeCases.first(), demo::DemoRowSource::firstContatore());
+    EXPECT_TRUE(summary.files.contains(home.drive('C') + QStringLiteral("/work/kv32ado/status-completi.txt")));
+
+    ScriptedDialogs dialogs;
+    const FixedClock clock{QDateTime(QDate(2011, 6, 10), QTime(9, 0))};
+    const auto runBatch = [&](const QString& statusFile) {
+        dialogs.clear();
+        const Result<CommandLine> options = CommandLine::parse(
+            {QStringLiteral("exp_nrv_xml"), QStringLiteral("--batch"), QStringLiteral("999|999|prova|") + statusFile});
+        return runBatchSession(*options, dialogs, clock);
+    };
+    EXPECT_EQ(runBatch(QStringLiteral("C:\\work\\kv32ado\\status.txt")), ExitStopped);
+    EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("Manca SituazioneFamiliare")});
+
+    EXPECT_EQ(runBatch(QStringLiteral("C:\\work\\kv32ado\\status-completi.txt")), ExitDone);
+    const QString flow = home.desktop() + QStringLiteral("/0008_06_00001_2011-06-10.XML");
+    EXPECT_EQ(dialogs.messages(), (QStringList{QStringLiteral("I dati sembrano OK"),
+                                               QStringLiteral("File ") + flow + QStringLiteral(" generato")}));
+    const QByteArray written = fileBytes(flow);
+    EXPECT_EQ(written.count("<Pratica "), summary.completeCases.size());
+    EXPECT_GT(written.count("<DiagnosisSheet"), 10);
 }
