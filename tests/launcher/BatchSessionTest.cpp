@@ -125,6 +125,11 @@ TEST_F(BatchSession, TheSheetFolderIsCreatedOnceAndAMissingDriveEndsTheRun)
     env.set("KV32_DRIVE_Z", suite.home().folder().file(QStringLiteral("non-montato")));
     EXPECT_EQ(runBatch({}), ExitStopped);
     ASSERT_EQ(dialogs.messages().size(), 1);
-    EXPECT_TRUE(
-        dialogs.messages().first().endsWith(QStringLiteral(" nel creare la cartella Z:\\work\\kv32\\dati\\ds\\")));
+    // The operator learns which folder stands for the drive, and how to name another.
+    const QString unmounted = suite.home().folder().file(QStringLiteral("non-montato"));
+    EXPECT_TRUE(dialogs.messages().first().endsWith(
+        QStringLiteral(" nel creare la cartella Z:\\work\\kv32\\dati\\ds\\\nIl disco Z: è la cartella %1, che non "
+                       "esiste: indicarne un'altra con la variabile KV32_DRIVE_Z o crearla.")
+            .arg(unmounted)))
+        << dialogs.messages().first().toStdString();
 }
