@@ -6,6 +6,7 @@
 #include "support/SuiteFixture.h"
 
 #include <QStringList>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -40,3 +41,30 @@ inline void execFile(SqliteFixture& database, const QString& path)
     ASSERT_FALSE(text.isEmpty()) << path.toStdString();
     database.exec(text.split(QLatin1Char('\n'), Qt::SkipEmptyParts));
 }
+
+/// A password that no title may show.
+inline QString secretPassword()
+{
+    return QStringLiteral("S3greta!");
+}
+
+/// The suite's SQLite database named with a password, as each kind of connection string spells it (SQLite ignores
+/// it, so the database still opens).
+inline QStringList connectionStringsWithPassword()
+{
+    const QString database = QStringLiteral("Provider=SQLite;Data Source=") + SuiteFixture::databasePath();
+    return {database + QStringLiteral(";User ID=op;Password=") + secretPassword(),
+            database + QStringLiteral(";PWD={") + secretPassword() + QStringLiteral(";x}"),
+            database + QStringLiteral(";Jet OLEDB:Database Password=") + secretPassword()};
+}
+
+/// Every title a window shows, however briefly.
+class TitleRecorder {
+public:
+    explicit TitleRecorder(QWidget* window)
+    {
+        QObject::connect(window, &QWidget::windowTitleChanged, window,
+                         [this](const QString& title) { titles.append(title); });
+    }
+    QStringList titles;
+};

@@ -205,19 +205,14 @@ bool odbcDriverInstalled(const QString& fragment, QString* foundName)
     return false;
 }
 
-namespace {
-
-/// The connection string as the operator may see it: the password's value masked, however it is quoted.
 QString withoutPassword(const QString& text)
 {
     static const QRegularExpression password(
-        QStringLiteral("((?:^|;)\\s*(?:password|pwd)\\s*=\\s*)(\\{[^}]*\\}?|\"[^\"]*\"?|'[^']*'?|[^;]*)"),
+        QStringLiteral("((?:^|;)\\s*(?:[^;=]*password|pwd)\\s*=\\s*)(\\{[^}]*\\}?|\"[^\"]*\"?|'[^']*'?|[^;]*)"),
         QRegularExpression::CaseInsensitiveOption);
     QString shown = text;
     return shown.replace(password, QStringLiteral("\\1***"));
 }
-
-} // namespace
 
 Result<ConnectionTarget> resolveConnectionString(const QString& text)
 {

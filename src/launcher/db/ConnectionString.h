@@ -35,6 +35,10 @@ struct ConnectionTarget {
     QString description; ///< what the operator is told is being opened (never the password)
 };
 
+/// The connection string as the operator may see it (messages, window titles): the password's value masked, however
+/// it is quoted.
+QString withoutPassword(const QString& text);
+
 /// Chooses the driver for a connection string; a failure names what is unknown or missing.
 Result<ConnectionTarget> resolveConnectionString(const QString& text);
 

@@ -1,6 +1,7 @@
 #include "tools/consignments/OtherConsignments.h"
 
 #include "launcher/ModuloCommand.h"
+#include "launcher/db/ConnectionString.h"
 #include "launcher/db/DbValue.h"
 #include "launcher/db/Recordset.h"
 #include "launcher/ports/Dialogs.h"
@@ -58,7 +59,7 @@ OtherConsignments::RunOutcome OtherConsignments::Elabora()
                 .trimmed());
         return RunOutcome::Stopped;
     }
-    m_view.setCaption(QStringLiteral("Apro conn ") + connectionString);
+    m_view.setCaption(QStringLiteral("Apro conn ") + db::withoutPassword(connectionString));
     if (m_pump)
         m_pump();
     db::Connection& connection = m_module.Connessione();

@@ -5,6 +5,7 @@
 #include "launcher/SpecialFolders.h"
 #include "launcher/SuitePaths.h"
 #include "launcher/db/Connection.h"
+#include "launcher/db/ConnectionString.h"
 #include "launcher/db/DbValue.h"
 #include "launcher/ports/Clock.h"
 #include "launcher/ports/Dialogs.h"
@@ -106,7 +107,7 @@ bool BatchJournal::load()
     }
     db::Connection& connection = m_module.Connessione();
     if (connection.state() == 0) {
-        m_view.setCaption(QStringLiteral("Apro conn ") + connectionString);
+        m_view.setCaption(QStringLiteral("Apro conn ") + db::withoutPassword(connectionString));
         if (m_pump)
             m_pump();
         if (const Status opened = connection.open(connectionString); !opened) {

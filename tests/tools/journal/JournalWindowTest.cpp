@@ -1,5 +1,6 @@
 #include "tools/journal/Frm_Giornale.h"
 
+#include "tools/ToolTestSupport.h"
 #include "tools/journal/JournalFixture.h"
 
 #include <QFileInfo>
@@ -86,4 +87,23 @@ TEST_F(JournalWindowTest, AQueryThatFailsOpensTheWindowEmptyWithTheCause)
     EXPECT_EQ(child<QListWidget>("List1")->count(), 0);
     EXPECT_TRUE(child<QPushButton>("Command1")->isEnabled());
     EXPECT_FALSE(QGuiApplication::overrideCursor());
+}
+
+TEST_F(JournalWindowTest, TheTitleNamesTheDatabaseWithoutItsPassword)
+{
+    for (const QString& connection : connectionStringsWithPassword()) {
+        suite.writeKv32Ini({QStringLiteral("[datiserver]"), QStringLiteral("connstring=") + connection});
+        // A module of its own for each string: the connection is opened, and the title shown, once a module.
+        ModuloCommand own(clock, QStringLiteral("Exp_Nrv_XML"));
+        const QString query = dispatch().sqlLotti;
+        own.EseguiComando(ToolRequest{7510, QString()}, QStringLiteral("C:\\work\\kv32ado\\lotti.sql"));
+        Frm_Giornale giornale(own, dialogs, clock);
+        TitleRecorder recorder(&giornale);
+        giornale.show();
+        giornale.Form_Load(query);
+        const QString opening = recorder.titles.value(0);
+        EXPECT_TRUE(opening.startsWith(QStringLiteral("Apro conn Provider=SQLite;"))) << opening.toStdString();
+        EXPECT_FALSE(recorder.titles.join(QLatin1Char('\n')).contains(secretPassword())) << opening.toStdString();
+        EXPECT_EQ(recorder.titles.last(), QStringLiteral("Stampa Giornale x Lotti. V.1.11 - 3 lotti"));
+    }
 }
