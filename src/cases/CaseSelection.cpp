@@ -2,6 +2,7 @@
 
 #include "cases/CaseSelectionView.h"
 #include "launcher/DriveMapping.h"
+#include "launcher/FilterCheck.h"
 #include "launcher/ModuloCommand.h"
 #include "launcher/SuitePaths.h"
 #include "launcher/db/DbValue.h"
@@ -67,6 +68,12 @@ bool CaseSelection::openCases()
     if (m_view.filterText().isEmpty()) {
         m_view.setFilterText(defaultFilter());
         rowLimit = QStringLiteral(" top 100 ");
+    }
+    if (const Status checked =
+            checkFilter(m_view.filterText(), QStringLiteral("Il filtro delle pratiche"), params.source);
+        !checked) {
+        m_dialogs.message(checked.errorText(), Dialogs::Icon::Critical);
+        return false;
     }
     const QString sql =
         QStringLiteral("Select ") + rowLimit + QStringLiteral(" * From [Tabella Pratiche] ") + m_view.filterText();

@@ -87,9 +87,10 @@ Dispatch ModuloCommand::EseguiComando(const ToolRequest& tool, const QString& li
         return listing;
     }
 
-    const Result<ToolParams> params = StatusFile::read(suiteLine.field(3));
+    Result<ToolParams> params = StatusFile::read(suiteLine.field(3));
     if (!params)
         return stopped(params.errorText());
+    params.value().source = suiteLine.field(3);
     if (!tool.windowName.isEmpty())
         return byName(tool.windowName, *params);
     return byCode(tool.code, *params);
@@ -101,7 +102,9 @@ Dispatch ModuloCommand::journal(const QString& queryFile) const
     if (!text)
         return stopped(QStringLiteral("File della query del giornale %1: %2").arg(queryFile, text.errorText()));
     const QStringList lines = Windows1252::splitLines(*text);
-    Dispatch dispatch = openWindow(ToolWindow::Journal, JournalWindowName, ToolParams(), true);
+    ToolParams fromFile;
+    fromFile.source = queryFile;
+    Dispatch dispatch = openWindow(ToolWindow::Journal, JournalWindowName, fromFile, true);
     dispatch.sqlLotti = lines.value(0);
     return dispatch;
 }

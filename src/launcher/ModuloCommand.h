@@ -38,7 +38,7 @@ struct Dispatch {
     ToolWindow window = ToolWindow::Main;
     QString windowName;
     ToolParams params;
-    QString sqlLotti;
+    QString sqlLotti;       ///< the journal's query; params.source names the file it came from
     bool runInizia = false; ///< whether the window's start routine runs once it is shown
     QString text;           ///< the listing, or why the dispatch stopped
 };

@@ -17,11 +17,12 @@ int runContactsBatch(ModuloCommand& module, Dialogs& dialogs, const ToolParams& 
     return contacts.Inizia() == ContactsExport::Outcome::Exported ? ExitDone : ExitStopped;
 }
 
-int runJournalBatch(ModuloCommand& module, Dialogs& dialogs, const Clock& clock, const QString& sqlLotti)
+int runJournalBatch(ModuloCommand& module, Dialogs& dialogs, const Clock& clock, const QString& sqlLotti,
+                    const QString& sourceFile)
 {
     JournalBatchView view;
     BatchJournal journal(module, dialogs, clock, view);
-    if (!journal.Form_Load(sqlLotti))
+    if (!journal.Form_Load(sqlLotti, sourceFile))
         return ExitStopped;
     switch (journal.StampaCR()) {
     case BatchJournal::PrintOutcome::Saved:
@@ -50,7 +51,7 @@ std::optional<int> runToolBatch(const Dispatch& dispatch, ModuloCommand& module,
     case ToolWindow::ContactsExport:
         return dispatch.runInizia ? runContactsBatch(module, dialogs, dispatch.params) : ExitDone;
     case ToolWindow::Journal:
-        return runJournalBatch(module, dialogs, clock, dispatch.sqlLotti);
+        return runJournalBatch(module, dialogs, clock, dispatch.sqlLotti, dispatch.params.source);
     case ToolWindow::OtherConsignments:
         return runConsignmentsBatch(module, dialogs, dispatch.params);
     case ToolWindow::Main:

@@ -18,7 +18,8 @@ int runContactsBatch(ModuloCommand& module, Dialogs& dialogs, const ToolParams& 
 
 /// The batch journal: the window's load sequence with the suite's query, then "Stampa" (the question takes
 /// --yes / --no, else its default Yes).
-int runJournalBatch(ModuloCommand& module, Dialogs& dialogs, const Clock& clock, const QString& sqlLotti);
+int runJournalBatch(ModuloCommand& module, Dialogs& dialogs, const Clock& clock, const QString& sqlLotti,
+                    const QString& sourceFile = QString());
 
 /// The other-consignments lookup: one "&Elabora" run; the hits are printed on standard output.
 int runConsignmentsBatch(ModuloCommand& module, Dialogs& dialogs, const ToolParams& params);

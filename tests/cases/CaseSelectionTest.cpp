@@ -76,3 +76,34 @@ TEST(CaseSelection, ADatabaseOrQueryThatCannotBeOpenedEndsTheProgramWithTheDrive
     EXPECT_TRUE(dialogs.messages().first().contains(QStringLiteral("campo inesistente")));
     EXPECT_EQ(list.cases.pratiche().state(), 0);
 }
+
+TEST(CaseSelection, AFilterHoldingASecondStatementOrANulIsRefusedBeforeItRuns)
+{
+    SuiteFixture suite;
+    suite.addCases({QStringLiteral("1004|ROSSI MARIO|NRV"), QStringLiteral("1005|BIANCHI;ANNA|NRV"),
+                    QStringLiteral("1006|VERDI LUCA|NRV")});
+    // A filter, and the cases it lists; none where it is refused.
+    const std::pair<QString, QList<qint32>> filters[] = {
+        {QStringLiteral("where [tipo mandato]='NRV'; and contatore in (1004,1005)"), {}},
+        {QStringLiteral("where [tipo mandato]='NRV'") + QChar(0) + QStringLiteral(" and contatore in (1004,1005)"), {}},
+        {QStringLiteral("where [ragione sociale]<>'BIANCHI;ANNA' and [tipo mandato]='NRV' order by contatore;  "),
+         {1004, 1006}},
+    };
+    for (const auto& [filter, listed] : filters) {
+        ScriptedDialogs dialogs;
+        CaseList list(suite, dialogs);
+        const bool loaded = list.load(filter);
+        EXPECT_EQ(loaded, !listed.isEmpty()) << filter.toStdString();
+        if (loaded) {
+            EXPECT_EQ(list.listed(), listed);
+            EXPECT_TRUE(dialogs.shown().isEmpty());
+            continue;
+        }
+        ASSERT_EQ(dialogs.messages().size(), 1);
+        const QString message = dialogs.messages().first();
+        EXPECT_TRUE(message.startsWith(QStringLiteral("Il filtro delle pratiche non si può eseguire: ")))
+            << message.toStdString();
+        EXPECT_TRUE(message.contains(SuiteFixture::statusPath())) << message.toStdString();
+        EXPECT_EQ(list.cases.pratiche().state(), 0);
+    }
+}

@@ -35,6 +35,11 @@ QString driverText(const QSqlError& error)
     return database + QStringLiteral(" (") + driver + QLatin1Char(')');
 }
 
+QString refusedText(const Status& refusal)
+{
+    return QStringLiteral("Il comando SQL non è stato eseguito: ") + refusal.errorText() + QLatin1Char('.');
+}
+
 Connection::Connection() : m_name(uniqueName()) {}
 
 Connection::~Connection()
@@ -105,9 +110,11 @@ Status Connection::execute(const QString& suiteSql)
 {
     if (state() == 0)
         return Status::failure(QStringLiteral("La connessione al database non è aperta."));
+    const Result<QString> sql = statementToRun(suiteSql, m_dialect);
+    if (!sql)
+        return Status::failure(refusedText(sql.status()));
     QSqlQuery query(database());
-    const QString sql = rewriteSql(suiteSql, m_dialect);
-    if (!query.exec(sql))
+    if (!query.exec(*sql))
         return Status::failure(driverText(query.lastError()));
     return Status::success();
 }

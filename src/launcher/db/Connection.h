@@ -46,4 +46,7 @@ private:
 /// The driver's own text of a failure, as the operator is shown it.
 QString driverText(const class QSqlError& error);
 
+/// Why a statement was not sent (statementToRun's refusal), as the operator is shown it.
+QString refusedText(const Status& refusal);
+
 } // namespace db

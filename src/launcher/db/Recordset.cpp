@@ -67,7 +67,10 @@ Status Recordset::open(const QString& suiteSql, Connection& connection, Lock loc
     close();
     if (connection.state() == 0)
         return fail(QStringLiteral("La connessione al database non è aperta."));
-    const QString sql = rewriteSql(suiteSql, connection.dialect());
+    const Result<QString> statement = statementToRun(suiteSql, connection.dialect());
+    if (!statement)
+        return fail(refusedText(statement.status()));
+    const QString& sql = *statement;
     const bool sqlite = SqliteStatement::handleOf(connection.database()) != nullptr;
     const Status fetched =
         sqlite ? fetchFromSqlite(sql, connection, progress) : fetchThroughQt(sql, connection, progress);

@@ -1,6 +1,10 @@
 #include "launcher/db/SqlDialect.h"
 
+#include "launcher/ShownText.h"
+
 #include <QRegularExpression>
+
+#include <algorithm>
 
 namespace db {
 
@@ -97,7 +101,154 @@ QString moveTopToLimit(QString sql)
     return sql;
 }
 
+// How a database reads a text, as far as quotes and comments go: enough to tell where a statement ends.
+struct Lexer {
+    bool suiteNames; // [name] and `name` are quoted names (the suite's SQL, SQLite, Access, SQL Server)
+    bool postgres;   // E'…' with backslash escapes, $tag$…$tag$, nested /* */ comments, -- ending at CR too
+};
+
+bool isWordCharacter(QChar c)
+{
+    return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('$');
+}
+
+/// Just after the quote that closes the one at `open` (a doubled quote stays inside), or the end of the text.
+qsizetype afterQuoted(const QString& sql, qsizetype open, QChar quote, bool backslashEscapes)
+{
+    for (qsizetype at = open + 1; at < sql.size(); ++at) {
+        const QChar c = sql.at(at);
+        if (backslashEscapes && c == QLatin1Char('\\')) {
+            ++at;
+        } else if (c == quote) {
+            if (at + 1 < sql.size() && sql.at(at + 1) == quote)
+                ++at;
+            else
+                return at + 1;
+        }
+    }
+    return sql.size();
+}
+
+qsizetype afterComment(const QString& sql, qsizetype open, bool nested)
+{
+    int depth = 1;
+    for (qsizetype at = open + 2; at + 1 < sql.size(); ++at) {
+        if (nested && sql.at(at) == QLatin1Char('/') && sql.at(at + 1) == QLatin1Char('*')) {
+            ++depth;
+            ++at;
+        } else if (sql.at(at) == QLatin1Char('*') && sql.at(at + 1) == QLatin1Char('/')) {
+            ++at;
+            if (--depth == 0)
+                return at + 1;
+        }
+    }
+    return sql.size();
+}
+
+qsizetype lineEnd(const QString& sql, qsizetype at, bool carriageReturnEnds)
+{
+    while (at < sql.size() && sql.at(at) != QLatin1Char('\n') &&
+           !(carriageReturnEnds && sql.at(at) == QLatin1Char('\r')))
+        ++at;
+    return at;
+}
+
+/// Just after a PostgreSQL dollar-quoted text that opens at `at` ($$…$$, $tag$…$tag$); `at` + 1 when none opens there.
+qsizetype afterDollarQuoted(const QString& sql, qsizetype at)
+{
+    if (at > 0 && isWordCharacter(sql.at(at - 1)))
+        return at + 1;
+    qsizetype end = at + 1;
+    while (end < sql.size() && sql.at(end) != QLatin1Char('$') && isWordCharacter(sql.at(end)))
+        ++end;
+    if (end >= sql.size() || sql.at(end) != QLatin1Char('$') || (end > at + 1 && sql.at(at + 1).isDigit()))
+        return at + 1;
+    const QString tag = sql.mid(at, end - at + 1);
+    const qsizetype close = sql.indexOf(tag, end + 1);
+    return close < 0 ? sql.size() : close + tag.size();
+}
+
+/// Where the first `;` outside quotes and comments stands, as the lexer reads the text; -1 when there is none.
+qsizetype firstSemicolon(const QString& sql, Lexer lexer)
+{
+    qsizetype at = 0;
+    while (at < sql.size()) {
+        const QChar c = sql.at(at);
+        const QChar next = at + 1 < sql.size() ? sql.at(at + 1) : QChar();
+        if (c == QLatin1Char(';'))
+            return at;
+        if (c == QLatin1Char('-') && next == QLatin1Char('-')) {
+            at = lineEnd(sql, at, lexer.postgres);
+        } else if (c == QLatin1Char('/') && next == QLatin1Char('*')) {
+            at = afterComment(sql, at, lexer.postgres);
+        } else if (c == QLatin1Char('\'')) {
+            const bool escapeString = lexer.postgres && at > 0 && sql.at(at - 1).toLower() == QLatin1Char('e') &&
+                                      (at < 2 || !isWordCharacter(sql.at(at - 2)));
+            at = afterQuoted(sql, at, c, escapeString);
+        } else if (c == QLatin1Char('"') || (lexer.suiteNames && c == QLatin1Char('`'))) {
+            at = afterQuoted(sql, at, c, false);
+        } else if (lexer.suiteNames && c == QLatin1Char('[')) {
+            const qsizetype close = sql.indexOf(QLatin1Char(']'), at + 1);
+            at = close < 0 ? sql.size() : close + 1;
+        } else if (lexer.postgres && c == QLatin1Char('$')) {
+            at = afterDollarQuoted(sql, at);
+        } else {
+            ++at;
+        }
+    }
+    return -1;
+}
+
+/// The text around a place of a statement, for a message: at most `length` characters, on one line.
+QString excerpt(const QString& text, qsizetype length)
+{
+    const QString line = text.simplified();
+    return line.size() > length ? shownText(line.left(length - 3)) + QStringLiteral("...") : shownText(line);
+}
+
+/// Refuses a second statement as the lexers read the text; the text up to the end of its one statement.
+Result<QString> oneStatementAs(const QString& sql, std::initializer_list<Lexer> lexers)
+{
+    qsizetype end = sql.size();
+    for (const Lexer& lexer : lexers) {
+        const qsizetype semicolon = firstSemicolon(sql, lexer);
+        if (semicolon < 0)
+            continue;
+        const QString rest = sql.mid(semicolon + 1);
+        if (!rest.trimmed().isEmpty())
+            return Status::failure(QStringLiteral("dopo il ';' alla posizione %1 segue un secondo comando: \"%2\"")
+                                       .arg(semicolon + 1)
+                                       .arg(excerpt(rest, 80)));
+        end = std::min(end, semicolon);
+    }
+    return sql.left(end);
+}
+
 } // namespace
+
+Result<QString> singleStatement(const QString& sql)
+{
+    const qsizetype nul = sql.indexOf(QChar(0));
+    if (nul >= 0)
+        return Status::failure(QStringLiteral("alla posizione %1, dopo \"%2\", c'è un carattere NUL (codice 0)")
+                                   .arg(nul + 1)
+                                   .arg(excerpt(sql.left(nul).right(40), 40)));
+    // The text goes to SQLite, Access or SQL Server as it is, and to PostgreSQL with its [names] quoted: a `;` that
+    // any of them would read as the end of a statement counts.
+    return oneStatementAs(sql, {Lexer{true, false}, Lexer{true, true}});
+}
+
+Result<QString> statementToRun(const QString& suiteSql, SqlDialect dialect)
+{
+    const Result<QString> statement = singleStatement(suiteSql);
+    if (!statement)
+        return statement;
+    const QString rewritten = rewriteSql(*statement, dialect);
+    if (dialect != SqlDialect::PostgreSQL)
+        return rewritten;
+    // What PostgreSQL receives is checked as it reads it too: the rewrite must not have opened a way around the check.
+    return oneStatementAs(rewritten, {Lexer{false, true}});
+}
 
 QString rewriteSql(const QString& suiteSql, SqlDialect dialect)
 {

@@ -49,7 +49,10 @@ Result<BoundQuery::Rows> BoundQuery::run(const QVariantList& values)
         m_query.setForwardOnly(true);
         if (m_connection.dialect() == db::SqlDialect::PostgreSQL)
             m_query.setNumericalPrecisionPolicy(QSql::HighPrecision);
-        if (!m_query.prepare(db::rewriteSql(m_suiteSql, m_connection.dialect())))
+        const Result<QString> sql = db::statementToRun(m_suiteSql, m_connection.dialect());
+        if (!sql)
+            return Status::failure(db::refusedText(sql.status()));
+        if (!m_query.prepare(*sql))
             return Status::failure(db::driverText(m_query.lastError()));
         m_prepared = true;
     }

@@ -1,5 +1,6 @@
 #include "tools/consignments/OtherConsignments.h"
 
+#include "launcher/FilterCheck.h"
 #include "launcher/ModuloCommand.h"
 #include "launcher/db/ConnectionString.h"
 #include "launcher/db/DbValue.h"
@@ -75,6 +76,11 @@ OtherConsignments::RunOutcome OtherConsignments::Elabora()
     if (m_pump)
         m_pump();
 
+    if (const Status checked = checkFilter(params.ParFiltro, QStringLiteral("Il filtro delle pratiche"), params.source);
+        !checked) {
+        m_dialogs.message(checked.errorText() + QStringLiteral("\nElaborazione interrotta"), Dialogs::Icon::Critical);
+        return RunOutcome::Stopped;
+    }
     db::Recordset selection;
     const QString sql = selectionQuery(params.ParFiltro);
     if (const Status opened = selection.open(sql, connection, db::Recordset::Lock::Optimistic); !opened) {

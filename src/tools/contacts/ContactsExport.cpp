@@ -1,5 +1,6 @@
 #include "tools/contacts/ContactsExport.h"
 
+#include "launcher/FilterCheck.h"
 #include "launcher/ModuloCommand.h"
 #include "launcher/SaveFile.h"
 #include "launcher/SpecialFolders.h"
@@ -48,6 +49,11 @@ ContactsExport::Outcome ContactsExport::Inizia()
     }
 
     m_cases.close();
+    if (const Status checked =
+            checkFilter(params.ParFiltro, QStringLiteral("Il filtro delle pratiche da esportare"), params.source);
+        !checked)
+        return stop(checked.errorText() +
+                    QStringLiteral("\nIl file %1 non è stato scritto.").arg(QDir::toNativeSeparators(path)));
     const QString sql = sourceQuery(params.ParFiltro);
     if (const Status opened = m_cases.open(sql, m_connection, db::Recordset::Lock::ReadOnly); !opened)
         return stop(

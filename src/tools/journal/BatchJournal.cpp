@@ -1,5 +1,6 @@
 #include "tools/journal/BatchJournal.h"
 
+#include "launcher/FilterCheck.h"
 #include "launcher/ModuloCommand.h"
 #include "launcher/ShownText.h"
 #include "launcher/SpecialFolders.h"
@@ -58,9 +59,11 @@ Result<QString> BatchJournal::reportPathOn(const QDate& printDate)
     return desktop + QLatin1Char('/') + JournalReport::fileName(printDate);
 }
 
-bool BatchJournal::Form_Load(const QString& sqlLotti)
+bool BatchJournal::Form_Load(const QString& sqlLotti, const QString& sourceFile)
 {
-    m_view.setQueryText(JournalText::rewriteOrderBy(sqlLotti));
+    m_queryFromFile = JournalText::rewriteOrderBy(sqlLotti);
+    m_querySource = sourceFile;
+    m_view.setQueryText(m_queryFromFile);
     const bool loaded = Inizia();
     m_view.setNextProgressiveText(JournalSettings::nextProgressive(SuitePaths::kv32Ini()));
     m_view.setMessageText(JournalSettings::lastMessage(SuitePaths::kv32Ini()));
@@ -121,6 +124,11 @@ bool BatchJournal::load()
     m_loaded = false;
     m_view.setCaption(QStringLiteral("Apro recordset"));
     const QString sql = m_view.queryText();
+    // The file is named only while the query is the one read from it: the operator may have edited it since.
+    if (const Status checked =
+            checkFilter(sql, QStringLiteral("La query dei lotti"), sql == m_queryFromFile ? m_querySource : QString());
+        !checked)
+        return refuse(checked.errorText());
     if (const Status opened = m_lotti.open(sql, connection, db::Recordset::Lock::ReadOnly); !opened)
         return refuse(QStringLiteral("La query dei lotti non si può eseguire: %1\n\n%2").arg(opened.errorText(), sql));
     const QStringList names = m_lotti.fieldNames();

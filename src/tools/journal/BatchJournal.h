@@ -28,8 +28,9 @@ public:
     BatchJournal(ModuloCommand& module, Dialogs& dialogs, const Clock& clock, JournalView& view, EventPump pump = {});
 
     /// The load sequence: the query ordered by consignment date into the query box, the lots loaded, then the next
-    /// progressive and the message from kv32.ini. Returns whether lots were loaded.
-    bool Form_Load(const QString& sqlLotti);
+    /// progressive and the message from kv32.ini. Returns whether lots were loaded. `sourceFile` names the file the
+    /// query was read from, for messages.
+    bool Form_Load(const QString& sqlLotti, const QString& sourceFile = QString());
     /// Loads the lots of the query box and fills the list; returns whether there are lots to print.
     bool Inizia();
     /// Writes the journal rows, prints the journal and offers to save its last progressive.
@@ -68,5 +69,7 @@ private:
     EventPump m_pump;
     db::Recordset m_lotti;
     bool m_loaded = false;
+    QString m_queryFromFile;
+    QString m_querySource;
     QString m_reportPath;
 };

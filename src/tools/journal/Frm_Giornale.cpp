@@ -95,13 +95,13 @@ std::unique_ptr<Frm_Giornale> Frm_Giornale::open(ModuloCommand& module, Dialogs&
 {
     auto window = std::make_unique<Frm_Giornale>(module, dialogs, clock);
     window->show();
-    window->Form_Load(dispatch.sqlLotti);
+    window->Form_Load(dispatch.sqlLotti, dispatch.params.source);
     return window;
 }
 
-bool Frm_Giornale::Form_Load(const QString& sqlLotti)
+bool Frm_Giornale::Form_Load(const QString& sqlLotti, const QString& sourceFile)
 {
-    return m_journal.Form_Load(sqlLotti);
+    return m_journal.Form_Load(sqlLotti, sourceFile);
 }
 
 void Frm_Giornale::Command1_Click()

@@ -32,7 +32,7 @@ public:
                                               const Dispatch& dispatch);
 
     /// The load sequence with the suite's query (SqlLotti); returns whether lots were loaded.
-    bool Form_Load(const QString& sqlLotti);
+    bool Form_Load(const QString& sqlLotti, const QString& sourceFile = QString());
     BatchJournal& journal() { return m_journal; }
     /// What opens a written journal; by default the system's viewer.
     void setReportOpener(std::function<void(const QString&)> opener) { m_openReport = std::move(opener); }

@@ -149,3 +149,18 @@ TEST_F(RecordsetTest, AFailedWriteKeepsWhatTheDatabaseHoldsAndCarriesTheDriverTe
     EXPECT_TRUE(query.errorText().contains(QStringLiteral("campo inesistente"))) << query.errorText().toStdString();
     EXPECT_EQ(broken.state(), 0);
 }
+
+TEST_F(RecordsetTest, AStatementFollowedByAnotherIsNotRunEvenInPart)
+{
+    Recordset cases;
+    const Status query = cases.open(
+        QStringLiteral("Select * From [Tabella Pratiche] where contatore=10; delete from [Tabella Pratiche]"),
+        connection);
+    ASSERT_FALSE(query);
+    EXPECT_TRUE(query.errorText().contains(QStringLiteral("delete from [Tabella Pratiche]")))
+        << query.errorText().toStdString();
+    EXPECT_EQ(cases.state(), 0);
+    EXPECT_FALSE(connection.execute(QStringLiteral("Delete from [Tabella Pratiche] where contatore=10; Delete from "
+                                                   "[Tabella Pratiche]")));
+    EXPECT_EQ(fixture.scalar(QStringLiteral("select count(*) from [Tabella Pratiche]")), QStringLiteral("3"));
+}

@@ -44,3 +44,46 @@ TEST(SqlDialect, QuotedTextStaysWhatItWasInBrokenStatements)
     EXPECT_EQ(rewriteSql(QStringLiteral("Select top 5 * From t where x='it''"), SqlDialect::SQLite),
               QStringLiteral("Select top 5 * From t where x='it''"));
 }
+
+TEST(SqlDialect, OnlyASingleStatementIsRun)
+{
+    const QString nul(QChar(0));
+    // Text, and the statement it gives; empty where it is refused.
+    const std::pair<QString, QString> cases[] = {
+        {QStringLiteral("where a='x;y' and [b;c]=\"d;e\" and `f;g`=1"),
+         QStringLiteral("where a='x;y' and [b;c]=\"d;e\" and `f;g`=1")},
+        {QStringLiteral("where a='it''s;' and b=1 ; \t\r\n "), QStringLiteral("where a='it''s;' and b=1 ")},
+        {QStringLiteral("where a=1 -- fine; really\n and b=2"), QStringLiteral("where a=1 -- fine; really\n and b=2")},
+        {QStringLiteral("where a=1 /* ; */ and b=2"), QStringLiteral("where a=1 /* ; */ and b=2")},
+        {QStringLiteral("where nome like 'E''; x'"), QStringLiteral("where nome like 'E''; x'")},
+        {QStringLiteral("where [tipo mandato]='NRV'; and contatore in (1004,1005)"), QString()},
+        {QStringLiteral("where a=1;;"), QString()},
+        {QStringLiteral("where a=1; -- done"), QString()},
+        {QStringLiteral("where a='x") + nul + QStringLiteral("' and b=1"), QString()},
+        {QStringLiteral("where a=1") + nul, QString()},
+        // A quote inside a comment opens nothing; a comment ends where each database ends it.
+        {QStringLiteral("where a=1 -- it's\n; delete from [Working]"), QString()},
+        {QStringLiteral("where a=1 -- x\r; delete from [Working]"), QString()},
+        {QStringLiteral("where a=1 /* it's */; delete from [Working]"), QString()},
+        // What PostgreSQL reads otherwise: backslash escapes, dollar quotes, nested comments.
+        {QStringLiteral("where a=E'\\''; delete from [Working] --'"), QString()},
+        {QStringLiteral("where a=$$'$$; delete from [Working] --'"), QString()},
+        {QStringLiteral("where a=1 /* /* */ ' */; delete from [Working] --'"), QString()},
+    };
+    for (const auto& [text, statement] : cases) {
+        const Result<QString> checked = db::singleStatement(text);
+        EXPECT_EQ(checked.ok(), !statement.isEmpty())
+            << text.toStdString() << ": " << checked.errorText().toStdString();
+        if (checked) {
+            EXPECT_EQ(*checked, statement) << text.toStdString();
+        }
+    }
+    const Result<QString> second = db::singleStatement(QStringLiteral("where [tipo mandato]='NRV'; and contatore=1"));
+    EXPECT_EQ(second.errorText(),
+              QStringLiteral("dopo il ';' alla posizione 27 segue un secondo comando: \"and contatore=1\""));
+    // The statement sent to PostgreSQL is checked as it reads it, after its names are quoted.
+    const Result<QString> rewritten = db::statementToRun(
+        QStringLiteral("Select top 2 * From [Tabella Pratiche] where [a;b]='c;d';"), SqlDialect::PostgreSQL);
+    ASSERT_TRUE(rewritten) << rewritten.errorText().toStdString();
+    EXPECT_EQ(*rewritten, QStringLiteral("Select * From \"tabella pratiche\" where \"a;b\"='c;d' LIMIT 2"));
+}
