@@ -5,7 +5,7 @@
 namespace demo {
 
 /// CREATE TABLE and CREATE INDEX statements for the suite's tables on SQLite, following the suite's
-/// conventions: names as the table description spells them, declared types by field kind, the join keys
+/// conventions: names as the table description spells them, declared types by field kind, the join keys and P_iva
 /// indexed.
 QStringList sqliteSchemaStatements();
 
@@ -17,7 +17,7 @@ QString postgresName(const QString& suiteName);
 /// text, numeric(19,4), date and numeric columns, the keys declared.
 QStringList postgresTableStatements();
 
-/// CREATE INDEX statements for the join keys on PostgreSQL.
+/// CREATE INDEX statements for the join keys and P_iva on PostgreSQL.
 QStringList postgresIndexStatements();
 
 } // namespace demo

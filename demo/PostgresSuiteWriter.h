@@ -17,7 +17,7 @@ struct TableDescription;
 namespace demo {
 
 /// Loads rows of the suite's tables into a PostgreSQL database, following the suite's conventions there
-/// (lower-case names, integer / text / numeric(19,4) / date / numeric columns, the join keys indexed).
+/// (lower-case names, integer / text / numeric(19,4) / date / numeric columns, the join keys and P_iva indexed).
 ///
 /// The whole load is one transaction: the tables are dropped and made again inside it, so a load that fails leaves
 /// the database as it was. Rows go in batches of many rows per INSERT, in the order they are given; at the end the
@@ -37,7 +37,7 @@ public:
     /// One row, its values in the order of the table description's fields: whole numbers, doubles, db::Currency,
     /// QString, QDate, QDateTime, or an invalid QVariant for NULL.
     Status addRow(const db::TableDescription& table, const QVariantList& values);
-    /// Writes the rows still held, commits, indexes the join keys and gives the planner its statistics.
+    /// Writes the rows still held, commits, indexes the join keys and P_iva and gives the planner its statistics.
     Status finish();
 
     /// A value as an SQL literal for PostgreSQL; no value for a type the suite's tables cannot hold.

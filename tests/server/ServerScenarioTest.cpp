@@ -1,5 +1,5 @@
-// The scenarios of the main window and of the database layer, run alike on SQLite, on PostgreSQL through QPSQL and
-// on PostgreSQL through ODBC.
+// The scenarios of the main window, of the other-consignments lookup and of the database layer, run alike on SQLite,
+// on PostgreSQL through QPSQL and on PostgreSQL through ODBC.
 #include "server/ServerSuite.h"
 
 #include "support/CaseList.h"
@@ -13,6 +13,7 @@
 #include "launcher/ports/Clock.h"
 #include "launcher/ports/Random.h"
 #include "launcher/ports/ScriptedDialogs.h"
+#include "tools/consignments/LookupAnswers.h"
 
 #include <QDate>
 #include <QLabel>
@@ -62,6 +63,7 @@ protected:
 };
 
 using WorkingTableOnServers = ServerSuite;
+using LookupOnServers = ServerSuite;
 
 } // namespace
 
@@ -191,9 +193,44 @@ TEST_P(WorkingTableOnServers, RowsAddedInOneTransactionAreWrittenWithTheirTypesO
     EXPECT_EQ(scalar(QStringLiteral("select count(*) from [Working] where operatore='A_Z'")), QStringLiteral("2"));
 }
 
+TEST_P(LookupOnServers, TheAnswersFromOneReadOfTheDatesAreTheDatabasesCaseByCase)
+{
+    // P_iva and [data affido]; cases from 101 are selected, case 90 is not but counts.
+    const char* rows[][3] = {
+        {"90", "'HHH'", "'2008-05-05'"},  {"101", "'AAA'", "'2011-01-10'"}, {"102", "'AAA'", "'2011-01-10'"},
+        {"103", "'AAA'", "NULL"},         {"104", "'aaa'", "'2010-01-01'"}, {"105", "'AAA '", "'2009-01-01'"},
+        {"106", "'BBB'", "'2011-01-10'"}, {"107", "'BBB'", "'2010-01-10'"}, {"108", "'CCC'", "NULL"},
+        {"109", "'CCC'", "'2011-01-10'"}, {"110", "NULL", "'2011-01-10'"},  {"111", "'HHH'", "'2011-01-10'"},
+    };
+    QStringList inserts;
+    for (const auto& row : rows)
+        inserts.append(QStringLiteral("INSERT INTO [Tabella Pratiche] (contatore, [ragione sociale], P_iva, "
+                                      "[data affido]) VALUES (%1, 'CASO %1', %2, %3)")
+                           .arg(QString::fromLatin1(row[0]), QString::fromLatin1(row[1]), QString::fromLatin1(row[2])));
+    suite.database().exec(inserts);
+    suite.useFilter(QStringLiteral("where contatore>100 order by contatore"), 101);
+    mirror();
+    pointTheSuiteAtTheBackend();
+    const FixedClock clock(QDateTime(QDate(2011, 6, 10), QTime(9, 0)));
+    ModuloCommand module(clock, QStringLiteral("Exp_Nrv_XML"));
+    RecordingConsignmentsView view;
+    OtherConsignments lookup(module, dialogs, view);
+    lookup.params =
+        module.EseguiComando(ToolRequest{0, QStringLiteral("FrmAltriAffidiCF")}, SuiteFixture::statusLine()).params;
+    const QList<bool> asked = perCaseAnswers(module, lookup.params);
+    const QList<bool> hits = hitsOfRun(lookup, view);
+    EXPECT_EQ(hits, asked);
+    // BBB was consigned on two dates, HHH also outside the selection; letter case and blanks make other debtors.
+    EXPECT_EQ(hits, (QList<bool>{false, false, false, false, false, true, true, false, false, false, true}));
+    EXPECT_EQ(dialogs.messages(),
+              QStringList{QStringLiteral("1 pratica senza P_iva non è stata cercata in altri affidi.")});
+}
+
 INSTANTIATE_TEST_SUITE_P(Backends, CaseListOnServers,
                          ::testing::Values(Backend::Sqlite, Backend::Postgres, Backend::Odbc), backendName);
 INSTANTIATE_TEST_SUITE_P(Backends, MainWindowOnServers,
                          ::testing::Values(Backend::Sqlite, Backend::Postgres, Backend::Odbc), backendName);
 INSTANTIATE_TEST_SUITE_P(Backends, WorkingTableOnServers,
+                         ::testing::Values(Backend::Sqlite, Backend::Postgres, Backend::Odbc), backendName);
+INSTANTIATE_TEST_SUITE_P(Backends, LookupOnServers,
                          ::testing::Values(Backend::Sqlite, Backend::Postgres, Backend::Odbc), backendName);

@@ -57,7 +57,7 @@ QList<TableDescription> describeTables()
           text("tel recapito"),
           text("telefono1"),
           text("telefono2")},
-         {}},
+         {QStringLiteral("P_iva")}},
         {QStringLiteral("Tabella Pagamenti"),
          {key("ID"), whole("conta"), text("modo"), date("data"), currency("totale"), currency("capitale"),
           text("causale"), number("ricevuta"), date("dataricevuta"), currency("spese"), currency("speserecupero"),

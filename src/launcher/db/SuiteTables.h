@@ -23,7 +23,8 @@ struct FieldDescription {
 struct TableDescription {
     QString name;
     QList<FieldDescription> fields;
-    /// Fields the suite indexes because the program joins on them.
+    /// Fields the suite indexes because the program looks rows up by them: the join keys, and the tax code that the
+    /// other-consignments lookup searches.
     QList<QString> indexedFields;
 };
 

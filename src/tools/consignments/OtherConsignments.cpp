@@ -7,6 +7,7 @@
 #include "launcher/db/Recordset.h"
 #include "launcher/ports/Dialogs.h"
 #include "tools/consignments/BoundQuery.h"
+#include "tools/consignments/ConsignmentHistory.h"
 #include "tools/consignments/OtherConsignmentsView.h"
 
 namespace {
@@ -97,8 +98,16 @@ OtherConsignments::RunOutcome OtherConsignments::Elabora()
 
     const qsizetype total = selection.recordCount();
     m_view.setCaption(QStringLiteral(" Elaboro ... pratiche= ") + QString::number(total));
-    m_history = std::make_unique<BoundQuery>(connection, historyQuestion);
     m_details = std::make_unique<BoundQuery>(connection, detailsQuestion);
+    // One case at a time costs a scan of the table per case where P_iva has no index: the dates of every tax code of
+    // the selection are read once instead, where the program knows how the database compares them.
+    if (ConsignmentHistory::answersFromMemory(connection.dialect())) {
+        m_dates = std::make_unique<ConsignmentHistory>();
+        // A read that fails is told with the cases it leaves unanswered, as a failing question is.
+        m_dates->load(connection, sql);
+    } else {
+        m_history = std::make_unique<BoundQuery>(connection, historyQuestion);
+    }
     m_line.reset();
     m_caseMissing = false;
     m_withoutTaxCode = 0;
@@ -136,11 +145,22 @@ OtherConsignments::RunOutcome OtherConsignments::Elabora()
     m_view.showProgress(-1, 0);
     m_history.reset();
     m_details.reset();
+    m_dates.reset();
     reportSkipped();
     return outcome;
 }
 
 Result<std::optional<QString>> OtherConsignments::cercaInStorico(const QString& cf, const QVariant& dataaff)
+{
+    const Result<qsizetype> count = m_dates ? m_dates->otherDates(cf, dataaff) : askDatabase(cf, dataaff);
+    if (!count)
+        return count.status();
+    if (*count == 0)
+        return std::optional<QString>();
+    return detailLine();
+}
+
+Result<qsizetype> OtherConsignments::askDatabase(const QString& cf, const QVariant& dataaff)
 {
     if (!m_history)
         m_history = std::make_unique<BoundQuery>(m_module.Connessione(), historyQuestion);
@@ -148,9 +168,7 @@ Result<std::optional<QString>> OtherConsignments::cercaInStorico(const QString& 
     if (!counted)
         return counted.status();
     const QVariant count = counted->rows.value(0).value(0);
-    if (db::isNull(count) || count.toLongLong() == 0)
-        return std::optional<QString>();
-    return detailLine();
+    return db::isNull(count) ? qsizetype(0) : qsizetype(count.toLongLong());
 }
 
 Result<std::optional<QString>> OtherConsignments::detailLine()

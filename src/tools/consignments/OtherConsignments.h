@@ -11,6 +11,7 @@
 #include <optional>
 
 class BoundQuery;
+class ConsignmentHistory;
 class Dialogs;
 class ModuloCommand;
 class OtherConsignmentsView;
@@ -44,13 +45,16 @@ public:
     bool stopRequested() const { return m_stop; }
 
     /// The line of the open case when the tax code has a consignment on a date other than `dataaff`; none when
-    /// it has not, or when no case has the number ParContatore. The failure carries the database's text.
+    /// it has not, or when no case has the number ParContatore. The failure carries the database's text. During a
+    /// run on SQLite or PostgreSQL the answer comes from the dates read once for the whole selection; otherwise
+    /// the database is asked.
     Result<std::optional<QString>> cercaInStorico(const QString& cf, const QVariant& dataaff);
 
     /// The selection: tax code and consignment date of the cases of the filter.
     static QString selectionQuery(const QString& filter);
 
 private:
+    Result<qsizetype> askDatabase(const QString& cf, const QVariant& dataaff);
     Result<std::optional<QString>> detailLine();
     void reportSkipped();
 
@@ -61,6 +65,7 @@ private:
     bool m_stop = false;
     std::unique_ptr<BoundQuery> m_history;
     std::unique_ptr<BoundQuery> m_details;
+    std::unique_ptr<ConsignmentHistory> m_dates;
     std::optional<QString> m_line;
     bool m_caseMissing = false;
     int m_withoutTaxCode = 0;

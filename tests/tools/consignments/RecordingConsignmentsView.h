@@ -10,7 +10,12 @@
 /// The lookup's view for tests: it remembers captions, lines and button states, and can act on each case.
 class RecordingConsignmentsView : public OtherConsignmentsView {
 public:
-    void setCaption(const QString& text) override { captions.append(text); }
+    void setCaption(const QString& text) override
+    {
+        captions.append(text);
+        if (onCaption)
+            onCaption(text);
+    }
     void addLine(const QString& line) override { lines.append(line); }
     void setRunEnabled(bool enabled) override { runEnabled = enabled; }
     void setStopEnabled(bool enabled) override { stopEnabled = enabled; }
@@ -26,4 +31,6 @@ public:
     bool stopEnabled = false;
     /// Called as each case begins, with its number from 1.
     std::function<void(qsizetype)> onCase;
+    /// Called with each caption.
+    std::function<void(const QString&)> onCaption;
 };
