@@ -1,6 +1,6 @@
 // Connection strings come from kv32.ini and SQL from the suite's filters and journal query: a connection string
-// gives back every value it was built with and never shows its password, and the rewrite for SQLite and
-// PostgreSQL changes no text inside quotes.
+// gives back every value it was built with and never shows its password, the rewrite for SQLite and PostgreSQL
+// changes no text inside quotes, and a statement let through is the whole text but for a closing ';'.
 #include "FuzzSupport.h"
 
 #include "launcher/db/ConnectionString.h"
@@ -123,6 +123,19 @@ void rewrite(const QString& sql)
     }
 }
 
+void oneStatement(const QString& sql)
+{
+    const Result<QString> statement = db::singleStatement(sql);
+    if (!statement)
+        return;
+    fuzz::require(!sql.contains(QChar(0)), "a NUL is never let through", [&] { return sql; });
+    const QString rest = sql.mid(statement->size());
+    fuzz::require(sql.startsWith(*statement) &&
+                      (rest.isEmpty() || (rest.front() == QLatin1Char(';') && rest.mid(1).trimmed().isEmpty())),
+                  "only a closing ';' and blanks are left out",
+                  [&] { return sql + QStringLiteral("\n") + *statement; });
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -133,5 +146,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     resolvedWithoutPassword(text);
     connectionString(input.split('\0'));
     rewrite(text);
+    oneStatement(text);
     return 0;
 }
