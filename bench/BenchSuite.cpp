@@ -5,6 +5,8 @@
 #include "ds/SheetStore.h"
 #include "launcher/db/Recordset.h"
 
+#include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -110,6 +112,16 @@ Result<int> completeNeededSheets(db::Recordset& pratiche)
             return saved;
     }
     return needed;
+}
+
+int casesOption(const QCoreApplication& app, int defaultCases)
+{
+    QCommandLineParser parser;
+    parser.addOption({QStringLiteral("cases"), QStringLiteral("Number of cases (default %1).").arg(defaultCases),
+                      QStringLiteral("N"), QString::number(defaultCases)});
+    parser.addHelpOption();
+    parser.process(app);
+    return parser.value(QStringLiteral("cases")).toInt();
 }
 
 QString suiteLine()

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+class QCoreApplication;
+
 #include <utility>
 
 namespace db {
@@ -27,6 +29,9 @@ bool prepare(const QString& drives, int cases, const QString& filter, Sheets she
 /// Gives every case of the recordset that needs a Diagnosis Sheet and has none a complete one; the number of
 /// cases that need one.
 Result<int> completeNeededSheets(db::Recordset& pratiche);
+
+/// The number of cases asked for with `--cases N`, the benchmark's only option; `defaultCases` without it.
+int casesOption(const QCoreApplication& app, int defaultCases);
 
 /// The suite's command line naming that status file.
 QString suiteLine();

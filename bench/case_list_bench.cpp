@@ -11,7 +11,6 @@
 #include "launcher/ports/ScriptedDialogs.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QListView>
 #include <QTemporaryDir>
@@ -24,12 +23,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("exp_nrv_xml"));
-    QCommandLineParser parser;
-    parser.addOption({QStringLiteral("cases"), QStringLiteral("Number of cases (default 100000)."), QStringLiteral("N"),
-                      QStringLiteral("100000")});
-    parser.addHelpOption();
-    parser.process(app);
-    const int cases = parser.value(QStringLiteral("cases")).toInt();
+    const int cases = BenchSuite::casesOption(app, 100000);
 
     QTemporaryDir drives;
     QElapsedTimer timer;

@@ -12,7 +12,6 @@
 #include "launcher/ports/Clock.h"
 #include "launcher/ports/ScriptedDialogs.h"
 
-#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -23,12 +22,7 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("exp_nrv_xml"));
-    QCommandLineParser parser;
-    parser.addOption({QStringLiteral("cases"), QStringLiteral("Number of cases (default 100000)."), QStringLiteral("N"),
-                      QStringLiteral("100000")});
-    parser.addHelpOption();
-    parser.process(app);
-    const int cases = parser.value(QStringLiteral("cases")).toInt();
+    const int cases = BenchSuite::casesOption(app, 100000);
 
     QTemporaryDir drives;
     QElapsedTimer timer;

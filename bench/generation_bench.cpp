@@ -13,7 +13,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QCommandLineParser>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QPushButton>
@@ -46,12 +45,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("exp_nrv_xml"));
-    QCommandLineParser parser;
-    parser.addOption({QStringLiteral("cases"), QStringLiteral("Number of cases (default 10000)."), QStringLiteral("N"),
-                      QStringLiteral("10000")});
-    parser.addHelpOption();
-    parser.process(app);
-    const int cases = parser.value(QStringLiteral("cases")).toInt();
+    const int cases = BenchSuite::casesOption(app, 10000);
 
     QTemporaryDir drives;
     if (!BenchSuite::prepare(drives.path(), cases, QStringLiteral("where contatore>0 order by contatore"),

@@ -10,7 +10,6 @@
 #include "tools/consignments/ConsignmentsBatchView.h"
 #include "tools/consignments/OtherConsignments.h"
 
-#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QSqlDatabase>
@@ -76,12 +75,7 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("exp_nrv_xml"));
-    QCommandLineParser parser;
-    parser.addOption({QStringLiteral("cases"), QStringLiteral("Number of cases (default 100000)."), QStringLiteral("N"),
-                      QStringLiteral("100000")});
-    parser.addHelpOption();
-    parser.process(app);
-    const int cases = parser.value(QStringLiteral("cases")).toInt();
+    const int cases = BenchSuite::casesOption(app, 100000);
 
     QTemporaryDir drives;
     QElapsedTimer timer;
