@@ -7,7 +7,9 @@
 
 NavigationKeys::NavigationKeys(QWidget* panel, const QList<Binding>& bindings) : QObject(panel), m_panel(panel)
 {
-    for (const auto& [key, button] : bindings) {
+    for (const auto& binding : bindings) {
+        const QKeySequence key = binding.first;
+        QAbstractButton* button = binding.second;
         // The panel is the shortcut's parent: while it is hidden its keys do nothing.
         auto* shortcut = new QShortcut(key, panel);
         connect(shortcut, &QShortcut::activated, button, [button] {
