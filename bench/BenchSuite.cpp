@@ -3,7 +3,7 @@
 #include "demo/DemoSuite.h"
 #include "ds/SheetRules.h"
 #include "ds/SheetStore.h"
-#include "launcher/db/Recordset.h"
+#include "foundation/db/Recordset.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

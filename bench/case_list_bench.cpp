@@ -4,11 +4,11 @@
 //   bench_case_list [--cases N]
 #include "BenchSuite.h"
 
-#include "cases/FRM_EXP_NRV_XML.h"
+#include "windows/cases/FRM_EXP_NRV_XML.h"
 #include "launcher/ModuloCommand.h"
-#include "launcher/ports/Clock.h"
-#include "launcher/ports/Random.h"
-#include "launcher/ports/ScriptedDialogs.h"
+#include "foundation/ports/Clock.h"
+#include "foundation/ports/Random.h"
+#include "foundation/ports/ScriptedDialogs.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -9,8 +9,8 @@
 #include "ds/SheetCheck.h"
 #include "ds/SheetStore.h"
 #include "launcher/ModuloCommand.h"
-#include "launcher/ports/Clock.h"
-#include "launcher/ports/ScriptedDialogs.h"
+#include "foundation/ports/Clock.h"
+#include "foundation/ports/ScriptedDialogs.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -10,11 +10,11 @@
 #include "demo/DemoSuite.h"
 #include "ds/SheetStore.h"
 #include "flow/FlowExport.h"
-#include "launcher/db/Connection.h"
-#include "launcher/db/Recordset.h"
-#include "launcher/ports/BatchDialogs.h"
-#include "launcher/ports/Clock.h"
-#include "launcher/ports/Random.h"
+#include "foundation/db/Connection.h"
+#include "foundation/db/Recordset.h"
+#include "foundation/ports/BatchDialogs.h"
+#include "foundation/ports/Clock.h"
+#include "foundation/ports/Random.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -4,12 +4,12 @@
 //   bench_generation [--cases N]
 #include "BenchSuite.h"
 
-#include "cases/FRM_EXP_NRV_XML.h"
-#include "ds/GenerationPanel.h"
+#include "windows/cases/FRM_EXP_NRV_XML.h"
+#include "windows/ds/GenerationPanel.h"
 #include "launcher/ModuloCommand.h"
-#include "launcher/ports/Clock.h"
-#include "launcher/ports/Random.h"
-#include "launcher/ports/ScriptedDialogs.h"
+#include "foundation/ports/Clock.h"
+#include "foundation/ports/Random.h"
+#include "foundation/ports/ScriptedDialogs.h"
 
 #include <QApplication>
 #include <QCheckBox>

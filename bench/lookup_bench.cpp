@@ -5,8 +5,8 @@
 #include "BenchSuite.h"
 
 #include "launcher/ModuloCommand.h"
-#include "launcher/ports/Clock.h"
-#include "launcher/ports/ScriptedDialogs.h"
+#include "foundation/ports/Clock.h"
+#include "foundation/ports/ScriptedDialogs.h"
 #include "tools/consignments/ConsignmentsBatchView.h"
 #include "tools/consignments/OtherConsignments.h"
 

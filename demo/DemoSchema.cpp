@@ -1,6 +1,6 @@
 #include "demo/DemoSchema.h"
 
-#include "launcher/db/SuiteTables.h"
+#include "foundation/db/SuiteTables.h"
 
 namespace demo {
 

@@ -1,7 +1,7 @@
 #include "demo/DemoSuite.h"
 
 #include "demo/DemoSchema.h"
-#include "launcher/db/SuiteTables.h"
+#include "foundation/db/SuiteTables.h"
 
 #include <QDate>
 #include <QDir>

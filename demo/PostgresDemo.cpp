@@ -1,8 +1,8 @@
 #include "demo/DemoSuite.h"
 
 #include "demo/PostgresSuiteWriter.h"
-#include "launcher/db/Connection.h"
-#include "launcher/db/SuiteTables.h"
+#include "foundation/db/Connection.h"
+#include "foundation/db/SuiteTables.h"
 
 namespace demo {
 

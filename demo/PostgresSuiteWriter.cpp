@@ -1,9 +1,9 @@
 #include "demo/PostgresSuiteWriter.h"
 
 #include "demo/DemoSchema.h"
-#include "launcher/db/Connection.h"
-#include "launcher/db/Currency.h"
-#include "launcher/db/SuiteTables.h"
+#include "foundation/db/Connection.h"
+#include "foundation/db/Currency.h"
+#include "foundation/db/SuiteTables.h"
 
 #include <QDate>
 #include <QDateTime>

@@ -3,10 +3,10 @@
 #include "FuzzSupport.h"
 
 #include "flow/FlowExport.h"
-#include "launcher/CommandLine.h"
+#include "app/CommandLine.h"
 #include "launcher/StatusFile.h"
 #include "launcher/SuiteLine.h"
-#include "launcher/Windows1252.h"
+#include "foundation/Windows1252.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "FuzzSupport.h"
 
 #include "flow/Formatting.h"
-#include "launcher/DateText.h"
+#include "foundation/DateText.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // makes it read back as it would from a file holding only that key, and leaves every other key as it was.
 #include "FuzzSupport.h"
 
-#include "launcher/IniFile.h"
-#include "launcher/Windows1252.h"
+#include "foundation/IniFile.h"
+#include "foundation/Windows1252.h"
 
 #include <QFile>
 

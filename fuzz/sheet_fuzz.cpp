@@ -4,7 +4,7 @@
 
 #include "ds/SheetFields.h"
 #include "ds/SheetStore.h"
-#include "launcher/Windows1252.h"
+#include "foundation/Windows1252.h"
 
 #include <QDir>
 #include <QFile>

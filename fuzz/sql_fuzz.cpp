@@ -3,8 +3,8 @@
 // changes no text inside quotes, and a statement let through is the whole text but for a closing ';'.
 #include "FuzzSupport.h"
 
-#include "launcher/db/ConnectionString.h"
-#include "launcher/db/SqlDialect.h"
+#include "foundation/db/ConnectionString.h"
+#include "foundation/db/SqlDialect.h"
 
 #include <QHash>
 

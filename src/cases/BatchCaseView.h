@@ -2,8 +2,8 @@
 
 #include "cases/CaseSelectionView.h"
 #include "ds/SheetCheck.h"
-#include "launcher/ShownText.h"
-#include "launcher/db/Recordset.h"
+#include "foundation/ShownText.h"
+#include "foundation/db/Recordset.h"
 
 #include <cstdio>
 

@@ -1,12 +1,12 @@
 #include "cases/CaseSelection.h"
 
 #include "cases/CaseSelectionView.h"
-#include "launcher/DriveMapping.h"
+#include "foundation/DriveMapping.h"
 #include "launcher/FilterCheck.h"
 #include "launcher/ModuloCommand.h"
-#include "launcher/SuitePaths.h"
-#include "launcher/db/DbValue.h"
-#include "launcher/ports/Dialogs.h"
+#include "foundation/SuitePaths.h"
+#include "foundation/db/DbValue.h"
+#include "foundation/ports/Dialogs.h"
 
 CaseSelection::CaseSelection(ModuloCommand& module, Dialogs& dialogs, CaseSelectionView& view, EventPump pump)
     : m_module(module), m_dialogs(dialogs), m_view(view), m_pump(std::move(pump))

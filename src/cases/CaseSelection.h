@@ -2,8 +2,8 @@
 
 #include "cases/CaseLine.h"
 #include "launcher/ToolParams.h"
-#include "launcher/db/Recordset.h"
-#include "launcher/ports/EventPump.h"
+#include "foundation/db/Recordset.h"
+#include "foundation/ports/EventPump.h"
 
 class CaseSelectionView;
 class Dialogs;

@@ -1,7 +1,7 @@
 #include "ds/CampiDS.h"
 
-#include "launcher/BlankTrim.h"
-#include "launcher/Windows1252.h"
+#include "foundation/BlankTrim.h"
+#include "foundation/Windows1252.h"
 
 void CampiDS::clear()
 {

@@ -3,7 +3,7 @@
 #include "ds/SheetFields.h"
 #include "ds/SheetRules.h"
 #include "ds/SheetStore.h"
-#include "launcher/db/Recordset.h"
+#include "foundation/db/Recordset.h"
 
 const std::array<QString, 6>& CaseDisplay::fieldTags()
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "launcher/ports/EventPump.h"
+#include "foundation/ports/EventPump.h"
 
 #include <QDate>
 #include <QList>

@@ -3,9 +3,9 @@
 #include "ds/SheetFields.h"
 #include "ds/SheetRules.h"
 #include "ds/SheetStore.h"
-#include "launcher/DateText.h"
-#include "launcher/db/Recordset.h"
-#include "launcher/ports/Dialogs.h"
+#include "foundation/DateText.h"
+#include "foundation/db/Recordset.h"
+#include "foundation/ports/Dialogs.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include "ds/SheetStore.h"
 
 #include "ds/SheetFields.h"
-#include "launcher/DateText.h"
-#include "launcher/DriveMapping.h"
-#include "launcher/SuitePaths.h"
-#include "launcher/Windows1252.h"
+#include "foundation/DateText.h"
+#include "foundation/DriveMapping.h"
+#include "foundation/SuitePaths.h"
+#include "foundation/Windows1252.h"
 
 #include <QFile>
 #include <QFileInfo>

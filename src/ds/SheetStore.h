@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ds/CampiDS.h"
-#include "launcher/Status.h"
+#include "foundation/Status.h"
 
 #include <QDateTime>
 #include <QStringList>

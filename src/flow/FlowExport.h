@@ -1,8 +1,8 @@
 #pragma once
 
-#include "launcher/Status.h"
-#include "launcher/ports/Dialogs.h"
-#include "launcher/ports/EventPump.h"
+#include "foundation/Status.h"
+#include "foundation/ports/Dialogs.h"
+#include "foundation/ports/EventPump.h"
 
 #include <QDate>
 #include <QString>

@@ -4,13 +4,13 @@
 #include "ds/SheetRules.h"
 #include "ds/SheetStore.h"
 #include "flow/Formatting.h"
-#include "launcher/DateText.h"
-#include "launcher/ShownText.h"
-#include "launcher/db/Currency.h"
-#include "launcher/db/DbValue.h"
-#include "launcher/db/Recordset.h"
-#include "launcher/ports/Clock.h"
-#include "launcher/ports/Random.h"
+#include "foundation/DateText.h"
+#include "foundation/ShownText.h"
+#include "foundation/db/Currency.h"
+#include "foundation/db/DbValue.h"
+#include "foundation/db/Recordset.h"
+#include "foundation/ports/Clock.h"
+#include "foundation/ports/Random.h"
 
 #include <QIODevice>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "flow/PaymentSource.h"
-#include "launcher/Status.h"
+#include "foundation/Status.h"
 
 #include <QByteArray>
 #include <QDate>

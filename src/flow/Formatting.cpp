@@ -1,6 +1,6 @@
 #include "flow/Formatting.h"
 
-#include "launcher/DateText.h"
+#include "foundation/DateText.h"
 
 #include <QStringView>
 

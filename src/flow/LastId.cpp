@@ -1,9 +1,9 @@
 #include "flow/LastId.h"
 
-#include "launcher/DriveMapping.h"
-#include "launcher/IniFile.h"
-#include "launcher/SuitePaths.h"
-#include "launcher/Windows1252.h"
+#include "foundation/DriveMapping.h"
+#include "foundation/IniFile.h"
+#include "foundation/SuitePaths.h"
+#include "foundation/Windows1252.h"
 
 #include <cmath>
 #include <limits>

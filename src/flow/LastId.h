@@ -1,6 +1,6 @@
 #pragma once
 
-#include "launcher/Status.h"
+#include "foundation/Status.h"
 
 #include <QString>
 

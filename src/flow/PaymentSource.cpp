@@ -1,9 +1,9 @@
 #include "flow/PaymentSource.h"
 
-#include "launcher/db/Connection.h"
-#include "launcher/db/SqlDialect.h"
-#include "launcher/db/SqliteStatement.h"
-#include "launcher/db/ValueTyping.h"
+#include "foundation/db/Connection.h"
+#include "foundation/db/SqlDialect.h"
+#include "foundation/db/SqliteStatement.h"
+#include "foundation/db/ValueTyping.h"
 
 #include <QSqlError>
 #include <QSqlRecord>

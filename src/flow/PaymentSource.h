@@ -1,7 +1,7 @@
 #pragma once
 
-#include "launcher/Status.h"
-#include "launcher/db/SuiteTables.h"
+#include "foundation/Status.h"
+#include "foundation/db/SuiteTables.h"
 
 #include <QHash>
 #include <QList>

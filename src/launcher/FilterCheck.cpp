@@ -1,6 +1,6 @@
 #include "launcher/FilterCheck.h"
 
-#include "launcher/db/SqlDialect.h"
+#include "foundation/db/SqlDialect.h"
 
 Status checkFilter(const QString& text, const QString& which, const QString& sourceFile)
 {

@@ -1,12 +1,12 @@
 #include "launcher/ModuloCommand.h"
 
-#include "launcher/DriveMapping.h"
-#include "launcher/IniFile.h"
+#include "foundation/DriveMapping.h"
+#include "foundation/IniFile.h"
 #include "launcher/StatusFile.h"
 #include "launcher/SuiteLine.h"
-#include "launcher/SuitePaths.h"
-#include "launcher/Windows1252.h"
-#include "launcher/ports/Clock.h"
+#include "foundation/SuitePaths.h"
+#include "foundation/Windows1252.h"
+#include "foundation/ports/Clock.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "launcher/ToolParams.h"
-#include "launcher/db/Connection.h"
+#include "foundation/db/Connection.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
 #include "launcher/SheetFolderCheck.h"
 
-#include "launcher/DriveMapping.h"
-#include "launcher/SuitePaths.h"
-#include "launcher/ports/Dialogs.h"
+#include "foundation/DriveMapping.h"
+#include "foundation/SuitePaths.h"
+#include "foundation/ports/Dialogs.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "launcher/StartUp.h"
 
-#include "launcher/ports/Clock.h"
+#include "foundation/ports/Clock.h"
 
 QString lineOrTestLine(const QString& line, const Clock& clock)
 {

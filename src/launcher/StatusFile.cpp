@@ -1,9 +1,9 @@
 #include "launcher/StatusFile.h"
 
-#include "launcher/DriveMapping.h"
-#include "launcher/ShownText.h"
-#include "launcher/Windows1252.h"
-#include "launcher/db/DbValue.h"
+#include "foundation/DriveMapping.h"
+#include "foundation/ShownText.h"
+#include "foundation/Windows1252.h"
+#include "foundation/db/DbValue.h"
 
 namespace StatusFile {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "launcher/Status.h"
+#include "foundation/Status.h"
 #include "launcher/ToolParams.h"
 
 /// The status file through which the suite hands over the case it has open and a filter clause.

@@ -1,6 +1,6 @@
 // The case list of a filter; how the suite's filters reach every backend is in server/ServerScenarioTest.
-#include "launcher/IniFile.h"
-#include "launcher/SuitePaths.h"
+#include "foundation/IniFile.h"
+#include "foundation/SuitePaths.h"
 
 #include "support/CaseList.h"
 

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "cases/FRM_EXP_NRV_XML.h"
-#include "ds/GenerationPanel.h"
-#include "ds/SheetEditor.h"
+#include "windows/cases/FRM_EXP_NRV_XML.h"
+#include "windows/ds/GenerationPanel.h"
+#include "windows/ds/SheetEditor.h"
 #include "ds/SheetStore.h"
 #include "launcher/ModuloCommand.h"
-#include "launcher/ports/Clock.h"
-#include "launcher/ports/Random.h"
-#include "launcher/ports/ScriptedDialogs.h"
+#include "foundation/ports/Clock.h"
+#include "foundation/ports/Random.h"
+#include "foundation/ports/ScriptedDialogs.h"
 
 #include "support/SuiteFixture.h"
 

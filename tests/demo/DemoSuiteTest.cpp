@@ -2,10 +2,10 @@
 // them, a database the program's export goes through, and the same suite from the same size and seed.
 #include "demo/DemoSuite.h"
 
-#include "launcher/BatchSession.h"
-#include "launcher/CommandLine.h"
-#include "launcher/ports/Clock.h"
-#include "launcher/ports/ScriptedDialogs.h"
+#include "app/BatchSession.h"
+#include "app/CommandLine.h"
+#include "foundation/ports/Clock.h"
+#include "foundation/ports/ScriptedDialogs.h"
 
 #include "support/SuiteFixture.h"
 #include "support/TempFolder.h"

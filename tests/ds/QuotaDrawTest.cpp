@@ -1,6 +1,6 @@
 #include "ds/QuotaDraw.h"
 #include "ds/SheetFields.h"
-#include "launcher/ports/Random.h"
+#include "foundation/ports/Random.h"
 
 #include <gtest/gtest.h>
 

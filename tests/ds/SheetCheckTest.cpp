@@ -1,8 +1,8 @@
 #include "ds/SheetCheck.h"
 #include "ds/SheetStore.h"
-#include "launcher/db/Connection.h"
-#include "launcher/db/Recordset.h"
-#include "launcher/ports/ScriptedDialogs.h"
+#include "foundation/db/Connection.h"
+#include "foundation/db/Recordset.h"
+#include "foundation/ports/ScriptedDialogs.h"
 
 #include "support/SuiteFixture.h"
 

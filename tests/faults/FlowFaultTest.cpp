@@ -1,7 +1,7 @@
 #include "flow/FlowFixture.h"
 
 #include "flow/FlowExport.h"
-#include "launcher/SuitePaths.h"
+#include "foundation/SuitePaths.h"
 
 #include "support/OsFaults.h"
 

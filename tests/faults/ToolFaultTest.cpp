@@ -1,5 +1,6 @@
 #include "tools/contacts/ContactsBatchView.h"
 #include "tools/contacts/ContactsExport.h"
+#include "report/JournalPdf.h"
 #include "tools/journal/BatchJournal.h"
 
 #include "support/OsFaults.h"
@@ -25,7 +26,7 @@ protected:
     QString desktop() { return suite.home().desktop(); }
 
     RecordingJournalView view;
-    BatchJournal journal{module, dialogs, clock, view};
+    BatchJournal journal{module, dialogs, clock, view, JournalPdf::print};
 };
 
 /// The contacts export (tool 4999) of the tiny suite and 40 more cases.

@@ -2,12 +2,12 @@
 
 #include "ds/SheetStore.h"
 #include "flow/PaymentSource.h"
-#include "launcher/Status.h"
-#include "launcher/db/Connection.h"
-#include "launcher/db/Recordset.h"
-#include "launcher/ports/Clock.h"
-#include "launcher/ports/Random.h"
-#include "launcher/ports/ScriptedDialogs.h"
+#include "foundation/Status.h"
+#include "foundation/db/Connection.h"
+#include "foundation/db/Recordset.h"
+#include "foundation/ports/Clock.h"
+#include "foundation/ports/Random.h"
+#include "foundation/ports/ScriptedDialogs.h"
 
 #include "support/SuiteFixture.h"
 

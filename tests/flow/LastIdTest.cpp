@@ -1,6 +1,6 @@
 #include "flow/LastId.h"
 
-#include "launcher/SuitePaths.h"
+#include "foundation/SuitePaths.h"
 
 #include "support/QtPrinters.h"
 #include "support/SuiteFixture.h"

@@ -1,10 +1,10 @@
-#include "launcher/BatchSession.h"
-#include "launcher/CommandLine.h"
-#include "launcher/DriveMapping.h"
-#include "launcher/ShareLock.h"
-#include "launcher/SuitePaths.h"
-#include "launcher/ports/Clock.h"
-#include "launcher/ports/ScriptedDialogs.h"
+#include "app/BatchSession.h"
+#include "app/CommandLine.h"
+#include "foundation/DriveMapping.h"
+#include "foundation/ShareLock.h"
+#include "foundation/SuitePaths.h"
+#include "foundation/ports/Clock.h"
+#include "foundation/ports/ScriptedDialogs.h"
 
 #include "support/SuiteFixture.h"
 

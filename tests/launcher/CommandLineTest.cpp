@@ -1,4 +1,4 @@
-#include "launcher/CommandLine.h"
+#include "app/CommandLine.h"
 
 #include "support/QtPrinters.h"
 

@@ -1,4 +1,4 @@
-#include "launcher/DateText.h"
+#include "foundation/DateText.h"
 
 #include "support/QtPrinters.h"
 

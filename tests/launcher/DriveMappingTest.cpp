@@ -1,5 +1,5 @@
-#include "launcher/DriveMapping.h"
-#include "launcher/SpecialFolders.h"
+#include "foundation/DriveMapping.h"
+#include "foundation/SpecialFolders.h"
 
 #include "support/TempFolder.h"
 

@@ -1,5 +1,5 @@
-#include "launcher/IniFile.h"
-#include "launcher/Windows1252.h"
+#include "foundation/IniFile.h"
+#include "foundation/Windows1252.h"
 
 #include "support/TempFolder.h"
 

@@ -1,7 +1,7 @@
 #include "launcher/ModuloCommand.h"
 
-#include "launcher/SuitePaths.h"
-#include "launcher/ports/Clock.h"
+#include "foundation/SuitePaths.h"
+#include "foundation/ports/Clock.h"
 
 #include "support/SuiteFixture.h"
 

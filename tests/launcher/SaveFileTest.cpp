@@ -1,5 +1,5 @@
-#include "launcher/SaveFile.h"
-#include "launcher/Windows1252.h"
+#include "foundation/SaveFile.h"
+#include "foundation/Windows1252.h"
 
 #include "support/QtPrinters.h"
 #include "support/TempFolder.h"

@@ -1,6 +1,6 @@
 #include "server/PostgresServer.h"
 
-#include "launcher/db/Connection.h"
+#include "foundation/db/Connection.h"
 
 #include <QDir>
 #include <QFile>

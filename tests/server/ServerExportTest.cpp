@@ -5,9 +5,9 @@
 
 #include "demo/DemoSuite.h"
 #include "flow/PaymentSource.h"
-#include "launcher/db/Connection.h"
-#include "launcher/db/Currency.h"
-#include "launcher/db/Recordset.h"
+#include "foundation/db/Connection.h"
+#include "foundation/db/Currency.h"
+#include "foundation/db/Recordset.h"
 
 #include <QFile>
 

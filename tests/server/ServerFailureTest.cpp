@@ -2,7 +2,7 @@
 // goes away in the middle of an export: the driver's own text, and no flow nor progressive half-made.
 #include "server/ServerSuite.h"
 
-#include "launcher/db/Connection.h"
+#include "foundation/db/Connection.h"
 
 #include "support/CaseList.h"
 

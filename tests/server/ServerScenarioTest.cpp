@@ -4,15 +4,15 @@
 
 #include "support/CaseList.h"
 
-#include "cases/FRM_EXP_NRV_XML.h"
+#include "windows/cases/FRM_EXP_NRV_XML.h"
 #include "launcher/ModuloCommand.h"
-#include "launcher/db/Connection.h"
-#include "launcher/db/Currency.h"
-#include "launcher/db/DbValue.h"
-#include "launcher/db/Recordset.h"
-#include "launcher/ports/Clock.h"
-#include "launcher/ports/Random.h"
-#include "launcher/ports/ScriptedDialogs.h"
+#include "foundation/db/Connection.h"
+#include "foundation/db/Currency.h"
+#include "foundation/db/DbValue.h"
+#include "foundation/db/Recordset.h"
+#include "foundation/ports/Clock.h"
+#include "foundation/ports/Random.h"
+#include "foundation/ports/ScriptedDialogs.h"
 #include "tools/consignments/LookupAnswers.h"
 
 #include <QDate>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "flow/FlowExport.h"
-#include "launcher/Status.h"
-#include "launcher/ports/ScriptedDialogs.h"
+#include "foundation/Status.h"
+#include "foundation/ports/ScriptedDialogs.h"
 #include "server/PostgresServer.h"
 
 #include "support/SuiteFixture.h"

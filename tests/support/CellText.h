@@ -1,6 +1,6 @@
 #pragma once
 
-#include "launcher/db/Currency.h"
+#include "foundation/db/Currency.h"
 
 #include <QStringList>
 #include <QVariant>

@@ -1,4 +1,4 @@
-#include "launcher/ShareLock.h"
+#include "foundation/ShareLock.h"
 
 #include <QCoreApplication>
 

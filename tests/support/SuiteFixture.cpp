@@ -1,7 +1,7 @@
 #include "support/SuiteFixture.h"
 
-#include "launcher/DriveMapping.h"
-#include "launcher/Windows1252.h"
+#include "foundation/DriveMapping.h"
+#include "foundation/Windows1252.h"
 
 #include <QDir>
 #include <QFileInfo>

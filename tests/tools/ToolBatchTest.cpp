@@ -1,10 +1,10 @@
 // The tools run in batch: each runs once and ends the program with its exit code.
-#include "tools/ToolBatch.h"
+#include "app/ToolBatch.h"
 
-#include "launcher/BatchSession.h"
+#include "app/BatchSession.h"
 #include "launcher/ModuloCommand.h"
-#include "launcher/ports/Clock.h"
-#include "launcher/ports/ScriptedDialogs.h"
+#include "foundation/ports/Clock.h"
+#include "foundation/ports/ScriptedDialogs.h"
 
 #include "support/SuiteFixture.h"
 #include "tools/ToolTestSupport.h"

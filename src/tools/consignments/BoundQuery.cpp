@@ -1,9 +1,9 @@
 #include "tools/consignments/BoundQuery.h"
 
-#include "launcher/db/Connection.h"
-#include "launcher/db/Currency.h"
-#include "launcher/db/DbValue.h"
-#include "launcher/db/SqlDialect.h"
+#include "foundation/db/Connection.h"
+#include "foundation/db/Currency.h"
+#include "foundation/db/DbValue.h"
+#include "foundation/db/SqlDialect.h"
 
 #include <QDate>
 #include <QDateTime>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "launcher/Status.h"
-#include "launcher/db/ValueTyping.h"
+#include "foundation/Status.h"
+#include "foundation/db/ValueTyping.h"
 
 #include <QList>
 #include <QSqlQuery>

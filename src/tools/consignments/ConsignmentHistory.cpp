@@ -1,7 +1,7 @@
 #include "tools/consignments/ConsignmentHistory.h"
 
-#include "launcher/db/Connection.h"
-#include "launcher/db/DbValue.h"
+#include "foundation/db/Connection.h"
+#include "foundation/db/DbValue.h"
 #include "tools/consignments/BoundQuery.h"
 
 #include <QDate>

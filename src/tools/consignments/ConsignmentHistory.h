@@ -1,7 +1,7 @@
 #pragma once
 
-#include "launcher/Status.h"
-#include "launcher/db/SqlDialect.h"
+#include "foundation/Status.h"
+#include "foundation/db/SqlDialect.h"
 
 #include <QHash>
 #include <QString>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "launcher/Status.h"
+#include "foundation/Status.h"
 #include "launcher/ToolParams.h"
-#include "launcher/ports/EventPump.h"
+#include "foundation/ports/EventPump.h"
 
 #include <QString>
 #include <QVariant>

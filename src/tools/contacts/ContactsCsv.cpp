@@ -1,8 +1,8 @@
 #include "tools/contacts/ContactsCsv.h"
 
-#include "launcher/BlankTrim.h"
-#include "launcher/Windows1252.h"
-#include "launcher/db/Recordset.h"
+#include "foundation/BlankTrim.h"
+#include "foundation/Windows1252.h"
+#include "foundation/db/Recordset.h"
 
 #include <QIODevice>
 

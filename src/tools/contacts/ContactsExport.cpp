@@ -2,9 +2,9 @@
 
 #include "launcher/FilterCheck.h"
 #include "launcher/ModuloCommand.h"
-#include "launcher/SaveFile.h"
-#include "launcher/SpecialFolders.h"
-#include "launcher/ports/Dialogs.h"
+#include "foundation/SaveFile.h"
+#include "foundation/SpecialFolders.h"
+#include "foundation/ports/Dialogs.h"
 #include "tools/contacts/ContactsCsv.h"
 #include "tools/contacts/ContactsExportView.h"
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "launcher/Status.h"
+#include "foundation/Status.h"
 #include "launcher/ToolParams.h"
-#include "launcher/db/Connection.h"
-#include "launcher/db/Recordset.h"
-#include "launcher/ports/EventPump.h"
+#include "foundation/db/Connection.h"
+#include "foundation/db/Recordset.h"
+#include "foundation/ports/EventPump.h"
 
 #include <QString>
 

@@ -2,14 +2,14 @@
 
 #include "launcher/FilterCheck.h"
 #include "launcher/ModuloCommand.h"
-#include "launcher/ShownText.h"
-#include "launcher/SpecialFolders.h"
-#include "launcher/SuitePaths.h"
-#include "launcher/db/Connection.h"
-#include "launcher/db/ConnectionString.h"
-#include "launcher/db/DbValue.h"
-#include "launcher/ports/Clock.h"
-#include "launcher/ports/Dialogs.h"
+#include "foundation/ShownText.h"
+#include "foundation/SpecialFolders.h"
+#include "foundation/SuitePaths.h"
+#include "foundation/db/Connection.h"
+#include "foundation/db/ConnectionString.h"
+#include "foundation/db/DbValue.h"
+#include "foundation/ports/Clock.h"
+#include "foundation/ports/Dialogs.h"
 #include "tools/journal/JournalSettings.h"
 #include "tools/journal/JournalText.h"
 #include "tools/journal/JournalView.h"
@@ -41,8 +41,9 @@ QString workingQuery()
 } // namespace
 
 BatchJournal::BatchJournal(ModuloCommand& module, Dialogs& dialogs, const Clock& clock, JournalView& view,
-                           EventPump pump)
-    : m_module(module), m_dialogs(dialogs), m_clock(clock), m_view(view), m_pump(std::move(pump))
+                           JournalPrinter printer, EventPump pump)
+    : m_module(module), m_dialogs(dialogs), m_clock(clock), m_view(view), m_printer(std::move(printer)),
+      m_pump(std::move(pump))
 {
 }
 
@@ -268,7 +269,7 @@ Result<QString> BatchJournal::print(double statprog, const QString& message)
     if (!path)
         return Status::failure(QStringLiteral("Il giornale non si può scrivere: ") + path.errorText());
     const JournalReport report(statprog, message, today, rows);
-    if (Status written = report.writeFile(*path); !written)
+    if (Status written = m_printer(report, *path); !written)
         return written;
     return *path;
 }

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "launcher/Status.h"
-#include "launcher/db/Recordset.h"
-#include "launcher/ports/Dialogs.h"
-#include "launcher/ports/EventPump.h"
+#include "foundation/Status.h"
+#include "foundation/db/Recordset.h"
+#include "foundation/ports/Dialogs.h"
+#include "foundation/ports/EventPump.h"
 #include "tools/journal/JournalReport.h"
 
 #include <QString>
@@ -25,7 +25,9 @@ public:
         SaveFailed, ///< printed, but kv32.ini could not be written (the operator was told)
     };
 
-    BatchJournal(ModuloCommand& module, Dialogs& dialogs, const Clock& clock, JournalView& view, EventPump pump = {});
+    /// A journal printed by `printer` (the PDF renderer of the program; tests may give another).
+    BatchJournal(ModuloCommand& module, Dialogs& dialogs, const Clock& clock, JournalView& view,
+                 JournalPrinter printer, EventPump pump = {});
 
     /// The load sequence: the query ordered by consignment date into the query box, the lots loaded, then the next
     /// progressive and the message from kv32.ini. Returns whether lots were loaded. `sourceFile` names the file the
@@ -66,6 +68,7 @@ private:
     Dialogs& m_dialogs;
     const Clock& m_clock;
     JournalView& m_view;
+    JournalPrinter m_printer;
     EventPump m_pump;
     db::Recordset m_lotti;
     bool m_loaded = false;

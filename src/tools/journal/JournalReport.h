@@ -1,17 +1,16 @@
 #pragma once
 
-#include "launcher/Status.h"
+#include "foundation/Status.h"
 
 #include <QDate>
 #include <QList>
 #include <QString>
 #include <QVariant>
 
-class QIODevice;
+#include <functional>
 
-/// The printed batch journal: an A4 PDF with a title, the day of the print, the journal's message and one line per
-/// lot of the journal rows, the lots numbered consecutively from the progressive the operator gave, and the totals.
-/// Drawing needs a graphical application (QGuiApplication); the window session and the batch run have one.
+/// What the batch journal prints: a title, the day of the print, the journal's message and one line per lot of the
+/// journal rows, the lots numbered consecutively from the progressive the operator gave, and the totals.
 class JournalReport {
 public:
     /// One journal row as the working table holds it.
@@ -43,19 +42,20 @@ public:
     /// The progressive of the last lot (statprog + lots - 1).
     double lastProgressive() const;
 
-    /// Writes the PDF; the failure says why.
-    Status write(QIODevice* device) const;
-    /// Writes the PDF to a file, all at once or not at all; the failure names the file and the cause.
-    Status writeFile(const QString& path) const;
-    /// The pages of the last write.
-    int pageCount() const { return m_pageCount; }
+    /// The footer's text: the range of the progressives printed.
+    QString rangeText() const;
+
+    const QString& message() const { return m_message; }
+    const QDate& printDate() const { return m_printDate; }
 
 private:
-    Result<QByteArray> render() const;
 
     double m_statprog;
     QString m_message;
     QDate m_printDate;
     QList<Lot> m_lots;
-    mutable int m_pageCount = 0;
 };
+
+/// Prints a journal to a file, all at once or not at all; the failure names the file and the cause. The journal's
+/// drawing lives apart from the core, which only hands the report over.
+using JournalPrinter = std::function<Status(const JournalReport& report, const QString& path)>;

@@ -1,9 +1,9 @@
 #include "tools/journal/JournalSettings.h"
 
-#include "launcher/BoundedRead.h"
-#include "launcher/DriveMapping.h"
-#include "launcher/IniFile.h"
-#include "launcher/SaveFile.h"
+#include "foundation/BoundedRead.h"
+#include "foundation/DriveMapping.h"
+#include "foundation/IniFile.h"
+#include "foundation/SaveFile.h"
 #include "tools/journal/JournalText.h"
 
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "tools/journal/JournalText.h"
 
-#include "launcher/ShownText.h"
-#include "launcher/db/Currency.h"
-#include "launcher/db/DbValue.h"
+#include "foundation/ShownText.h"
+#include "foundation/db/Currency.h"
+#include "foundation/db/DbValue.h"
 
 #include <QLocale>
 

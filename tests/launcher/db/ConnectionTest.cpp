@@ -1,5 +1,5 @@
-#include "launcher/db/Connection.h"
-#include "launcher/db/ConnectionString.h"
+#include "foundation/db/Connection.h"
+#include "foundation/db/ConnectionString.h"
 
 #include "support/SqliteFixture.h"
 #include "support/TempFolder.h"

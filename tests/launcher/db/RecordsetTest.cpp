@@ -1,6 +1,6 @@
-#include "launcher/db/Recordset.h"
-#include "launcher/db/Connection.h"
-#include "launcher/db/DbValue.h"
+#include "foundation/db/Recordset.h"
+#include "foundation/db/Connection.h"
+#include "foundation/db/DbValue.h"
 
 #include "support/SqliteFixture.h"
 #include "support/TempFolder.h"

@@ -1,4 +1,4 @@
-#include "launcher/db/SqlDialect.h"
+#include "foundation/db/SqlDialect.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "tools/consignments/FrmAltriAffidiCF.h"
+#include "windows/tools/FrmAltriAffidiCF.h"
 
 #include "tools/ToolTestSupport.h"
 #include "tools/consignments/ConsignmentsFixture.h"

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "launcher/ModuloCommand.h"
-#include "launcher/db/Recordset.h"
-#include "launcher/ports/ScriptedDialogs.h"
+#include "foundation/db/Recordset.h"
+#include "foundation/ports/ScriptedDialogs.h"
 #include "tools/consignments/OtherConsignments.h"
 #include "tools/consignments/RecordingConsignmentsView.h"
 

@@ -1,8 +1,8 @@
 // The cells of the contacts file beyond what the tiny suite's golden file shows (ContactsExportTest).
 #include "tools/contacts/ContactsCsv.h"
 
-#include "launcher/db/Connection.h"
-#include "launcher/db/Recordset.h"
+#include "foundation/db/Connection.h"
+#include "foundation/db/Recordset.h"
 
 #include "support/QtPrinters.h"
 #include "support/SqliteFixture.h"

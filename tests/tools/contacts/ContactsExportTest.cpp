@@ -1,8 +1,8 @@
 #include "tools/contacts/ContactsExport.h"
 
 #include "launcher/ModuloCommand.h"
-#include "launcher/ports/Clock.h"
-#include "launcher/ports/ScriptedDialogs.h"
+#include "foundation/ports/Clock.h"
+#include "foundation/ports/ScriptedDialogs.h"
 #include "tools/contacts/ContactsBatchView.h"
 
 #include "support/SuiteFixture.h"

@@ -1,8 +1,8 @@
-#include "tools/contacts/Frm_EXP_AGGCMP.h"
+#include "windows/tools/Frm_EXP_AGGCMP.h"
 
 #include "launcher/ModuloCommand.h"
-#include "launcher/ports/Clock.h"
-#include "launcher/ports/ScriptedDialogs.h"
+#include "foundation/ports/Clock.h"
+#include "foundation/ports/ScriptedDialogs.h"
 
 #include "support/SuiteFixture.h"
 #include "tools/ToolTestSupport.h"

@@ -1,7 +1,8 @@
+#include "report/JournalPdf.h"
 #include "tools/journal/BatchJournal.h"
 
-#include "launcher/IniFile.h"
-#include "launcher/SuitePaths.h"
+#include "foundation/IniFile.h"
+#include "foundation/SuitePaths.h"
 
 #include "tools/journal/JournalFixture.h"
 #include "tools/journal/RecordingJournalView.h"
@@ -25,7 +26,7 @@ protected:
 
     RecordingJournalView view;
     int pumped = 0;
-    BatchJournal journal{module, dialogs, clock, view, [this] {
+    BatchJournal journal{module, dialogs, clock, view, JournalPdf::print, [this] {
                              ++pumped;
                          }};
 };

@@ -1,6 +1,7 @@
+#include "report/JournalPdf.h"
 #include "tools/journal/JournalReport.h"
 
-#include "launcher/db/Currency.h"
+#include "foundation/db/Currency.h"
 
 #include "support/TempFolder.h"
 #include "tools/FailingDevice.h"
@@ -34,7 +35,7 @@ QByteArray render(const JournalReport& report)
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    const Status written = report.write(&buffer);
+    const Status written = JournalPdf(report).write(&buffer);
     EXPECT_TRUE(written.ok()) << written.errorText().toStdString();
     return buffer.data();
 }
@@ -79,14 +80,12 @@ TEST(JournalReportPdf, IsAnA4PdfWithAsManyPagesAsTheLotsNeed)
     EXPECT_TRUE(one.startsWith("%PDF-"));
     EXPECT_TRUE(one.trimmed().endsWith("%%EOF"));
     EXPECT_EQ(pagesIn(one), 1);
-    EXPECT_EQ(small.pageCount(), 1);
     static const QRegularExpression a4(QStringLiteral("/MediaBox \\[0 0 595(\\.0+)? 842(\\.0+)?\\]"));
     EXPECT_TRUE(QString::fromLatin1(one).contains(a4)) << "A4 portrait";
 
     const JournalReport large(1, QStringLiteral("Messaggio"), QDate(2011, 6, 10), lots(200));
     const QByteArray many = render(large);
-    EXPECT_GT(large.pageCount(), 3);
-    EXPECT_EQ(pagesIn(many), large.pageCount());
+    EXPECT_GT(pagesIn(many), 3);
 }
 
 TEST(JournalReportPdf, AFileOrDeviceThatCannotBeWrittenIsNamedAndTheEarlierFileKept)
@@ -94,18 +93,18 @@ TEST(JournalReportPdf, AFileOrDeviceThatCannotBeWrittenIsNamedAndTheEarlierFileK
     TempFolder folder;
     const QString path = folder.write(QStringLiteral("out/GiornaleXLotti_2011-06-10.pdf"), "earlier");
     const JournalReport report(1, QString(), QDate(2011, 6, 10), lots(3));
-    ASSERT_TRUE(report.writeFile(path).ok());
+    ASSERT_TRUE(JournalPdf(report).writeFile(path).ok());
     EXPECT_TRUE(folder.read(QStringLiteral("out/GiornaleXLotti_2011-06-10.pdf")).startsWith("%PDF-"));
 
     // A file where the folder should be.
     folder.write(QStringLiteral("blocked"), "x");
-    const Status failed = report.writeFile(folder.file(QStringLiteral("blocked/GiornaleXLotti_2011-06-10.pdf")));
+    const Status failed = JournalPdf(report).writeFile(folder.file(QStringLiteral("blocked/GiornaleXLotti_2011-06-10.pdf")));
     ASSERT_FALSE(failed.ok());
     EXPECT_TRUE(failed.errorText().contains(QStringLiteral("blocked/GiornaleXLotti_2011-06-10.pdf")))
         << failed.errorText().toStdString();
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"blocked"});
     FailingDevice device(10);
-    EXPECT_EQ(report.write(&device).errorText(), QStringLiteral("spazio esaurito sul dispositivo"));
+    EXPECT_EQ(JournalPdf(report).write(&device).errorText(), QStringLiteral("spazio esaurito sul dispositivo"));
 }
 
 TEST(JournalReportPdf, ThePrintedTextShowsTheNumbersTheDateAndTheWholeMessage)
@@ -116,7 +115,7 @@ TEST(JournalReportPdf, ThePrintedTextShowsTheNumbersTheDateAndTheWholeMessage)
     TempFolder folder;
     const QString message = QStringLiteral("Giornale dell'agenzia \"Nord\" - l'ultimo");
     const JournalReport report(125, message, QDate(2011, 6, 10), lots(3));
-    ASSERT_TRUE(report.writeFile(folder.file(QStringLiteral("g.pdf"))).ok());
+    ASSERT_TRUE(JournalPdf(report).writeFile(folder.file(QStringLiteral("g.pdf"))).ok());
     QProcess process;
     process.start(reader, {QStringLiteral("-layout"), folder.file(QStringLiteral("g.pdf")), QStringLiteral("-")});
     ASSERT_TRUE(process.waitForFinished(20000));

@@ -1,6 +1,6 @@
 #include "tools/journal/JournalSettings.h"
 
-#include "launcher/IniFile.h"
+#include "foundation/IniFile.h"
 
 #include "support/OsFaults.h"
 #include "support/TempFolder.h"

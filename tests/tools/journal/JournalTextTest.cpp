@@ -1,6 +1,6 @@
 #include "tools/journal/JournalText.h"
 
-#include "launcher/db/Currency.h"
+#include "foundation/db/Currency.h"
 
 #include "support/QtPrinters.h"
 

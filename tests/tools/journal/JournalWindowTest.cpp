@@ -1,4 +1,4 @@
-#include "tools/journal/Frm_Giornale.h"
+#include "windows/tools/Frm_Giornale.h"
 
 #include "tools/ToolTestSupport.h"
 #include "tools/journal/JournalFixture.h"

@@ -1,0 +1,6 @@
+#include "foundation/ports/Clock.h"
+
+QDateTime SystemClock::now() const
+{
+    return QDateTime::currentDateTime();
+}

@@ -1,6 +1,0 @@
-#include "launcher/ports/Clock.h"
-
-QDateTime SystemClock::now() const
-{
-    return QDateTime::currentDateTime();
-}
