@@ -1,17 +1,17 @@
 #include "app/BatchSession.h"
 
+#include "app/CommandLine.h"
+#include "app/ToolBatch.h"
 #include "cases/BatchCaseView.h"
 #include "cases/CaseSelection.h"
 #include "ds/SheetStore.h"
 #include "flow/FlowExport.h"
-#include "app/CommandLine.h"
-#include "launcher/ModuloCommand.h"
-#include "launcher/SheetFolderCheck.h"
-#include "launcher/StartUp.h"
 #include "foundation/ports/Clock.h"
 #include "foundation/ports/Dialogs.h"
 #include "foundation/ports/Random.h"
-#include "app/ToolBatch.h"
+#include "launcher/ModuloCommand.h"
+#include "launcher/SheetFolderCheck.h"
+#include "launcher/StartUp.h"
 
 namespace {
 
@@ -41,8 +41,7 @@ int runMainTool(ModuloCommand& module, Dialogs& dialogs, const Clock& clock, con
 
 int runBatchSession(const CommandLine& options, Dialogs& dialogs, const Clock& clock)
 {
-    const bool mainTool = !options.toolGiven || (options.tool.windowName.isEmpty() && options.tool.code == 5001) ||
-                          options.tool.windowName == QLatin1String("FRM_EXP_NRV_XML");
+    const bool mainTool = options.tool.isMainTool();
     if (mainTool && !checkSheetFolder(dialogs))
         return ExitStopped;
 

@@ -60,7 +60,6 @@ Result<CommandLine> CommandLine::parse(const QStringList& arguments)
             return Status::failure(
                 QStringLiteral("Strumento sconosciuto: %1").arg(parser.value(QStringLiteral("tool"))));
         options.tool = *tool;
-        options.toolGiven = true;
     }
     if (parser.isSet(QStringLiteral("title")))
         options.title = parser.value(QStringLiteral("title"));

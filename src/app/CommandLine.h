@@ -14,7 +14,6 @@
 ///             [--progressivo TEXT] [--yes | --no] [LINE ...]
 struct CommandLine {
     bool batch = false;
-    bool toolGiven = false;
     ToolRequest tool;
     QString title = QStringLiteral("Exp_Nrv_XML");
     /// Answers for input boxes in batch runs, by the box's prompt.

@@ -1,29 +1,19 @@
 #include "app/WindowSession.h"
 
-#include "windows/cases/FRM_EXP_NRV_XML.h"
 #include "app/BatchSession.h"
 #include "app/CommandLine.h"
-#include "windows/Form1.h"
-#include "launcher/ModuloCommand.h"
-#include "foundation/ports/Dialogs.h"
 #include "app/ToolWindows.h"
+#include "foundation/ports/Dialogs.h"
+#include "launcher/ModuloCommand.h"
+#include "windows/Form1.h"
+#include "windows/cases/FRM_EXP_NRV_XML.h"
 
 #include <QApplication>
-
-namespace {
-
-bool startsMainWindow(const CommandLine& options)
-{
-    return !options.toolGiven || options.tool.windowName == QLatin1String("FRM_EXP_NRV_XML") ||
-           (options.tool.windowName.isEmpty() && options.tool.code == 5001);
-}
-
-} // namespace
 
 int runWindowSession(const CommandLine& options, Dialogs& dialogs, const Clock& clock, Random& random)
 {
     ModuloCommand module(clock, options.title);
-    if (startsMainWindow(options)) {
+    if (options.tool.isMainTool()) {
         FRM_EXP_NRV_XML window(module, dialogs, clock, random);
         if (!window.Form_Load(options.line))
             return ExitStopped;

@@ -2,11 +2,11 @@
 
 #include "foundation/DriveMapping.h"
 #include "foundation/IniFile.h"
-#include "launcher/StatusFile.h"
-#include "launcher/SuiteLine.h"
 #include "foundation/SuitePaths.h"
 #include "foundation/Windows1252.h"
 #include "foundation/ports/Clock.h"
+#include "launcher/StatusFile.h"
+#include "launcher/SuiteLine.h"
 
 namespace {
 
@@ -42,6 +42,11 @@ Dispatch stopped(const QString& why)
 }
 
 } // namespace
+
+bool ToolRequest::isMainTool() const
+{
+    return windowName.isEmpty() ? code == MainTool : windowName == MainWindowName;
+}
 
 std::optional<ToolRequest> ToolRequest::parse(const QString& text)
 {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "launcher/ToolParams.h"
 #include "foundation/db/Connection.h"
+#include "launcher/ToolParams.h"
 
 #include <QString>
 
@@ -23,6 +23,8 @@ struct ToolRequest {
     qint32 code = 5001;
     QString windowName; ///< when set, the window of that name whatever the code and the date
 
+    /// Whether the main tool starts: the flow export's window, by its code or its name.
+    bool isMainTool() const;
     /// Reads "5001" or one of the window names; no value for anything else.
     static std::optional<ToolRequest> parse(const QString& text);
 };

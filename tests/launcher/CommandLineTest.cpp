@@ -17,7 +17,7 @@ TEST(CommandLine, WithoutOptionsTheMainToolStartsWithTheSuiteLineJoinedByBlanks)
     const Result<CommandLine> options = parse({QStringLiteral("a|b"), QStringLiteral("c|d")});
     ASSERT_TRUE(options) << options.errorText().toStdString();
     EXPECT_FALSE(options->batch);
-    EXPECT_FALSE(options->toolGiven);
+    EXPECT_TRUE(options->tool.isMainTool());
     EXPECT_EQ(options->tool.code, 5001);
     EXPECT_EQ(options->line, QStringLiteral("a|b c|d"));
     EXPECT_FALSE(options->questionAnswer.has_value());

@@ -16,15 +16,15 @@ FrmAltriAffidiCF::FrmAltriAffidiCF(ModuloCommand& module, Dialogs& dialogs, QWid
 {
     setObjectName(QStringLiteral("FrmAltriAffidiCF"));
     setWindowTitle(QStringLiteral("FrmAltriAffidiCF"));
-    List1 = new QListWidget(this);
-    List1->setObjectName(QStringLiteral("List1"));
-    List1->setUniformItemSizes(true);
-    List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_List1 = new QListWidget(this);
+    m_List1->setObjectName(QStringLiteral("List1"));
+    m_List1->setUniformItemSizes(true);
+    m_List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_progress = new QProgressBar(this);
     m_progress->setObjectName(QStringLiteral("progress"));
     m_progress->setVisible(false);
-    lblStatus = new QLabel(this);
-    lblStatus->setObjectName(QStringLiteral("lblStatus"));
+    m_lblStatus = new QLabel(this);
+    m_lblStatus->setObjectName(QStringLiteral("lblStatus"));
 
     auto* buttons = new QHBoxLayout;
     // Left to right "Stampa", "Interrompi", "&Elabora": the array's indexes run the other way.
@@ -35,15 +35,15 @@ FrmAltriAffidiCF::FrmAltriAffidiCF(ModuloCommand& module, Dialogs& dialogs, QWid
         button->setObjectName(QStringLiteral("CmdElabora_%1").arg(index));
         connect(button, &QPushButton::clicked, this, [this, index] { CmdElabora_Click(index); });
         buttons->addWidget(button);
-        CmdElabora[size_t(index)] = button;
+        m_CmdElabora[size_t(index)] = button;
     }
-    CmdElabora[size_t(OtherConsignments::Button::Interrompi)]->setEnabled(false);
-    CmdElabora[size_t(OtherConsignments::Button::Stampa)]->setEnabled(false);
+    m_CmdElabora[size_t(OtherConsignments::Button::Interrompi)]->setEnabled(false);
+    m_CmdElabora[size_t(OtherConsignments::Button::Stampa)]->setEnabled(false);
     buttons->addWidget(m_progress, 1);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(List1, 1);
-    layout->addWidget(lblStatus);
+    layout->addWidget(m_List1, 1);
+    layout->addWidget(m_lblStatus);
     layout->addLayout(buttons);
     resize(760, 480);
 }
@@ -65,8 +65,8 @@ void FrmAltriAffidiCF::CmdElabora_Click(int index)
     }
     const OtherConsignments::RunOutcome outcome = m_lookup.Elabora();
     // The list is never cleared and the window serves one run: what it holds is what the run found.
-    const int found = List1->count();
-    lblStatus->setText(
+    const int found = m_List1->count();
+    m_lblStatus->setText(
         QStringLiteral("Elaborazione %1: %2")
             .arg(outcome == OtherConsignments::RunOutcome::Completed ? QStringLiteral("conclusa")
                                                                      : QStringLiteral("interrotta"),
@@ -86,17 +86,17 @@ void FrmAltriAffidiCF::setCaption(const QString& text)
 
 void FrmAltriAffidiCF::addLine(const QString& line)
 {
-    List1->addItem(line);
+    m_List1->addItem(line);
 }
 
 void FrmAltriAffidiCF::setRunEnabled(bool enabled)
 {
-    CmdElabora[size_t(OtherConsignments::Button::Elabora)]->setEnabled(enabled);
+    m_CmdElabora[size_t(OtherConsignments::Button::Elabora)]->setEnabled(enabled);
 }
 
 void FrmAltriAffidiCF::setStopEnabled(bool enabled)
 {
-    CmdElabora[size_t(OtherConsignments::Button::Interrompi)]->setEnabled(enabled);
+    m_CmdElabora[size_t(OtherConsignments::Button::Interrompi)]->setEnabled(enabled);
 }
 
 void FrmAltriAffidiCF::showProgress(qsizetype done, qsizetype total)

@@ -45,8 +45,8 @@ protected:
 
 private:
     OtherConsignments m_lookup;
-    QListWidget* List1 = nullptr;
-    std::array<QPushButton*, 3> CmdElabora{};
+    QListWidget* m_List1 = nullptr;
+    std::array<QPushButton*, 3> m_CmdElabora{};
     QProgressBar* m_progress = nullptr;
-    QLabel* lblStatus = nullptr; ///< how the run ended and how many lines it found
+    QLabel* m_lblStatus = nullptr; ///< how the run ended and how many lines it found
 };

@@ -14,14 +14,14 @@ Frm_EXP_AGGCMP::Frm_EXP_AGGCMP(ModuloCommand& module, Dialogs& dialogs, QWidget*
 {
     setObjectName(QStringLiteral("Frm_EXP_AGGCMP"));
     setWindowTitle(QStringLiteral("Frm_EXP_AGGCMP"));
-    lblData1 = new QLabel(this);
-    lblData1->setObjectName(QStringLiteral("lblData1"));
-    lblData1->setMinimumWidth(240);
+    m_lblData1 = new QLabel(this);
+    m_lblData1->setObjectName(QStringLiteral("lblData1"));
+    m_lblData1->setMinimumWidth(240);
     m_progress = new QProgressBar(this);
     m_progress->setObjectName(QStringLiteral("progress"));
     m_progress->setVisible(false);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(lblData1);
+    layout->addWidget(m_lblData1);
     layout->addWidget(m_progress);
     layout->addStretch(1);
     m_endProgram = [this] {
@@ -50,7 +50,7 @@ void Frm_EXP_AGGCMP::Inizia()
 
 void Frm_EXP_AGGCMP::setProgressText(const QString& text)
 {
-    lblData1->setText(text);
+    m_lblData1->setText(text);
 }
 
 void Frm_EXP_AGGCMP::showProgress(qsizetype done, qsizetype total)

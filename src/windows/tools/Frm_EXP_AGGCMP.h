@@ -1,8 +1,8 @@
 #pragma once
 
-#include "windows/BusyCursor.h"
 #include "tools/contacts/ContactsExport.h"
 #include "tools/contacts/ContactsExportView.h"
+#include "windows/BusyCursor.h"
 
 #include <QWidget>
 
@@ -44,6 +44,6 @@ private:
     ContactsExport m_export;
     std::function<void()> m_endProgram;
     BusyCursor m_busy;
-    QLabel* lblData1 = nullptr;
+    QLabel* m_lblData1 = nullptr;
     QProgressBar* m_progress = nullptr;
 };

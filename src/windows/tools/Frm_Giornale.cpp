@@ -2,8 +2,8 @@
 
 #include "report/JournalPdf.h"
 
-#include "launcher/ModuloCommand.h"
 #include "foundation/ports/Dialogs.h"
+#include "launcher/ModuloCommand.h"
 #include "windows/tools/JournalListDelegate.h"
 
 #include <QApplication>
@@ -39,48 +39,48 @@ Frm_Giornale::Frm_Giornale(ModuloCommand& module, Dialogs& dialogs, const Clock&
     setObjectName(QStringLiteral("Frm_Giornale"));
     setWindowTitle(QStringLiteral("Giornale x Lotti"));
 
-    lblsql = new QLineEdit(this);
-    lblsql->setObjectName(QStringLiteral("lblsql"));
-    List1 = new QListWidget(this);
-    List1->setObjectName(QStringLiteral("List1"));
-    List1->setFont(listFont());
-    List1->setUniformItemSizes(true);
-    List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_columns = new JournalListDelegate(List1);
-    List1->setItemDelegate(m_columns);
+    m_lblsql = new QLineEdit(this);
+    m_lblsql->setObjectName(QStringLiteral("lblsql"));
+    m_List1 = new QListWidget(this);
+    m_List1->setObjectName(QStringLiteral("List1"));
+    m_List1->setFont(listFont());
+    m_List1->setUniformItemSizes(true);
+    m_List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_columns = new JournalListDelegate(m_List1);
+    m_List1->setItemDelegate(m_columns);
 
-    Label3 = new QLabel(QStringLiteral("Prossimo Progressivo"), this);
-    Label3->setObjectName(QStringLiteral("Label3"));
-    Text1 = new QLineEdit(this);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setMaximumWidth(120);
-    Label3->setBuddy(Text1);
-    Text2 = new QLineEdit(this);
-    Text2->setObjectName(QStringLiteral("Text2"));
-    Text2->setPlaceholderText(QStringLiteral("Messaggio del giornale"));
-    lblMessaggio = new QLabel(QStringLiteral("&Messaggio"), this);
-    lblMessaggio->setObjectName(QStringLiteral("lblMessaggio"));
-    lblMessaggio->setBuddy(Text2);
-    Command1 = new QPushButton(QStringLiteral("&Elabora"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command2 = new QPushButton(QStringLiteral("&Stampa"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
+    m_Label3 = new QLabel(QStringLiteral("Prossimo Progressivo"), this);
+    m_Label3->setObjectName(QStringLiteral("Label3"));
+    m_Text1 = new QLineEdit(this);
+    m_Text1->setObjectName(QStringLiteral("Text1"));
+    m_Text1->setMaximumWidth(120);
+    m_Label3->setBuddy(m_Text1);
+    m_Text2 = new QLineEdit(this);
+    m_Text2->setObjectName(QStringLiteral("Text2"));
+    m_Text2->setPlaceholderText(QStringLiteral("Messaggio del giornale"));
+    m_lblMessaggio = new QLabel(QStringLiteral("&Messaggio"), this);
+    m_lblMessaggio->setObjectName(QStringLiteral("lblMessaggio"));
+    m_lblMessaggio->setBuddy(m_Text2);
+    m_Command1 = new QPushButton(QStringLiteral("&Elabora"), this);
+    m_Command1->setObjectName(QStringLiteral("Command1"));
+    m_Command2 = new QPushButton(QStringLiteral("&Stampa"), this);
+    m_Command2->setObjectName(QStringLiteral("Command2"));
 
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(Label3);
-    bottom->addWidget(Text1);
+    bottom->addWidget(m_Label3);
+    bottom->addWidget(m_Text1);
     bottom->addSpacing(12);
-    bottom->addWidget(lblMessaggio);
-    bottom->addWidget(Text2, 1);
-    bottom->addWidget(Command1);
-    bottom->addWidget(Command2);
+    bottom->addWidget(m_lblMessaggio);
+    bottom->addWidget(m_Text2, 1);
+    bottom->addWidget(m_Command1);
+    bottom->addWidget(m_Command2);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(lblsql);
-    layout->addWidget(List1, 1);
+    layout->addWidget(m_lblsql);
+    layout->addWidget(m_List1, 1);
     layout->addLayout(bottom);
 
-    connect(Command1, &QPushButton::clicked, this, &Frm_Giornale::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Frm_Giornale::Command2_Click);
+    connect(m_Command1, &QPushButton::clicked, this, &Frm_Giornale::Command1_Click);
+    connect(m_Command2, &QPushButton::clicked, this, &Frm_Giornale::Command2_Click);
     m_openReport = [this](const QString& path) {
         if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
             m_dialogs.message(QStringLiteral("Il giornale è stato scritto in %1, ma non c'è un programma che lo apra.")
@@ -118,13 +118,13 @@ void Frm_Giornale::Command2_Click()
 
 QString Frm_Giornale::queryText() const
 {
-    return lblsql->text();
+    return m_lblsql->text();
 }
 
 void Frm_Giornale::setQueryText(const QString& text)
 {
-    lblsql->setText(text);
-    lblsql->setCursorPosition(0);
+    m_lblsql->setText(text);
+    m_lblsql->setCursorPosition(0);
 }
 
 void Frm_Giornale::setCaption(const QString& text)
@@ -134,40 +134,40 @@ void Frm_Giornale::setCaption(const QString& text)
 
 void Frm_Giornale::setLines(const QStringList& lines)
 {
-    List1->clear();
-    m_columns->measure(lines, List1->font());
-    List1->addItems(lines);
+    m_List1->clear();
+    m_columns->measure(lines, m_List1->font());
+    m_List1->addItems(lines);
 }
 
 void Frm_Giornale::setLoadEnabled(bool enabled)
 {
-    Command1->setEnabled(enabled);
+    m_Command1->setEnabled(enabled);
 }
 
 void Frm_Giornale::setPrintVisible(bool visible)
 {
-    Command2->setVisible(visible);
+    m_Command2->setVisible(visible);
 }
 
 QString Frm_Giornale::nextProgressiveText() const
 {
-    return Text1->text();
+    return m_Text1->text();
 }
 
 void Frm_Giornale::setNextProgressiveText(const QString& text)
 {
-    Text1->setText(text);
+    m_Text1->setText(text);
 }
 
 QString Frm_Giornale::messageText() const
 {
-    return Text2->text();
+    return m_Text2->text();
 }
 
 void Frm_Giornale::setMessageText(const QString& text)
 {
-    Text2->setText(text);
-    Text2->setCursorPosition(0);
+    m_Text2->setText(text);
+    m_Text2->setCursorPosition(0);
 }
 
 void Frm_Giornale::setBusy(bool busy)

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "windows/BusyCursor.h"
 #include "tools/journal/BatchJournal.h"
 #include "tools/journal/JournalView.h"
+#include "windows/BusyCursor.h"
 
 #include <QWidget>
 
@@ -62,13 +62,13 @@ private:
     std::function<void(const QString&)> m_openReport;
     BusyCursor m_busy;
 
-    QLineEdit* lblsql = nullptr;
-    QListWidget* List1 = nullptr;
+    QLineEdit* m_lblsql = nullptr;
+    QListWidget* m_List1 = nullptr;
     JournalListDelegate* m_columns = nullptr;
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLineEdit* Text1 = nullptr;
-    QLineEdit* Text2 = nullptr;
-    QLabel* lblMessaggio = nullptr; ///< labels the journal's message (Text2)
+    QPushButton* m_Command1 = nullptr;
+    QPushButton* m_Command2 = nullptr;
+    QLabel* m_Label3 = nullptr;
+    QLineEdit* m_Text1 = nullptr;
+    QLineEdit* m_Text2 = nullptr;
+    QLabel* m_lblMessaggio = nullptr; ///< labels the journal's message (m_Text2)
 };
