@@ -26,11 +26,8 @@ void prepareDrive()
 
 void fileRoundTrip(const QByteArray& bytes)
 {
-    CampiDS first;
-    first.load(Windows1252::decode(bytes));
-    const QString text = first.fileText();
-    CampiDS second;
-    second.load(text);
+    const QString text = DiagnosisSheet::fromFileText(Windows1252::decode(bytes)).fileText();
+    const DiagnosisSheet second = DiagnosisSheet::fromFileText(text);
     fuzz::require(second.fileText() == text, "a sheet written again reads back the same",
                   [&] { return text + QStringLiteral("\n---\n") + second.fileText(); });
     fuzz::require(Windows1252::decode(Windows1252::encode(text)) == text, "a loaded sheet fits the code page");
@@ -56,13 +53,13 @@ void editorRoundTrip(const QList<QByteArray>& pieces)
                   [&] { return QStringLiteral("reason [%1], file %2").arg(reason).arg(kept); });
     if (!kept)
         return;
-    SheetStore loaded;
-    if (const Status status = loaded.CaricaDS(caseNumber); !status)
-        fuzz::broken("a saved sheet can be loaded", status.errorText());
+    const Result<std::optional<DiagnosisSheet>> loaded = SheetStore().sheetOf(caseNumber);
+    if (!loaded || !*loaded)
+        fuzz::broken("a saved sheet can be loaded", loaded.errorText());
     for (const QString& field : fields)
-        fuzz::require(loaded.LeggiDS(field) == store.LeggiDS(field), "the next load shows what was saved", [&] {
+        fuzz::require((*loaded)->value(field) == store.LeggiDS(field), "the next load shows what was saved", [&] {
             return field + QStringLiteral(": [") + store.LeggiDS(field) + QStringLiteral("] -> [") +
-                   loaded.LeggiDS(field) + QLatin1Char(']');
+                   (*loaded)->value(field) + QLatin1Char(']');
         });
     QFile::remove(SheetStore::sheetPath(caseNumber));
 }

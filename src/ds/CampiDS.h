@@ -1,36 +1,29 @@
 #pragma once
 
+#include "ds/DiagnosisSheet.h"
+
 #include <QString>
 
-#include <array>
+#include <utility>
 
-/// The sheet in memory: 99 slots of a field name and a value, filled from slot 1 upwards.
-/// A slot whose name is empty is free; reading always scans all 99 slots.
+/// The editor's sheet in memory: 99 slots of a field name and a value, filled from slot 1 upwards; the sheet last
+/// loaded for the case shown, or last built from the editor by a save.
 class CampiDS {
 public:
-    static constexpr int Slots = 99;
-
     /// Empties every slot.
-    void clear();
-    /// Fills the slots from a sheet file's text: one slot per line with "==" (name, then value;
-    /// pieces after the second "==" are dropped); other lines and lines past the 99th slot are ignored.
-    void load(const QString& text);
-    /// The value of the first slot whose name matches without regard to letter case, without
-    /// leading and trailing blanks; "" when no slot matches.
-    QString LeggiDS(const QString& campo) const;
+    void clear() { m_sheet = DiagnosisSheet(); }
+    /// Fills the slots with a sheet, one entry a slot.
+    void load(DiagnosisSheet sheet) { m_sheet = std::move(sheet); }
+    /// The value of the first slot whose name matches without regard to letter case, trimmed of blanks.
+    QString LeggiDS(const QString& campo) const { return m_sheet.value(campo); }
     /// Sets a field: the first free slot or the first slot of that name takes it; an empty income
     /// ("reddito") becomes "0". Returns false when all 99 slots hold other names.
     bool ScriviDS(const QString& campo, const QString& valore);
-    /// The file's text: "name==value" CR LF for every slot up to the first free one.
-    QString fileText() const;
+    /// The value of a slot (1 to 99), "" past the last one filled.
+    QString value(int slot) const;
 
-    const QString& name(int slot) const { return m_slots[size_t(slot - 1)].campo; }
-    const QString& value(int slot) const { return m_slots[size_t(slot - 1)].valore; }
+    const DiagnosisSheet& sheet() const { return m_sheet; }
 
 private:
-    struct Slot {
-        QString campo;
-        QString valore;
-    };
-    std::array<Slot, Slots> m_slots;
+    DiagnosisSheet m_sheet;
 };

@@ -50,8 +50,8 @@ Result<std::optional<CaseDisplay>> DumpPratica(db::Recordset& pratiche, SheetSto
         return code.status();
     display.sheetRequired = NecessarioDS(*code);
 
-    const bool hasSheet = store.CeDiagnosiSheet(display.contatore);
+    // A case without a sheet file leaves CampiDS empty: every control of the editor is emptied.
     for (const QString& field : SheetFields::editable())
-        display.sheetValues.append(hasSheet ? store.LeggiDS(field) : QString());
+        display.sheetValues.append(store.LeggiDS(field));
     return std::optional<CaseDisplay>(display);
 }

@@ -14,30 +14,30 @@ struct Finding {
     SheetControl control = SheetControl::None;
 };
 
-/// What is missing from a loaded sheet, in the order the creditor's checks go; nothing when complete.
-std::optional<Finding> missingFromSheet(const SheetStore& store, const QDate& today)
+/// What is missing from a sheet, in the order the creditor's checks go; nothing when complete.
+std::optional<Finding> missingFromSheet(const DiagnosisSheet& sheet, const QDate& today)
 {
     using namespace SheetFields;
-    if (store.LeggiDS(MotivoImpagato).isEmpty())
+    if (sheet.value(MotivoImpagato).isEmpty())
         return Finding{QStringLiteral("Manca Motivo Impagato"), SheetControl::MotivoImpagato};
-    if (store.LeggiDS(SituazioneFamiliare).isEmpty())
+    if (sheet.value(SituazioneFamiliare).isEmpty())
         return Finding{QStringLiteral("Manca SituazioneFamiliare"), SheetControl::SituazioneFamiliare};
-    if (store.LeggiDS(Abitazione).isEmpty())
+    if (sheet.value(Abitazione).isEmpty())
         return Finding{QStringLiteral("Manca Abitazione"), SheetControl::Abitazione};
-    if (store.LeggiDS(TipologiaContratto).isEmpty())
+    if (sheet.value(TipologiaContratto).isEmpty())
         return Finding{QStringLiteral("Manca TipologiaContratto"), SheetControl::TipologiaContratto};
-    const QString capacita = store.LeggiDS(CapacitaPagamentoFutureScadenze);
+    const QString capacita = sheet.value(CapacitaPagamentoFutureScadenze);
     if (capacita.isEmpty())
         return Finding{QStringLiteral("Manca CapacitaPagamentoFutureScadenze"), SheetControl::CapacitaPagamento};
-    if (capacita.toUpper() == QLatin1String("N") && !recogniseDate(store.LeggiDS(DataMiglioramento), today))
+    if (capacita.toUpper() == QLatin1String("N") && !recogniseDate(sheet.value(DataMiglioramento), today))
         return Finding{QStringLiteral("Manca DataMiglioramento"), SheetControl::DataMiglioramento};
-    if (store.LeggiDS(ClienteRedditoSalario).isEmpty())
+    if (sheet.value(ClienteRedditoSalario).isEmpty())
         return Finding{QStringLiteral("Manca Reddito Cliente"), SheetControl::RedditoCliente};
     return std::nullopt;
 }
 
 /// What the current case lacks; a case that cannot be read is a finding too.
-std::optional<Finding> checkCase(const db::Recordset& pratiche, SheetStore& store, const QDate& today)
+std::optional<Finding> checkCase(const db::Recordset& pratiche, const SheetStore& store, const QDate& today)
 {
     const Result<qint32> k = pratiche.wholeNumber(QStringLiteral("contatore"));
     if (!k)
@@ -50,16 +50,17 @@ std::optional<Finding> checkCase(const db::Recordset& pratiche, SheetStore& stor
         return Finding{QStringLiteral("Manca Codice Scarico Memo")};
     if (!NecessarioDS(memoCode))
         return std::nullopt;
-    if (!store.CeDiagnosiSheet(*k))
+    const Result<std::optional<DiagnosisSheet>> sheet = store.sheetOf(*k);
+    if (!sheet)
+        return Finding{sheet.errorText()};
+    if (!*sheet)
         return Finding{QStringLiteral("Manca Diagnosis Sheet")};
-    if (Status loaded = store.CaricaDS(*k); !loaded)
-        return Finding{loaded.errorText()};
-    return missingFromSheet(store, today);
+    return missingFromSheet(**sheet, today);
 }
 
 } // namespace
 
-bool CheckTutteLePratiche(db::Recordset& pratiche, SheetStore& store, const QDate& today, SheetCheckView& view,
+bool CheckTutteLePratiche(db::Recordset& pratiche, const SheetStore& store, const QDate& today, SheetCheckView& view,
                           Dialogs& dialogs, const EventPump& pump)
 {
     if (pratiche.eof() || pratiche.bof())

@@ -41,5 +41,5 @@ public:
 /// whose code asks for a Diagnosis Sheet that is missing or incomplete; shows that case, says what is
 /// missing and puts the focus where it is filled in. When nothing is missing it enables "Esporta",
 /// comes back to the case it started from and says "I dati sembrano OK". Returns true when it passed.
-bool CheckTutteLePratiche(db::Recordset& pratiche, SheetStore& store, const QDate& today, SheetCheckView& view,
+bool CheckTutteLePratiche(db::Recordset& pratiche, const SheetStore& store, const QDate& today, SheetCheckView& view,
                           Dialogs& dialogs, const EventPump& pump = {});

@@ -21,6 +21,22 @@ QString SheetStore::sheetPath(qint32 k)
     return DriveMapping::toLocalPath(SuitePaths::sheetFolder() + QString::number(k) + QStringLiteral(".txt"));
 }
 
+QByteArray SheetStore::fileBytes(const DiagnosisSheet& sheet)
+{
+    return Windows1252::encode(sheet.fileText());
+}
+
+Result<std::optional<DiagnosisSheet>> SheetStore::sheetOf(qint32 k) const
+{
+    const QString path = sheetPath(k);
+    if (!QFileInfo(path).isFile())
+        return std::optional<DiagnosisSheet>();
+    const Result<QString> text = Windows1252::readFile(path, wholeSheet);
+    if (!text)
+        return text.status();
+    return std::optional<DiagnosisSheet>(DiagnosisSheet::fromFileText(*text));
+}
+
 bool SheetStore::CeDiagnosiSheet(qint32 k) const
 {
     return QFileInfo(sheetPath(k)).isFile();
@@ -29,13 +45,11 @@ bool SheetStore::CeDiagnosiSheet(qint32 k) const
 Status SheetStore::CaricaDS(qint32 k)
 {
     m_campi.clear();
-    const QString path = sheetPath(k);
-    if (!QFileInfo::exists(path))
-        return Status::success();
-    const Result<QString> text = Windows1252::readFile(path, wholeSheet);
-    if (!text)
-        return text.status();
-    m_campi.load(*text);
+    Result<std::optional<DiagnosisSheet>> sheet = sheetOf(k);
+    if (!sheet)
+        return sheet.status();
+    if (*sheet)
+        m_campi.load(std::move(*sheet.value()));
     return Status::success();
 }
 
@@ -70,7 +84,7 @@ Status SheetStore::SalvaDS(qint32 k, const QStringList& editorValues, const QDat
                 QStringLiteral("Impossibile cancellare la Diagnosis Sheet %1: %2").arg(path, file.errorString()));
         return Status::success();
     }
-    const Status written = Windows1252::writeFileAtomically(path, m_campi.fileText());
+    const Status written = Windows1252::writeFileAtomically(path, m_campi.sheet().fileText());
     if (!written)
         return Status::failure(
             QStringLiteral("Diagnosis Sheet della pratica %1 non salvata. %2").arg(k).arg(written.errorText()));

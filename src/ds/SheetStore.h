@@ -1,17 +1,27 @@
 #pragma once
 
 #include "ds/CampiDS.h"
+#include "ds/DiagnosisSheet.h"
 #include "foundation/Status.h"
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QStringList>
 
-/// The Diagnosis Sheet files: one per case, "<contatore>.txt" in the sheet folder on the suite's
-/// drive, Windows-1252 lines "name==value". Loads one sheet at a time into CampiDS.
+#include <optional>
+
+/// The Diagnosis Sheet files: one per case, "<contatore>.txt" in the sheet folder on the suite's drive, Windows-1252
+/// lines "name==value". Gives a case's sheet as a value, and keeps the editor's CampiDS.
 class SheetStore {
 public:
     /// The local path of case k's sheet file.
     static QString sheetPath(qint32 k);
+    /// The bytes of a sheet's file.
+    static QByteArray fileBytes(const DiagnosisSheet& sheet);
+
+    /// Case k's sheet, read from its file once; none when the case has no sheet file. A file that cannot be read
+    /// is a failure naming it.
+    Result<std::optional<DiagnosisSheet>> sheetOf(qint32 k) const;
 
     /// True when case k has a sheet file (a normal file).
     bool CeDiagnosiSheet(qint32 k) const;

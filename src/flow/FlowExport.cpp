@@ -31,7 +31,7 @@ bool isLineBreakOrControl(QChar c)
 
 } // namespace
 
-FlowExport::FlowExport(db::Connection& connection, bool modoAccess, SheetStore& sheets, Dialogs& dialogs,
+FlowExport::FlowExport(db::Connection& connection, bool modoAccess, const SheetStore& sheets, Dialogs& dialogs,
                        const Clock& clock, Random& random)
     : m_connection(connection), m_modoAccess(modoAccess), m_sheets(sheets), m_dialogs(dialogs), m_clock(clock),
       m_random(random)

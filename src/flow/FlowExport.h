@@ -38,8 +38,8 @@ public:
     /// An export over `connection` (the suite's database; `modoAccess` when it is the Access file) with the sheets
     /// of `sheets`, asking the operator through `dialogs`, dated by `clock`, drawing the contact counters from
     /// `random`.
-    FlowExport(db::Connection& connection, bool modoAccess, SheetStore& sheets, Dialogs& dialogs, const Clock& clock,
-               Random& random);
+    FlowExport(db::Connection& connection, bool modoAccess, const SheetStore& sheets, Dialogs& dialogs,
+               const Clock& clock, Random& random);
 
     /// Called once per case so that the window keeps painting.
     void setEventPump(EventPump pump) { m_pump = std::move(pump); }
@@ -80,7 +80,7 @@ private:
 
     db::Connection& m_connection;
     bool m_modoAccess;
-    SheetStore& m_sheets;
+    const SheetStore& m_sheets;
     Dialogs& m_dialogs;
     const Clock& m_clock;
     Random& m_random;

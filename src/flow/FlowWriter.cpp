@@ -118,8 +118,8 @@ void appendUtf8(QByteArray& line, const QString& text)
 
 } // namespace
 
-FlowWriter::FlowWriter(QIODevice* device, const db::Recordset& pratiche, PaymentSource& payments, SheetStore& sheets,
-                       Random& random, const Clock& clock, bool modoAccess)
+FlowWriter::FlowWriter(QIODevice* device, const db::Recordset& pratiche, PaymentSource& payments,
+                       const SheetStore& sheets, Random& random, const Clock& clock, bool modoAccess)
     : m_device(device), m_pratiche(pratiche), m_payments(payments), m_sheets(sheets), m_random(random), m_clock(clock),
       m_modoAccess(modoAccess), m_today(clock.today())
 {
@@ -636,10 +636,15 @@ Status FlowWriter::writeActions(qint32 contatore)
         return code.status();
     QString actionCode = code->toUpper();
     const bool sheetRequired = NecessarioDS(actionCode);
-    if (sheetRequired && !m_sheets.CeDiagnosiSheet(contatore)) {
-        m_missingSheet = true;
-        return Status::failure(QStringLiteral("Manca DiagnosisSheet alla pratica ") + m_ragioneSociale +
-                               QLatin1Char(' ') + m_posizione);
+    // The sheet is read once, here; one that is there but cannot be read stops the case where its element goes.
+    Result<std::optional<DiagnosisSheet>> sheet = std::optional<DiagnosisSheet>();
+    if (sheetRequired) {
+        sheet = m_sheets.sheetOf(contatore);
+        if (sheet && !*sheet) {
+            m_missingSheet = true;
+            return Status::failure(QStringLiteral("Manca DiagnosisSheet alla pratica ") + m_ragioneSociale +
+                                   QLatin1Char(' ') + m_posizione);
+        }
     }
     const Result<QString> memo = caseText(Memo);
     if (!memo)
@@ -671,7 +676,9 @@ Status FlowWriter::writeActions(qint32 contatore)
     attribute("TestoRapporto", report);
     end(">");
     if (sheetRequired) {
-        if (Status written = writeDiagnosisSheet(contatore); !written)
+        if (!sheet)
+            return caseFailure(QStringLiteral("la Diagnosis Sheet non si legge: ") + sheet.errorText());
+        if (Status written = writeDiagnosisSheet(**sheet); !written)
             return written;
     }
     writeContatti();
@@ -684,22 +691,19 @@ Status FlowWriter::writeActions(qint32 contatore)
     return writeStatus();
 }
 
-Status FlowWriter::writeDiagnosisSheet(qint32 contatore)
+Status FlowWriter::writeDiagnosisSheet(const DiagnosisSheet& sheet)
 {
-    if (Status loaded = m_sheets.CaricaDS(contatore); !loaded)
-        return caseFailure(QStringLiteral("la Diagnosis Sheet non si legge: ") + loaded.errorText());
     using namespace SheetFields;
-    const SheetStore& sheet = m_sheets;
     // Coded fields hold the whole item ("C=No lavoro"); the creditor takes the code letter only.
     const auto code = [&sheet](const QString& field) {
-        return sheet.LeggiDS(field).left(1);
+        return sheet.value(field).left(1);
     };
     // Incomes other than salary are sent as 0 when the sheet has none; the salaries go as they are.
     const auto orZero = [&sheet](const QString& field) {
-        const QString value = sheet.LeggiDS(field);
+        const QString value = sheet.value(field);
         return value.isEmpty() ? QStringLiteral("0") : value;
     };
-    const bool able = sheet.LeggiDS(CapacitaPagamentoFutureScadenze) != QLatin1String("N");
+    const bool able = sheet.value(CapacitaPagamentoFutureScadenze) != QLatin1String("N");
 
     begin(6, "<DiagnosisSheet ");
     attribute("MotivoImpagato", code(MotivoImpagato));
@@ -708,13 +712,13 @@ Status FlowWriter::writeDiagnosisSheet(qint32 contatore)
     attribute("TipologiaContratto", code(TipologiaContratto));
     attribute("CapacitaPagamentoFutureScadenze", able ? QStringLiteral("true") : QStringLiteral("false"));
     if (!able) {
-        if (const std::optional<QDate> date = recogniseDate(sheet.LeggiDS(DataMiglioramento), m_today))
+        if (const std::optional<QDate> date = recogniseDate(sheet.value(DataMiglioramento), m_today))
             attribute("DataMiglioramento", FormattaData(*date));
     }
-    attribute("ClienteRedditoSalario", sheet.LeggiDS(ClienteRedditoSalario));
+    attribute("ClienteRedditoSalario", sheet.value(ClienteRedditoSalario));
     attribute("ClienteRedditoBenefits", orZero(ClienteRedditoBenefits));
     attribute("ClienteRedditoAltro", orZero(ClienteRedditoAltro));
-    attribute("GaranteRedditoSalario", sheet.LeggiDS(GaranteRedditoSalario));
+    attribute("GaranteRedditoSalario", sheet.value(GaranteRedditoSalario));
     attribute("GaranteRedditoBenefits", orZero(GaranteRedditoBenefits));
     attribute("GaranteRedditoAltro", orZero(GaranteRedditoAltro));
     end("/>");

@@ -13,6 +13,7 @@
 #include <vector>
 
 class Clock;
+class DiagnosisSheet;
 class QIODevice;
 class Random;
 class SheetStore;
@@ -41,7 +42,7 @@ public:
     /// A writer on `device` for the cases of `pratiche`, whose payments come from `payments` and sheets from
     /// `sheets`; `random` draws the contact counters, reseeded from `clock` before each case. With `modoAccess` the
     /// action date is always the day of the export (the Access database has no datascaricomemo).
-    FlowWriter(QIODevice* device, const db::Recordset& pratiche, PaymentSource& payments, SheetStore& sheets,
+    FlowWriter(QIODevice* device, const db::Recordset& pratiche, PaymentSource& payments, const SheetStore& sheets,
                Random& random, const Clock& clock, bool modoAccess);
 
     /// DataGen as the flow writes it: the moment's date and time with the fixed suffix "-05:00".
@@ -104,13 +105,13 @@ private:
     Status writeRicevutaAlCliente(const Payment& payment, db::Currency capital);
     Status writeBanca(const Payment& payment);
     Status writeActions(qint32 contatore);
-    Status writeDiagnosisSheet(qint32 contatore);
+    Status writeDiagnosisSheet(const DiagnosisSheet& sheet);
     void writeContatti();
 
     QIODevice* m_device;
     const db::Recordset& m_pratiche;
     PaymentSource& m_payments;
-    SheetStore& m_sheets;
+    const SheetStore& m_sheets;
     Random& m_random;
     const Clock& m_clock;
     bool m_modoAccess;

@@ -1,5 +1,6 @@
 #include "ds/SheetStore.h"
 #include "ds/CampiDS.h"
+#include "ds/DiagnosisSheet.h"
 #include "ds/SheetFields.h"
 #include "ds/SheetRules.h"
 
@@ -37,82 +38,93 @@ QStringList editorValues(const QString& reason = QStringLiteral("C=No lavoro"))
 
 } // namespace
 
-TEST(CampiDS, ReadsLinesAsTheSuitesOtherProgramsWriteThemAndHoldsAtMost99Fields)
+TEST(DiagnosisSheet, ReadsAFileAsTheSuitesOtherProgramsWriteIt)
 {
-    CampiDS campi;
-    campi.load(QStringLiteral("senza separatore\r\n"
-                              "motivoimpagato==  C=No lavoro  \r\n"
-                              "\r\n"
-                              "==valore senza nome\r\n"
-                              "Note==prima==dopo\r\n"
-                              "SITUAZIONEFAMILIARE==B=Sposato \r\n"
-                              "Note==seconda nota\r\n"
-                              "Abitazione==\tA=Propriet\u00e0\r\n"));
-    EXPECT_EQ(campi.LeggiDS(QStringLiteral("MotivoImpagato")), QStringLiteral("C=No lavoro"));
-    EXPECT_EQ(campi.LeggiDS(QStringLiteral("situazionefamiliare")), QStringLiteral("B=Sposato"));
-    // A value holding "==" is cut there; the first of two lines of the same name wins.
-    EXPECT_EQ(campi.LeggiDS(QStringLiteral("Note")), QStringLiteral("prima"));
-    // A line beginning with "==" takes a slot that no name finds; the lines after it still count.
-    EXPECT_EQ(campi.name(2), QString());
-    EXPECT_EQ(campi.value(2), QStringLiteral("valore senza nome"));
-    EXPECT_EQ(campi.LeggiDS(QString()), QString());
-    // Only blanks are trimmed.
-    EXPECT_EQ(campi.LeggiDS(QStringLiteral("Abitazione")), QStringLiteral("\tA=Propriet\u00e0"));
-    EXPECT_EQ(campi.LeggiDS(QStringLiteral("Manca")), QString());
-    // At most 99 fields; empty incomes are written as zero.
+    const DiagnosisSheet sheet = DiagnosisSheet::fromFileText(QStringLiteral("senza separatore\r\n"
+                                                                             "motivoimpagato==  C=No lavoro  \r\n"
+                                                                             "\r\n"
+                                                                             "==valore senza nome\r\n"
+                                                                             "Note==prima==dopo\r\n"
+                                                                             "SITUAZIONEFAMILIARE==B=Sposato \r\n"
+                                                                             "Note==seconda nota\r\n"
+                                                                             "Abitazione==\tA=Propriet\u00e0\r\n"));
+    const std::pair<const char*, QString> reads[] = {
+        // Names match in any letter case; only blanks are trimmed.
+        {"MotivoImpagato", QStringLiteral("C=No lavoro")},
+        {"situazionefamiliare", QStringLiteral("B=Sposato")},
+        {"Abitazione", QStringLiteral("\tA=Propriet\u00e0")},
+        // A value holding "==" is cut there; the first of two lines of the same name wins.
+        {"Note", QStringLiteral("prima")},
+        // A line beginning with "==" is an entry that no name finds (the lines after it still count).
+        {"", QString()},
+        {"Manca", QString()},
+    };
+    for (const auto& [campo, expected] : reads)
+        EXPECT_EQ(sheet.value(QString::fromLatin1(campo)), expected) << campo;
+    ASSERT_EQ(sheet.entries().size(), 6);
+    EXPECT_EQ(sheet.entries().at(1).valore, QStringLiteral("valore senza nome"));
+
     QString text;
     for (int line = 1; line <= 120; ++line)
         text += QStringLiteral("Campo%1==%1\r\n").arg(line);
-    campi.clear();
-    campi.load(text);
-    EXPECT_EQ(campi.LeggiDS(QStringLiteral("Campo99")), QStringLiteral("99"));
-    EXPECT_EQ(campi.LeggiDS(QStringLiteral("Campo100")), QString());
+    const DiagnosisSheet full = DiagnosisSheet::fromFileText(text);
+    EXPECT_EQ(full.value(QStringLiteral("Campo99")), QStringLiteral("99"));
+    EXPECT_EQ(full.value(QStringLiteral("Campo100")), QString());
+}
+
+TEST(CampiDS, HoldsAtMost99FieldsAndWritesEmptyIncomesAsZero)
+{
+    CampiDS campi;
+    QString text;
+    for (int line = 1; line <= 99; ++line)
+        text += QStringLiteral("Campo%1==%1\r\n").arg(line);
+    campi.load(DiagnosisSheet::fromFileText(text));
     EXPECT_FALSE(campi.ScriviDS(QStringLiteral("Nuovo"), QStringLiteral("x")));
     EXPECT_TRUE(campi.ScriviDS(QStringLiteral("CAMPO5"), QStringLiteral("cinque")));
-    EXPECT_EQ(campi.name(5), QStringLiteral("Campo5"));
+    EXPECT_EQ(campi.sheet().entries().at(4).campo, QStringLiteral("Campo5"));
 
     campi.clear();
     campi.ScriviDS(QStringLiteral("GaranteRedditoAltro"), QString());
     campi.ScriviDS(QStringLiteral("Note"), QString());
-    EXPECT_EQ(campi.fileText(), QStringLiteral("GaranteRedditoAltro==0\r\nNote==\r\n"));
+    EXPECT_EQ(campi.sheet().fileText(), QStringLiteral("GaranteRedditoAltro==0\r\nNote==\r\n"));
 }
 
 TEST(SheetStore, SavesTheSixteenLinesInWindows1252AndReadsThemBack)
 {
     SuiteFixture suite;
     SheetStore store;
-    EXPECT_FALSE(store.CeDiagnosiSheet(1234));
-    ASSERT_TRUE(store.CaricaDS(1234));
-    EXPECT_EQ(store.LeggiDS(SheetFields::MotivoImpagato), QString());
+    const Result<std::optional<DiagnosisSheet>> none = store.sheetOf(1234);
+    ASSERT_TRUE(none);
+    EXPECT_FALSE(none->has_value());
 
     QStringList values = editorValues();
     values[3] = QString::fromUtf8("A=Propriet\r\nà");
     ASSERT_TRUE(store.SalvaDS(1234, values, SavedAt, false));
+    const QByteArray written = fileBytes(SheetStore::sheetPath(1234));
+    EXPECT_EQ(written, QByteArray("MotivoImpagato==C=No lavoro\r\n"
+                                  "SituazioneFamiliare==B=Sposato \r\n"
+                                  "NoteSituazioneFamiliare==\r\n"
+                                  "Abitazione==A=Propriet \xe0\r\n"
+                                  "TipologiaContratto==B=tempo determinato\r\n"
+                                  "NoteTipologiaContratto==\r\n"
+                                  "CapacitaPagamentoFutureScadenze==N\r\n"
+                                  "DataMiglioramento==12/09/2011\r\n"
+                                  "ClienteRedditoSalario==1000\r\n"
+                                  "ClienteRedditoBenefits==0\r\n"
+                                  "ClienteRedditoAltro==0\r\n"
+                                  "GaranteRedditoSalario==0\r\n"
+                                  "GaranteRedditoBenefits==0\r\n"
+                                  "GaranteRedditoAltro==0\r\n"
+                                  "Note==\r\n"
+                                  "DataInserimento==10/06/2011 15:42:07\r\n"));
     EXPECT_TRUE(store.CeDiagnosiSheet(1234));
-    QFile file(SheetStore::sheetPath(1234));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("MotivoImpagato==C=No lavoro\r\n"
-                                         "SituazioneFamiliare==B=Sposato \r\n"
-                                         "NoteSituazioneFamiliare==\r\n"
-                                         "Abitazione==A=Propriet \xe0\r\n"
-                                         "TipologiaContratto==B=tempo determinato\r\n"
-                                         "NoteTipologiaContratto==\r\n"
-                                         "CapacitaPagamentoFutureScadenze==N\r\n"
-                                         "DataMiglioramento==12/09/2011\r\n"
-                                         "ClienteRedditoSalario==1000\r\n"
-                                         "ClienteRedditoBenefits==0\r\n"
-                                         "ClienteRedditoAltro==0\r\n"
-                                         "GaranteRedditoSalario==0\r\n"
-                                         "GaranteRedditoBenefits==0\r\n"
-                                         "GaranteRedditoAltro==0\r\n"
-                                         "Note==\r\n"
-                                         "DataInserimento==10/06/2011 15:42:07\r\n"));
-    SheetStore reader;
-    ASSERT_TRUE(reader.CaricaDS(1234));
+    const Result<std::optional<DiagnosisSheet>> sheet = store.sheetOf(1234);
+    ASSERT_TRUE(sheet && sheet->has_value());
     // A line end pasted into a box would have started a line of its own.
-    EXPECT_EQ(reader.LeggiDS(SheetFields::Abitazione), QString::fromUtf8("A=Propriet à"));
-    EXPECT_EQ(reader.LeggiDS(SheetFields::SituazioneFamiliare), QStringLiteral("B=Sposato"));
-    EXPECT_EQ(reader.LeggiDS(SheetFields::ClienteRedditoAltro), QStringLiteral("0"));
+    EXPECT_EQ((*sheet)->value(SheetFields::Abitazione), QString::fromUtf8("A=Propriet à"));
+    EXPECT_EQ((*sheet)->value(SheetFields::SituazioneFamiliare), QStringLiteral("B=Sposato"));
+    // Whoever writes a sheet, the store's format gives the same bytes.
+    EXPECT_EQ(SheetStore::fileBytes(**sheet), written);
 }
 
 TEST(SheetStore, AnEmptyReasonDeletesTheSheetAndTestModeWritesNothing)
@@ -145,11 +157,12 @@ TEST(SheetStore, ASheetThatCannotBeLoadedOrSavedIsReportedNamingTheFile)
     // A sheet is 16 short lines: a file beyond 1 MiB is no sheet, and is refused rather than read.
     writeSparse(SheetStore::sheetPath(41), "MotivoImpagato==C=No lavoro\r\n", 1024 * 1024 + 1);
     SheetStore reader;
-    const Status loaded = reader.CaricaDS(41);
-    ASSERT_FALSE(loaded);
-    EXPECT_TRUE(loaded.errorText().contains(QStringLiteral("41.txt")) &&
-                loaded.errorText().contains(QStringLiteral("1 MiB")))
-        << loaded.errorText().toStdString();
+    const Result<std::optional<DiagnosisSheet>> sheet = reader.sheetOf(41);
+    ASSERT_FALSE(sheet);
+    EXPECT_TRUE(sheet.errorText().contains(QStringLiteral("41.txt")) &&
+                sheet.errorText().contains(QStringLiteral("1 MiB")))
+        << sheet.errorText().toStdString();
+    EXPECT_EQ(reader.CaricaDS(41).errorText(), sheet.errorText());
     EXPECT_EQ(reader.LeggiDS(SheetFields::MotivoImpagato), QString());
 
     QFile::remove(suite.local(QStringLiteral("Z:\\work\\kv32\\dati\\ds")));
