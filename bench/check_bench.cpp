@@ -8,9 +8,9 @@
 #include "cases/CaseSelection.h"
 #include "ds/SheetCheck.h"
 #include "ds/SheetStore.h"
-#include "launcher/ModuloCommand.h"
 #include "foundation/ports/Clock.h"
 #include "foundation/ports/ScriptedDialogs.h"
+#include "launcher/ModuloCommand.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -36,8 +36,8 @@ int main(int argc, char** argv)
     ScriptedDialogs dialogs;
     BatchCaseView view(nullptr);
     ModuloCommand module(clock, QStringLiteral("Exp_Nrv_XML"));
-    CaseSelection selection(module, dialogs, view);
-    selection.params = module.EseguiComando(ToolRequest{5001, QString()}, BenchSuite::suiteLine()).params;
+    CaseSelection selection(module, dialogs, view,
+                            module.EseguiComando(ToolRequest{5001, QString()}, BenchSuite::suiteLine()).params);
     if (!selection.Inizia())
         return 1;
     SheetStore store;

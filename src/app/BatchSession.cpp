@@ -19,12 +19,11 @@ namespace {
 int runMainTool(ModuloCommand& module, Dialogs& dialogs, const Clock& clock, const Dispatch& dispatch)
 {
     BatchCaseView view;
-    CaseSelection cases(module, dialogs, view);
-    cases.params = dispatch.params;
+    CaseSelection cases(module, dialogs, view, dispatch.params);
     if (!cases.Inizia())
         return ExitStopped;
     if (cases.pratiche().recordCount() == 0) {
-        dialogs.message(QStringLiteral("Nessuna pratica da controllare con il filtro ") + view.filterText());
+        dialogs.message(QStringLiteral("Nessuna pratica da controllare con il filtro ") + cases.filter());
         return ExitStopped;
     }
     view.setCases(&cases.pratiche());

@@ -13,7 +13,8 @@ class BatchCaseView : public CaseSelectionView, public SheetCheckView {
 public:
     explicit BatchCaseView(FILE* log = stderr) : m_log(log) {}
 
-    QString filterText() const override { return m_filter; }
+    /// What the filter box would show.
+    const QString& filterText() const { return m_filter; }
     void setFilterText(const QString& text) override { m_filter = text; }
     void setStatus(const QString& text) override
     {

@@ -10,8 +10,7 @@ class CaseSelectionView {
 public:
     virtual ~CaseSelectionView() = default;
 
-    /// The filter box (TxtSql).
-    virtual QString filterText() const = 0;
+    /// The filter box (TxtSql): it shows the selection's filter.
     virtual void setFilterText(const QString& text) = 0;
     /// The status label (lblStatus).
     virtual void setStatus(const QString& text) = 0;

@@ -2,9 +2,9 @@
 
 #include "cases/BatchCaseView.h"
 #include "cases/CaseSelection.h"
-#include "launcher/ModuloCommand.h"
 #include "foundation/ports/Clock.h"
 #include "foundation/ports/ScriptedDialogs.h"
+#include "launcher/ModuloCommand.h"
 
 #include "support/SuiteFixture.h"
 
@@ -14,7 +14,10 @@
 /// start-up.
 class CaseList {
 public:
-    CaseList(SuiteFixture& suite, ScriptedDialogs& dialogs) : m_suite(suite), cases(module, dialogs, view) {}
+    CaseList(SuiteFixture& suite, ScriptedDialogs& dialogs)
+        : m_suite(suite), m_dialogs(dialogs), cases(module, dialogs, view)
+    {
+    }
 
     /// Writes a status file with this filter and loads its cases.
     bool load(const QString& filter)
@@ -22,7 +25,7 @@ public:
         m_suite.useFilter(filter);
         const Dispatch dispatch = module.EseguiComando(ToolRequest{5001, QString()}, SuiteFixture::statusLine());
         EXPECT_EQ(dispatch.kind, Dispatch::Kind::OpenWindow);
-        cases.params = dispatch.params;
+        cases = CaseSelection(module, m_dialogs, view, dispatch.params);
         return cases.Inizia();
     }
     /// The case numbers of the listed lines.
@@ -36,6 +39,7 @@ public:
 
 private:
     SuiteFixture& m_suite;
+    ScriptedDialogs& m_dialogs;
 
 public:
     FixedClock clock{QDateTime(QDate(2011, 6, 10), QTime(14, 5, 9))};

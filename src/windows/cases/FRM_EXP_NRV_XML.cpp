@@ -62,7 +62,7 @@ EventPump throttledEventPump()
 FRM_EXP_NRV_XML::FRM_EXP_NRV_XML(ModuloCommand& module, Dialogs& dialogs, const Clock& clock, Random& random,
                                  QWidget* parent)
     : QWidget(parent), m_module(module), m_dialogs(dialogs), m_clock(clock), m_random(random),
-      m_cases(module, dialogs, *this, [this] { pumpEvents(); }), m_pump(throttledEventPump())
+      m_cases(module, dialogs, *this), m_pump(throttledEventPump())
 {
     setObjectName(QStringLiteral("FRM_EXP_NRV_XML"));
     setWindowTitle(QStringLiteral("Esportazione Norvanta XML"));
@@ -211,7 +211,8 @@ bool FRM_EXP_NRV_XML::Form_Load(const QString& line)
         m_dialogs.message(dispatch.text);
         break;
     case Dispatch::Kind::OpenWindow:
-        m_cases.params = dispatch.params;
+        // The selection of the suite's filter takes the place of the empty one the window was made with.
+        m_cases = CaseSelection(m_module, m_dialogs, *this, dispatch.params, [this] { pumpEvents(); });
         show();
         if (!m_cases.Inizia())
             return false;
@@ -453,11 +454,6 @@ void FRM_EXP_NRV_XML::endProgram()
 {
     close();
     QCoreApplication::exit(ExitStopped);
-}
-
-QString FRM_EXP_NRV_XML::filterText() const
-{
-    return TxtSql->text();
 }
 
 void FRM_EXP_NRV_XML::setFilterText(const QString& text)

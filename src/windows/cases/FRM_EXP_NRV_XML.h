@@ -58,7 +58,6 @@ public:
     bool runCaseCommand(int index);
 
     // What the case selection shows.
-    QString filterText() const override;
     void setFilterText(const QString& text) override;
     void setStatus(const QString& text) override;
     QString caption() const override;
