@@ -57,6 +57,15 @@ TEST_F(MainWindowTest, OpensWithTheCasesOfTheFilterAndReloadsWithItWhateverWasTy
     EXPECT_EQ(window.cases().pratiche().absolutePosition(), 1);
 }
 
+TEST_F(MainWindowTest, AFilterLongerThanTheBoxHoldsIsRunWhole)
+{
+    // The filter box holds 32767 characters; the end of a longer filter still selects.
+    suite.useFilter(QStringLiteral("where [tipo mandato]='NRV'") + QString(40000, QLatin1Char(' ')) +
+                    QStringLiteral("and contatore=2"));
+    open();
+    EXPECT_EQ(child<QListView>("List1")->model()->rowCount(), 1);
+}
+
 TEST_F(MainWindowTest, AFilterThatFailsEndsTheProgramWithTheDriverText)
 {
     suite.useFilter(QStringLiteral("where [non esiste]=1"));
