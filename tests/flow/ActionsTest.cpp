@@ -98,7 +98,7 @@ TEST_F(ActionsTest, TheDiagnosisSheetOfACaseThatNeedsOne)
     EXPECT_EQ(actionLines(praticaLines(flow.bytes, 2)).size(), 2);
 }
 
-TEST_F(ActionsTest, AMissingSheetStopsTheFlowAtItsCase)
+TEST_F(ActionsTest, AMissingOrUnreadableSheetStopsTheFlowAtItsCase)
 {
     addCase(1);
     addCase(2, {{QStringLiteral("codicescaricomemo"), QStringLiteral("Flxx")},
@@ -116,6 +116,13 @@ TEST_F(ActionsTest, AMissingSheetStopsTheFlowAtItsCase)
     suite.database().exec({QStringLiteral("UPDATE [Tabella Pratiche] SET [ragione sociale]=NULL WHERE contatore=2")});
     flow = writeFlow();
     EXPECT_EQ(flow.status.errorText(), QStringLiteral("Manca DiagnosisSheet alla pratica  NRV20000002"));
+
+    // A sheet that is there but cannot be read stops the flow where its element goes, naming the file.
+    writeSparse(SheetStore::sheetPath(2), "MotivoImpagato==C=No lavoro\r\n", 1024 * 1024 + 1);
+    flow = writeFlow();
+    EXPECT_FALSE(flow.missingSheet);
+    EXPECT_TRUE(flow.status.errorText().contains(QStringLiteral("2.txt"))) << flow.status.errorText().toStdString();
+    EXPECT_TRUE(linesOf(flow.bytes).last().startsWith(QStringLiteral("\t\t\t\t\t<FineAffidamento ")));
 }
 
 TEST_F(ActionsTest, ContactCountersAreDrawnAfterReseedingForEachCase)
