@@ -7,8 +7,7 @@
 #include <QStringList>
 #include <QVariantList>
 
-#include <utility>
-
+class DiagnosisSheet;
 namespace db {
 struct TableDescription;
 }
@@ -47,9 +46,6 @@ QString demoConnectionString();
 /// The journal's lot query that the demo's lotti.sql holds: seven columns, one row per lot.
 QString demoLotsQuery();
 
-/// One sheet file: its lines as name and value, in file order.
-using DemoSheet = QList<std::pair<QString, QString>>;
-
 /// Takes the demo data as it is made.
 class DemoRowSink {
 public:
@@ -59,7 +55,7 @@ public:
     /// empty, never null, so that they stay apart from NULL.
     virtual Status addRow(const db::TableDescription& table, const QVariantList& values) = 0;
     /// The sheet of one case.
-    virtual Status addSheet(int contatore, const DemoSheet& sheet) = 0;
+    virtual Status addSheet(int contatore, const DiagnosisSheet& sheet) = 0;
 };
 
 /// Makes the demo data, independent of where it goes; the same size and seed give the same rows.

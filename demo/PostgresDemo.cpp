@@ -1,5 +1,6 @@
 #include "demo/DemoSuite.h"
 
+#include "demo/CountingSink.h"
 #include "demo/PostgresSuiteWriter.h"
 #include "foundation/db/Connection.h"
 #include "foundation/db/SuiteTables.h"
@@ -8,30 +9,20 @@ namespace demo {
 
 namespace {
 
+/// The rows go to the database; the sheets are files beside the suite, not rows: the SQLite demo of the same seed
+/// writes them.
 class PostgresSink : public DemoRowSink {
 public:
-    PostgresSink(PostgresSuiteWriter& writer, DemoSummary& summary) : m_writer(writer), m_summary(summary) {}
+    explicit PostgresSink(PostgresSuiteWriter& writer) : m_writer(writer) {}
 
     Status addRow(const db::TableDescription& table, const QVariantList& values) override
     {
-        if (table.name == QLatin1String("Tabella Pratiche"))
-            ++m_summary.cases;
-        else if (table.name == QLatin1String("Tabella Pagamenti"))
-            ++m_summary.payments;
-        else if (table.name == QLatin1String("Tabella Riscontro"))
-            ++m_summary.bankRows;
         return m_writer.addRow(table, values);
     }
-    // The sheets are files beside the suite, not rows: the SQLite demo of the same seed writes them.
-    Status addSheet(int, const DemoSheet&) override
-    {
-        ++m_summary.sheets;
-        return Status::success();
-    }
+    Status addSheet(int, const DiagnosisSheet&) override { return Status::success(); }
 
 private:
     PostgresSuiteWriter& m_writer;
-    DemoSummary& m_summary;
 };
 
 } // namespace
@@ -53,7 +44,8 @@ Status loadDemoIntoPostgres(const QString& connectionString, int cases, quint32 
     PostgresSuiteWriter writer(connection);
     if (Status begun = writer.begin(); !begun)
         return begun;
-    PostgresSink sink(writer, made);
+    PostgresSink rows(writer);
+    CountingSink sink(rows, made);
     if (Status produced = DemoRowSource(cases, seed).produce(sink); !produced)
         return produced;
     if (Status finished = writer.finish(); !finished)

@@ -4,6 +4,10 @@
 
 #include "app/BatchSession.h"
 #include "app/CommandLine.h"
+#include "ds/SheetFields.h"
+#include "ds/SheetRules.h"
+#include "ds/SheetStore.h"
+#include "foundation/Windows1252.h"
 #include "foundation/ports/Clock.h"
 #include "foundation/ports/ScriptedDialogs.h"
 
@@ -49,8 +53,6 @@ TEST(DemoSuite, HasEveryFileInPlaceAndADatabaseTheExportReads)
     EXPECT_FALSE(QFileInfo::exists(folder.file(QStringLiteral("Z/work/kv32/dati/IDNrvXML.ini"))));
     EXPECT_EQ(folder.read(QStringLiteral("C/work/kv32ado/status.txt")),
               QByteArray("contatore=1001\r\nfiltro=where [tipo mandato]='NRV'\r\ntesto=demo\r\n"));
-    EXPECT_EQ(demo::demoConnectionString(),
-              QStringLiteral("Provider=SQLite;Data Source=Z:\\work\\kv32\\dati\\kv.sqlite"));
 
     SqliteFixture db(folder.file(DatabaseFile));
     EXPECT_EQ(db.scalar(QStringLiteral("select count(*) || '/' || min(contatore) from [Tabella Pratiche]")),
@@ -79,27 +81,24 @@ TEST(DemoSuite, HasEveryFileInPlaceAndADatabaseTheExportReads)
                             .arg(query.left(orderBy))),
               QStringLiteral("200/1"));
 
-    // Sheets: only for cases whose code needs one, 16 lines in the fixed order, Windows-1252, CR LF ended.
+    // Sheets: only for cases whose code needs one, in the store's format: the 16 fields in order, Windows-1252.
     const QStringList sheets = sheetNames(folder);
     EXPECT_EQ(sheets.size(), summary.sheets);
     EXPECT_TRUE(sheets.contains(QStringLiteral("1001.txt")));
-    const QStringList fields = SuiteFixture::completeSheet();
+    const QStringList fields = SheetFields::editable() << SheetFields::DataInserimento;
     bool sawAccent = false;
     for (const QString& name : sheets) {
-        const QString code =
-            db.scalar(QStringLiteral("select upper(codicescaricomemo) from [Tabella Pratiche] where contatore = ") +
-                      name.chopped(4));
-        EXPECT_TRUE(QStringList({"EESE", "EENP", "FLXX", "EEPP", "INFO", "EECN"}).contains(code)) << name.toStdString();
+        EXPECT_TRUE(NecessarioDS(db.scalar(
+            QStringLiteral("select codicescaricomemo from [Tabella Pratiche] where contatore = ") + name.chopped(4))))
+            << name.toStdString();
         const QByteArray bytes = folder.read(SheetFolder + '/' + name);
-        EXPECT_FALSE(bytes.contains("\xC3")) << name.toStdString(); // no UTF-8 sequences
+        const DiagnosisSheet sheet = DiagnosisSheet::fromFileText(Windows1252::decode(bytes));
+        QStringList names;
+        for (const DiagnosisSheet::Entry& entry : sheet.entries())
+            names.append(entry.campo);
+        EXPECT_EQ(names, fields) << name.toStdString();
+        EXPECT_EQ(SheetStore::fileBytes(sheet), bytes) << name.toStdString();
         sawAccent = sawAccent || bytes.contains("Abitazione==A=Propriet\xE0\r\n");
-        ASSERT_TRUE(bytes.endsWith("\r\n"));
-        const QList<QByteArray> lines = bytes.chopped(2).split('\n');
-        ASSERT_EQ(lines.size(), 16) << name.toStdString();
-        for (int i = 0; i < lines.size(); ++i)
-            EXPECT_TRUE(lines[i].startsWith(fields.at(i).section(QStringLiteral("=="), 0, 0).toLatin1() + "==") &&
-                        (lines[i].endsWith('\r') || i == 15))
-                << lines[i].toStdString();
     }
     EXPECT_TRUE(sawAccent);
 }
