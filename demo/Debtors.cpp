@@ -35,7 +35,8 @@ Debtor Debtors::newDebtor()
         const QDate birth = QDate(1940, 1, 1).addDays(m_dice.between(0, 60 * 365));
         debtor.vat = taxCode(debtor.surname, debtor.name, female, birth, city.cadastralCode);
     }
-    QString address = m_dice.pick(m_pools.streets) + QStringLiteral(", ") + QString::number(m_dice.between(1, 180));
+    const int number = m_dice.between(1, 180);
+    QString address = m_dice.pick(m_pools.streets) + QStringLiteral(", ") + QString::number(number);
     if (m_dice.percent(10))
         address += QStringLiteral("/") + QLatin1Char(char('A' + m_dice.below(4)));
     debtor.address = address;
@@ -73,7 +74,8 @@ QString Debtors::phone(const City& city)
 
 QString Debtors::mobilePhone()
 {
-    return m_dice.pick(m_pools.mobilePrefixes) + QLatin1Char(' ') + m_dice.digits(7);
+    const QString number = m_dice.digits(7);
+    return m_dice.pick(m_pools.mobilePrefixes) + QLatin1Char(' ') + number;
 }
 
 } // namespace demo

@@ -203,12 +203,12 @@ Status Generator::addCase(DemoRowSink& sink, int index)
     row[m_c.surname] = debtor.surname.isEmpty() ? emptyText : debtor.surname;
     if (m_dice.percent(22)) {
         const bool female = m_dice.percent(50);
-        row[m_c.guarantor] = m_dice.pick(m_pools.surnames) + QLatin1Char(' ') +
-                             m_dice.pick(female ? m_pools.femaleNames : m_pools.maleNames);
-        row[m_c.guarantorAddress] = m_dice.pick(m_pools.streets) + QStringLiteral(", ") +
-                                    QString::number(m_dice.between(1, 90)) + QStringLiteral(" - ") + city.cap +
-                                    QLatin1Char(' ') + city.name + QStringLiteral(" (") + city.province +
-                                    QLatin1Char(')');
+        const QString name = m_dice.pick(female ? m_pools.femaleNames : m_pools.maleNames);
+        row[m_c.guarantor] = m_dice.pick(m_pools.surnames) + QLatin1Char(' ') + name;
+        const int number = m_dice.between(1, 90);
+        row[m_c.guarantorAddress] = m_dice.pick(m_pools.streets) + QStringLiteral(", ") + QString::number(number) +
+                                    QStringLiteral(" - ") + city.cap + QLatin1Char(' ') + city.name +
+                                    QStringLiteral(" (") + city.province + QLatin1Char(')');
     } else {
         const bool asNull = m_dice.percent(80);
         row[m_c.guarantor] = asNull ? QVariant() : QVariant(emptyText);

@@ -15,7 +15,9 @@ DiagnosisSheet DemoSheets::sheetFor(QDate memoDate, bool incomplete)
     const QString zero = QStringLiteral("0");
     const bool able = m_dice.percent(55);
     const QDate improvement = memoDate.addMonths(m_dice.between(2, 18));
-    const QTime saved(m_dice.between(8, 19), m_dice.between(0, 59), m_dice.between(0, 59));
+    const int second = m_dice.between(0, 59);
+    const int minute = m_dice.between(0, 59);
+    const QTime saved(m_dice.between(8, 19), minute, second);
     // The fields in the file's order, each drawn in turn.
     DiagnosisSheet sheet;
     sheet.set(MotivoImpagato, m_dice.pick(m_pools.reasons));

@@ -9,8 +9,8 @@
 namespace demo {
 
 /// The demo's randomness. The standard distributions differ between standard libraries, so ranges are mapped here:
-/// the same seed must give the same suite on every machine, and every draw of a suite comes from one Dice in one
-/// order.
+/// the same seed must give the same suite on every machine. Every draw of a suite comes from one Dice, in one
+/// order: two draws never meet in one expression, whose order of evaluation each compiler chooses for itself.
 class Dice {
 public:
     explicit Dice(quint32 seed) : m_engine(seed) {}

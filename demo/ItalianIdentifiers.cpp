@@ -70,7 +70,8 @@ QString taxCode(const QString& surname, const QString& name, bool female, QDate 
 
 QString vatNumber(Dice& dice)
 {
-    QString number = dice.digits(7) + QString::number(dice.between(1, 100)).rightJustified(3, QLatin1Char('0'));
+    const int office = dice.between(1, 100); // the province's office, the last three digits before the check
+    QString number = dice.digits(7) + QString::number(office).rightJustified(3, QLatin1Char('0'));
     int sum = 0;
     for (int i = 0; i < 10; ++i) {
         int digit = number[i].digitValue();

@@ -54,7 +54,8 @@ Status PaymentRows::addPayments(DemoRowSink& sink, int contatore, const Debtor& 
     if (m_dice.percent(10)) {
         const int bills = m_dice.between(2, 6);
         const int step = m_dice.percent(70) ? 1 : 2;
-        const qint64 cents = qint64(m_dice.between(5, 60)) * 1000 + (m_dice.percent(30) ? 50 : 0);
+        const qint64 thousands = m_dice.between(5, 60);
+        const qint64 cents = thousands * 1000 + (m_dice.percent(30) ? 50 : 0);
         for (int i = 0; i < bills; ++i) {
             const QDate due = date.addMonths(i * step);
             const QString causale = QStringLiteral("Cambiale %1/%2").arg(i + 1).arg(bills);
