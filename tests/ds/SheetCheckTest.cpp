@@ -1,4 +1,5 @@
 #include "ds/SheetCheck.h"
+#include "ds/DiagnosisSheet.h"
 #include "ds/SheetStore.h"
 #include "foundation/db/Connection.h"
 #include "foundation/db/Recordset.h"
@@ -26,17 +27,13 @@ public:
 
 const QDate Today(2011, 6, 10);
 
-/// A complete sheet's lines with some replaced ("Name==" leaves one empty).
+/// A complete sheet's lines with some fields changed ("Name==value").
 QStringList sheet(const QStringList& changes = {})
 {
-    QStringList lines = SuiteFixture::completeSheet();
-    for (const QString& change : changes) {
-        for (QString& line : lines) {
-            if (line.section(QStringLiteral("=="), 0, 0) == change.section(QStringLiteral("=="), 0, 0))
-                line = change;
-        }
-    }
-    return lines;
+    DiagnosisSheet lines = DiagnosisSheet::fromFileText(SuiteFixture::completeSheet().join(QLatin1Char('\n')));
+    for (const QString& change : changes)
+        lines.set(change.section(QStringLiteral("=="), 0, 0), change.section(QStringLiteral("=="), 1));
+    return lines.fileText().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
 }
 
 class SheetCheckTest : public ::testing::Test {
