@@ -1,4 +1,5 @@
 #include "cases/MainWindowFixture.h"
+#include "support/GenerationScenarios.h"
 
 #include <QFileInfo>
 #include <QListView>
@@ -213,3 +214,70 @@ TEST_F(SheetGenerationTest, AnEmptyListEndsAtOnce)
     generate();
     EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("Generazione conclusa")});
 }
+
+namespace {
+
+/// The main window runs each recorded scenario from its panel.
+class WindowGenerationTest : public MainWindowFixture,
+                             public ::testing::WithParamInterface<GenerationScenarios::Scenario> {
+protected:
+    WindowGenerationTest() : MainWindowFixture(GenerationScenarios::draws())
+    {
+        GenerationScenarios::prepare(suite, GetParam());
+        suite.useFilter(QStringLiteral("order by contatore"));
+    }
+    void tick(const char* name, bool ticked)
+    {
+        if (ticked)
+            click(child<QCheckBox>(name));
+    }
+};
+
+} // namespace
+
+TEST_P(WindowGenerationTest, GivesTheRecordedSheetsAndMessages)
+{
+    const GenerationScenarios::Scenario& scenario = GetParam();
+    ASSERT_TRUE(window.Form_Load(SuiteFixture::statusLine()));
+    click("cmdPratiche");
+    tick("chkSoloTest", scenario.soloTest);
+    tick("chkLeggiDaCodiceScarico_0", scenario.leggiDaCodiceScarico);
+    tick("chkOverwrite", scenario.overwrite);
+    const QMap<QString, QStringList> texts = GenerationScenarios::boxTexts(scenario);
+    for (auto array = texts.begin(); array != texts.end(); ++array) {
+        for (qsizetype i = 0; i < array->size(); ++i)
+            child<QLineEdit>(QStringLiteral("%1_%2").arg(array.key()).arg(i).toLatin1().constData())
+                ->setText(array->at(i));
+    }
+    GenerationScenarios::Record record;
+    int pumps = 0;
+    QString lastStatus;
+    window.setEventPump([&] {
+        ++pumps;
+        const QString status = child<QLabel>("lblStatus")->text();
+        if (status != lastStatus && status.startsWith(QStringLiteral("Quote esaurite in \"")))
+            record.usedUp.append(status.section(QLatin1Char('"'), 1, 1));
+        lastStatus = status;
+        if (pumps == scenario.raiseAtPump)
+            child<QLineEdit>("TxtAbitazione_1")->setText(QStringLiteral("5"));
+        if (pumps == scenario.stopAtPump)
+            child<QPushButton>("Command1")->click();
+    });
+    dialogs.answerQuestion(Dialogs::Answer::Yes);
+    click("Command2");
+
+    for (const ScriptedDialogs::Shown& shown : dialogs.shown())
+        record.shown.append(shown.text);
+    record.position = child<QLabel>("lbSetPraStatus")->text();
+    for (const QString& array : GenerationScenarios::quotaArrays()) {
+        for (qsizetype i = 0; i < texts.value(array).size(); ++i)
+            record.counts[array].append(
+                child<QLineEdit>(QStringLiteral("%1_%2").arg(array).arg(i).toLatin1().constData())
+                    ->toolTip()
+                    .toLongLong());
+    }
+    GenerationScenarios::expectRecorded(scenario, record, suite);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scenarios, WindowGenerationTest, ::testing::ValuesIn(GenerationScenarios::all()),
+                         [](const auto& info) { return std::string(info.param.name); });

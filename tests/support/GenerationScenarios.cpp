@@ -1,0 +1,201 @@
+#include "support/GenerationScenarios.h"
+
+#include "support/SuiteFixture.h"
+
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace GenerationScenarios {
+
+namespace {
+
+const QString Twelve = QStringLiteral("UPDATE [Tabella Pratiche] SET ");
+
+QStringList zeros(int count)
+{
+    return QStringList(count, QStringLiteral("0"));
+}
+
+/// A sheet file's bytes as a record shows them: Windows-1252 bytes outside printable ASCII escaped, one line a line.
+QString shownBytes(const QByteArray& bytes)
+{
+    QString text;
+    for (const char byte : bytes) {
+        const auto value = static_cast<unsigned char>(byte);
+        if (value == '\r')
+            text += QStringLiteral("\\r");
+        else if (value == '\n')
+            text += QStringLiteral("\\n\n");
+        else if (value == '\\')
+            text += QStringLiteral("\\\\");
+        else if (value >= 0x20 && value < 0x7F)
+            text += QLatin1Char(byte);
+        else
+            text += QStringLiteral("\\x%1").arg(value, 2, 16, QLatin1Char('0'));
+    }
+    return text;
+}
+
+QString recordText(const Record& record, const SuiteFixture& suite)
+{
+    QString text = QStringLiteral("shown:\n");
+    for (const QString& box : record.shown)
+        text += QStringLiteral("  ") + box + QLatin1Char('\n');
+    text += QStringLiteral("used up: ") + record.usedUp.join(QStringLiteral(", ")) + QLatin1Char('\n');
+    text += QStringLiteral("position: ") + record.position + QLatin1Char('\n');
+    for (const QString& array : quotaArrays()) {
+        QStringList counts;
+        for (const qint64 count : record.counts.value(array))
+            counts.append(QString::number(count));
+        text += array + QStringLiteral(": ") + counts.join(QLatin1Char(' ')) + QLatin1Char('\n');
+    }
+    const QDir folder(suite.local(QStringLiteral("Z:\\work\\kv32\\dati\\ds")));
+    QStringList names = folder.entryList(QDir::Files);
+    std::sort(names.begin(), names.end(),
+              [](const QString& a, const QString& b) { return a.size() != b.size() ? a.size() < b.size() : a < b; });
+    for (const QString& name : names)
+        text += QStringLiteral("== ") + name + QLatin1Char('\n') + shownBytes(fileBytes(folder.filePath(name)));
+    return text;
+}
+
+} // namespace
+
+const QStringList& quotaArrays()
+{
+    static const QStringList arrays = {QStringLiteral("TxtMotivoImpagato"),
+                                       QStringLiteral("TxtSituazioneFamiliare"),
+                                       QStringLiteral("TxtAbitazione"),
+                                       QStringLiteral("TxtTipologiaContratto"),
+                                       QStringLiteral("TxtCapacitaPagareFutureRate"),
+                                       QStringLiteral("TxtRedditoClienteNumPra"),
+                                       QStringLiteral("TxtNoteNumPra")};
+    return arrays;
+}
+
+const QList<Scenario>& all()
+{
+    const QString abitazione = QStringLiteral("TxtAbitazione");
+    static const QList<Scenario> scenarios = {
+        {.name = "salva"},
+        {.name = "salva_sovrascrivi", .overwrite = true},
+        {.name = "salva_codice_scarico", .leggiDaCodiceScarico = true},
+        {.name = "salva_codice_scarico_sovrascrivi", .leggiDaCodiceScarico = true, .overwrite = true},
+        {.name = "test", .soloTest = true},
+        {.name = "test_codice_scarico_sovrascrivi", .leggiDaCodiceScarico = true, .overwrite = true, .soloTest = true},
+        {.name = "manca_memo",
+         .overwrite = true,
+         .sql = {Twelve + QStringLiteral("codicescaricomemo='' WHERE contatore=6")}},
+        {.name = "codice_errato",
+         .leggiDaCodiceScarico = true,
+         .sql = {Twelve + QStringLiteral("[codice scarico]='J' WHERE contatore=7"),
+                 Twelve + QStringLiteral("[codice scarico]='Z' WHERE contatore=2")}},
+        {.name = "codice_di_due_lettere",
+         .leggiDaCodiceScarico = true,
+         .overwrite = true,
+         .soloTest = true,
+         .sql = {Twelve + QStringLiteral("[codice scarico]='ab' WHERE contatore=8")}},
+        {.name = "manca_codice",
+         .leggiDaCodiceScarico = true,
+         .overwrite = true,
+         .sql = {Twelve + QStringLiteral("[codice scarico]=NULL WHERE contatore=4")}},
+        {.name = "interrompi_quote_esaurite", .boxes = {{abitazione, zeros(4)}}, .stopAtPump = 60},
+        {.name = "quota_alzata",
+         .overwrite = true,
+         .soloTest = true,
+         .boxes = {{abitazione, zeros(4)}},
+         .raiseAtPump = 25},
+        {.name = "interrompi_tra_le_pratiche", .overwrite = true, .stopAtPump = 4},
+    };
+    return scenarios;
+}
+
+QMap<QString, QStringList> boxTexts(const Scenario& scenario)
+{
+    QMap<QString, QStringList> texts = {
+        {QStringLiteral("TxtMotivoImpagato"), {"2", "0", "2 casi", "", "1.5", "-3", "abc", " 2", "1"}},
+        {QStringLiteral("TxtSituazioneFamiliare"), {"3", "3", "3", "3", "3"}},
+        {QStringLiteral("TxtAbitazione"), {"", "1", "0", "4"}},
+        {QStringLiteral("TxtTipologiaContratto"), {"2", "2", "2", "2", "2", "2"}},
+        {QStringLiteral("TxtCapacitaPagareFutureRate"), {"5", "5", "3", "3", "3", "3"}},
+        {QStringLiteral("TxtRedditoClienteNumPra"), {"4", "4", "4", "1", "1", "9"}},
+        {QStringLiteral("TxtNoteNumPra"), {"", "0", "1"}},
+        {QStringLiteral("TxtRedditoCliente"), {"500", "1000", "1500", "700", "800", "900"}},
+        {QStringLiteral("TxtNota"), {"Nota 1", "Nota 2", QString::fromUtf8("Nota è €")}},
+    };
+    for (const auto& [array, boxes] : scenario.boxes)
+        texts[array] = boxes;
+    return texts;
+}
+
+QList<double> draws()
+{
+    // Halves of every width first (they round to the even index), then an even spread.
+    QList<double> values = {0.0625, 0.125, 0.5, 0.999};
+    for (int i = 1; i <= 33; ++i)
+        values.append(std::fmod(i * 0.6180339887, 1.0));
+    return values;
+}
+
+void prepare(SuiteFixture& suite, const Scenario& scenario)
+{
+    suite.database().exec(
+        {QStringLiteral("INSERT INTO [Tabella Pratiche] (contatore, [ragione sociale], posizione, [tipo mandato], "
+                        "codicescaricomemo, [codice scarico]) VALUES "
+                        "(1, 'ROSSI MARIO', 'NRV1', 'NRV', 'EESE', 'c'), "
+                        "(2, 'BIANCHI ANNA', 'NRV2', 'NRV', 'EECH', NULL), "
+                        "(3, 'VERDI LUCA', 'NRV3', 'NRV', 'info', 'A'), "
+                        "(4, 'NERI & FIGLI 50%', 'NRV4', 'NRV', 'EENP', 'B'), "
+                        "(5, 'GIALLI PIA', 'NRV5', 'NRV', 'EESE ', NULL), "
+                        "(6, 'BLU ADA', 'NRV6', 'NRV', 'FLXX', 'i'), "
+                        "(7, 'GRIGI' || char(9) || 'PIA', 'NRV7', 'NRV', 'EEPP', 'D'), "
+                        "(8, 'ROSA LIA', 'NRV8', 'NRV', 'EECN', 'H'), "
+                        "(9, 'MARRONI UGO', 'NRV9', 'NRV', 'INFO', 'E'), "
+                        "(10, 'VIOLA EVA', 'NRV10', 'NRV', 'EECH', NULL), "
+                        "(11, 'AZZURRI IVO', 'NRV11', 'NRV', 'EESE', 'F'), "
+                        "(12, 'ARANCIO TEO', 'NRV12', 'NRV', 'EENP', 'G')")});
+    // A sheet written by hand, for a case that needs none: names in any case, a value cut at its second "==",
+    // a duplicated name, lines that are no field.
+    suite.writeSheet(2, {QStringLiteral("motivoimpagato==  A=Negligenza  "),
+                         QStringLiteral("SituazioneFamiliare==B=Sposato "), QStringLiteral("riga senza separatore"),
+                         QStringLiteral("Note==prima==dopo"), QStringLiteral("Abitazione==D=Usufrutto"), QString(),
+                         QStringLiteral("==senza nome"), QStringLiteral("ClienteRedditoBenefits=="),
+                         QStringLiteral("Note==seconda"), QStringLiteral("CampoIgnoto==x")});
+    suite.writeSheet(
+        3, {QStringLiteral("MotivoImpagato==H=fallimento"), QStringLiteral("SituazioneFamiliare==C=Divorziato"),
+            QStringLiteral("NoteSituazioneFamiliare==separato dal 2009"), QStringLiteral("Abitazione==B=Locazione"),
+            QStringLiteral("TipologiaContratto==D=socio"), QStringLiteral("NoteTipologiaContratto==socio di minoranza"),
+            QStringLiteral("CapacitaPagamentoFutureScadenze==S"), QStringLiteral("DataMiglioramento=="),
+            QStringLiteral("ClienteRedditoSalario==900"), QStringLiteral("ClienteRedditoBenefits==120"),
+            QStringLiteral("ClienteRedditoAltro==35"), QStringLiteral("GaranteRedditoSalario==1100"),
+            QStringLiteral("GaranteRedditoBenefits=="), QStringLiteral("GaranteRedditoAltro==0"),
+            QString::fromUtf8("Note==scritta a mano è €"), QStringLiteral("DataInserimento==01/02/2011 09:00:00")});
+    // A reason of blanks only is no reason.
+    suite.writeSheet(6, {QStringLiteral("MotivoImpagato==   "), QStringLiteral("Note==solo spazi")});
+    suite.writeSheet(10,
+                     {QStringLiteral("MotivoImpagato==I=altro"), QStringLiteral("NoteSituazioneFamiliare==\tcon tab\t"),
+                      QString::fromUtf8("Note==caffè €"), QStringLiteral("ClienteRedditoSalario== 1.200,50 ")});
+    // Past 99 fields nothing is read, the reason neither.
+    QStringList crowded;
+    for (int i = 1; i <= 100; ++i)
+        crowded.append(QStringLiteral("Extra%1==x").arg(i));
+    crowded.append(QStringLiteral("MotivoImpagato==C=No lavoro"));
+    suite.writeSheet(11, crowded);
+    suite.database().exec(scenario.sql);
+}
+
+void expectRecorded(const Scenario& scenario, const Record& record, const SuiteFixture& suite)
+{
+    const QString text = recordText(record, suite);
+    const QString path = testData(QStringLiteral("generation/%1.txt").arg(QString::fromLatin1(scenario.name)));
+    if (qEnvironmentVariableIsSet("EXP_NRV_XML_RECORD_GENERATION")) {
+        writeBytes(path, text.toUtf8());
+        return;
+    }
+    expectSameBytes(text.toUtf8(), fileBytes(path), QString::fromLatin1(scenario.name));
+}
+
+} // namespace GenerationScenarios

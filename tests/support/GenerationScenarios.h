@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QList>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+#include <utility>
+
+class SuiteFixture;
+
+/// Runs of "Genera Diagnosis Sheet Casuali" over one small suite, each recorded as the messages shown, the groups
+/// whose quotas ran out, the case the list ends on, the quota counts and the bytes of every sheet file afterwards.
+/// The records were taken from the main window's generation and are kept in tests/data/generation/: every way of
+/// running the generation must give them again.
+namespace GenerationScenarios {
+
+struct Scenario {
+    const char* name;
+    bool leggiDaCodiceScarico = false;
+    bool overwrite = false;
+    bool soloTest = false;
+    /// Statements run on the suite before the run (a case in error, another code).
+    QStringList sql = {};
+    /// Box texts that replace the usual ones: the array's name and its boxes.
+    QList<std::pair<QString, QStringList>> boxes = {};
+    /// "Interrompi" is pressed at this event pump (every run stops at the 400th, should a draw find no room).
+    int stopAtPump = 400;
+    /// At this event pump the operator raises the quota TxtAbitazione(1) to 5.
+    int raiseAtPump = 0;
+};
+
+const QList<Scenario>& all();
+
+/// The quota and value arrays of the "Diagnosis Sheet" panel, in the order a run starts their counts.
+const QStringList& quotaArrays();
+/// The box texts of every array (quotas, then TxtRedditoCliente and TxtNota) for a scenario.
+QMap<QString, QStringList> boxTexts(const Scenario& scenario);
+
+/// The random numbers every run draws, over and over.
+QList<double> draws();
+
+/// The twelve cases (in contatore order), their sheets, and the scenario's statements.
+void prepare(SuiteFixture& suite, const Scenario& scenario);
+
+/// What a run left behind.
+struct Record {
+    QStringList shown; ///< every box, the confirmation included
+    QStringList usedUp;
+    QString position; ///< "3/12"
+    QMap<QString, QList<qint64>> counts;
+};
+
+/// Compares a run with the scenario's record (with EXP_NRV_XML_RECORD_GENERATION set, writes the record instead).
+void expectRecorded(const Scenario& scenario, const Record& record, const SuiteFixture& suite);
+
+} // namespace GenerationScenarios
