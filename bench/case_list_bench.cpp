@@ -46,7 +46,7 @@ int main(int argc, char** argv)
     const auto after = BenchSuite::residentMiB();
 
     const int lines = window.findChild<QListView*>(QStringLiteral("List1"))->model()->rowCount();
-    if (!loaded || lines != window.cases().pratiche().recordCount()) {
+    if (!loaded || lines != cases) {
         std::fprintf(stderr, "the case list did not load: %s\n",
                      dialogs.messages().join(QLatin1Char(' ')).toLocal8Bit().constData());
         return 1;

@@ -13,6 +13,17 @@ const std::array<QString, 6>& CaseDisplay::fieldTags()
     return tags;
 }
 
+Result<QStringList> shownSheetValues(SheetStore& store, qint32 k)
+{
+    if (Status loaded = store.CaricaDS(k); !loaded)
+        return loaded;
+    // A case without a sheet file leaves CampiDS empty: every control of the editor is emptied.
+    QStringList values;
+    for (const QString& field : SheetFields::editable())
+        values.append(store.LeggiDS(field));
+    return values;
+}
+
 Result<std::optional<CaseDisplay>> DumpPratica(db::Recordset& pratiche, SheetStore& store, bool modoAccess)
 {
     if (pratiche.recordCount() == 0)
@@ -29,8 +40,10 @@ Result<std::optional<CaseDisplay>> DumpPratica(db::Recordset& pratiche, SheetSto
     display.contatore = *k;
     display.position = QStringLiteral("%1/%2").arg(pratiche.absolutePosition()).arg(pratiche.recordCount());
 
-    if (Status loaded = store.CaricaDS(display.contatore); !loaded)
-        return loaded;
+    const Result<QStringList> sheet = shownSheetValues(store, display.contatore);
+    if (!sheet)
+        return sheet.status();
+    display.sheetValues = *sheet;
     for (size_t index = 0; index < CaseDisplay::fieldTags().size(); ++index) {
         const QString& tag = CaseDisplay::fieldTags()[index];
         // An Access database's memo date is never shown.
@@ -49,9 +62,5 @@ Result<std::optional<CaseDisplay>> DumpPratica(db::Recordset& pratiche, SheetSto
     if (!code)
         return code.status();
     display.sheetRequired = NecessarioDS(*code);
-
-    // A case without a sheet file leaves CampiDS empty: every control of the editor is emptied.
-    for (const QString& field : SheetFields::editable())
-        display.sheetValues.append(store.LeggiDS(field));
     return std::optional<CaseDisplay>(display);
 }

@@ -27,6 +27,10 @@ struct CaseDisplay {
     QStringList sheetValues;
 };
 
+/// The 15 sheet values the editor shows for case k, in file order: its sheet file's fields as read (trimmed, the
+/// first of a duplicated name), all empty when the case has no sheet file. A file that cannot be read is a failure.
+Result<QStringList> shownSheetValues(SheetStore& store, qint32 k);
+
 /// Reads the current case for the frame (DumpPratica): brings a recordset past its end back to its
 /// last case (and before its start to its first), loads the case's sheet. No value when the
 /// recordset holds no case. A field that cannot be read, or a sheet file that cannot, is a failure.

@@ -2,6 +2,7 @@
 
 #include "foundation/ports/Random.h"
 
+#include <algorithm>
 #include <cmath>
 
 double leadingNumber(const QString& text)
@@ -22,13 +23,19 @@ double leadingNumber(const QString& text)
     return ok ? value : 0.0;
 }
 
-bool hasRoom(const QuotaBox& box)
+Quota Quota::fromText(const QString& text)
 {
-    return box.text.isEmpty() || leadingNumber(box.text) > leadingNumber(box.tag);
+    if (text.isEmpty())
+        return {};
+    // Counts are whole numbers: a count stays under the quota exactly when it stays under the quota rounded up
+    // ("1.5" gives two cases). Beyond any list's length a quota is as good as none.
+    constexpr double most = 1e15;
+    const double number = std::min(leadingNumber(text), most);
+    return {number <= 0 ? 0 : qint64(std::ceil(number)), 0};
 }
 
-std::optional<int> Inventa(int n, QList<QuotaBox>& boxes, int offset, Random& random,
-                           const std::function<bool()>& stopRequested, const EventPump& pump)
+std::optional<int> Inventa(int n, QList<Quota>& quotas, int offset, Random& random,
+                           const std::function<bool()>& stopRequested, const std::function<void()>& rejected)
 {
     while (true) {
         if (stopRequested && stopRequested())
@@ -36,13 +43,13 @@ std::optional<int> Inventa(int n, QList<QuotaBox>& boxes, int offset, Random& ra
         // The default rounding mode sends halves to the even number: the two end indexes come up
         // half as often as the inner ones.
         const int index = int(std::nearbyint(random.next() * n)) + (offset > 0 ? offset : 0);
-        QuotaBox& box = boxes[index];
-        if (hasRoom(box)) {
-            box.tag = QString::number(leadingNumber(box.tag) + 1);
+        Quota& quota = quotas[index];
+        if (quota.hasRoom()) {
+            ++quota.count;
             return index - (offset > 0 ? offset : 0);
         }
-        if (pump)
-            pump();
+        if (rejected)
+            rejected();
     }
 }
 

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "foundation/ports/EventPump.h"
-
 #include <QDate>
 #include <QList>
 #include <QString>
@@ -11,27 +9,30 @@
 
 class Random;
 
-/// A quota box as a draw sees it: its text is the quota (empty: no limit), its tag counts the cases
-/// that received its value in the current run.
-struct QuotaBox {
-    QString text;
-    QString tag;
-};
-
 /// The number a quota text starts with (blanks skipped), 0 when it starts with none; as the boxes
 /// have always been read, so "3 casi" is 3 and "abc" is 0.
 double leadingNumber(const QString& text);
 
-/// Whether a box can give its value once more: an empty quota has no limit, else the quota must exceed the count.
-bool hasRoom(const QuotaBox& box);
+/// A quota box as a draw sees it: how many cases may receive its value in one run (no limit when the box is
+/// empty), and how many have received it so far.
+struct Quota {
+    std::optional<qint64> limit;
+    qint64 count = 0;
+
+    /// The quota an operator's text gives: empty is no limit, else the number it starts with; 0 or less never gives
+    /// the value.
+    static Quota fromText(const QString& text);
+    /// Whether the box can give its value once more.
+    bool hasRoom() const { return !limit || count < *limit; }
+};
 
 /// One draw (Inventa): takes r in [0, 1), rounds r × n to the nearest whole number (halves to the
 /// even one) and adds `offset`; the box at that index must have room under its quota, else the draw
-/// lets the window process its events (`pump`, which may also refresh the boxes' texts) and starts again. The
-/// chosen box's tag counts one more.
+/// calls `rejected` (which lets the window process its events and may raise the quotas) and starts again. The
+/// chosen box counts one more.
 /// Returns the index less `offset`, or nothing when `stopRequested` says so before a draw.
-std::optional<int> Inventa(int n, QList<QuotaBox>& boxes, int offset, Random& random,
-                           const std::function<bool()>& stopRequested, const EventPump& pump);
+std::optional<int> Inventa(int n, QList<Quota>& quotas, int offset, Random& random,
+                           const std::function<bool()>& stopRequested, const std::function<void()>& rejected);
 
 /// The improvement date for a drawn index 0 to 3: 1, 3, 6 or 12 months after today, on a day from
 /// 1 to 27 drawn from a new random number.

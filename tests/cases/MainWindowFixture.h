@@ -1,13 +1,11 @@
 #pragma once
 
-#include "windows/cases/FRM_EXP_NRV_XML.h"
-#include "windows/ds/GenerationPanel.h"
-#include "windows/ds/SheetEditor.h"
 #include "ds/SheetStore.h"
-#include "launcher/ModuloCommand.h"
 #include "foundation/ports/Clock.h"
 #include "foundation/ports/Random.h"
 #include "foundation/ports/ScriptedDialogs.h"
+#include "launcher/ModuloCommand.h"
+#include "windows/cases/FRM_EXP_NRV_XML.h"
 
 #include "support/SuiteFixture.h"
 
@@ -32,7 +30,7 @@ protected:
         return found;
     }
     void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
-    void click(const char* name) { click(child<QPushButton>(name)); }
+    void click(const char* name) { click(child<QAbstractButton>(name)); }
     /// Opens the window on the suite's line, as the suite starts the program.
     void open()
     {

@@ -25,6 +25,7 @@ protected:
         return QStringLiteral("%1/%2").arg(list->currentIndex().row() + 1).arg(list->model()->rowCount());
     }
     QString shownName() { return child<QLabel>("lblfield_0")->text(); }
+    QComboBox* reason() { return child<QComboBox>("cboMotivoImpagato"); }
 };
 
 } // namespace
@@ -54,7 +55,7 @@ TEST_F(MainWindowTest, OpensWithTheCasesOfTheFilterAndReloadsWithItWhateverWasTy
     click("cmdComandi_6");
     EXPECT_EQ(filter->text(), QStringLiteral("where [tipo mandato]='NRV' order by contatore"));
     EXPECT_EQ(list->model()->rowCount(), 2);
-    EXPECT_EQ(window.cases().pratiche().absolutePosition(), 1);
+    EXPECT_EQ(position(), QStringLiteral("1/2"));
 }
 
 TEST_F(MainWindowTest, AFilterLongerThanTheBoxHoldsIsRunWhole)
@@ -103,18 +104,17 @@ TEST_F(MainWindowTest, TheCommandsWalkTheCasesSavingTheSheetShownButADoubleClick
     EXPECT_EQ(shownName(), QStringLiteral("ROSSI MARIO"));
     EXPECT_TRUE(child<QLabel>("lblDSOBBLIGATORIO")->isVisible());
 
-    SheetEditor* editor = window.editor();
-    editor->cboMotivoImpagato->setEditText(QStringLiteral("C=No lavoro"));
-    editor->Scheda[4]->setText(QStringLiteral("1200"));
+    reason()->setEditText(QStringLiteral("C=No lavoro"));
+    child<QLineEdit>("Scheda_4")->setText(QStringLiteral("1200"));
     click("cmdComandi_2");
     EXPECT_EQ(saved(1, QStringLiteral("MotivoImpagato")), QStringLiteral("C=No lavoro"));
     EXPECT_EQ(saved(1, QStringLiteral("ClienteRedditoSalario")), QStringLiteral("1200"));
     EXPECT_EQ(saved(1, QStringLiteral("GaranteRedditoSalario")), QStringLiteral("0"));
     // Case 2 has no sheet: nothing of case 1 stays in the editor.
-    EXPECT_EQ(editor->cboMotivoImpagato->currentText(), QString());
-    EXPECT_EQ(editor->Scheda[4]->text(), QString());
+    EXPECT_EQ(reason()->currentText(), QString());
+    EXPECT_EQ(child<QLineEdit>("Scheda_4")->text(), QString());
 
-    editor->cboMotivoImpagato->setEditText(QStringLiteral("A=Negligenza"));
+    reason()->setEditText(QStringLiteral("A=Negligenza"));
     QListView* list = child<QListView>("List1");
     // A click points at a line and selects nothing; Enter opens it.
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(0, 0)).center());
@@ -124,7 +124,7 @@ TEST_F(MainWindowTest, TheCommandsWalkTheCasesSavingTheSheetShownButADoubleClick
     Q_EMIT list->activated(list->model()->index(0, 0));
     EXPECT_EQ(position(), QStringLiteral("1/2"));
     EXPECT_FALSE(QFileInfo::exists(SheetStore::sheetPath(2)));
-    EXPECT_EQ(editor->cboMotivoImpagato->currentText(), QStringLiteral("C=No lavoro"));
+    EXPECT_EQ(reason()->currentText(), QStringLiteral("C=No lavoro"));
 }
 
 TEST_F(MainWindowTest, TheNavigationKeysWorkFromEveryControlOfTheCasePanel)
@@ -132,17 +132,17 @@ TEST_F(MainWindowTest, TheNavigationKeysWorkFromEveryControlOfTheCasePanel)
     open();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    SheetEditor* editor = window.editor();
+    QLineEdit* salary = child<QLineEdit>("Scheda_4");
     // Text boxes and editable combos keep Ctrl+Home and Ctrl+End for their own cursor unless the panel takes them.
     const struct {
         QWidget* focus;
         Qt::Key key;
         const char* expected;
     } presses[] = {
-        {editor->Scheda[4], Qt::Key_Home, "1/2"},
-        {editor->cboMotivoImpagato, Qt::Key_End, "2/2"},
-        {editor->Scheda[10], Qt::Key_PageUp, "1/2"},
-        {editor->cboCapacitaPagareFutureScadenze, Qt::Key_PageDown, "2/2"},
+        {salary, Qt::Key_Home, "1/2"},
+        {reason(), Qt::Key_End, "2/2"},
+        {child<QLineEdit>("Scheda_10"), Qt::Key_PageUp, "1/2"},
+        {child<QComboBox>("cboCapacitaPagareFutureScadenze"), Qt::Key_PageDown, "2/2"},
         {child<QPlainTextEdit>("Scheda_0"), Qt::Key_Home, "1/2"},
         {child<QListView>("List1"), Qt::Key_End, "2/2"},
     };
@@ -154,23 +154,23 @@ TEST_F(MainWindowTest, TheNavigationKeysWorkFromEveryControlOfTheCasePanel)
         EXPECT_EQ(currentLine(), QString::fromLatin1(press.expected));
     }
     // The keys still reach the box when they are not the panel's.
-    editor->Scheda[4]->setText(QStringLiteral("1200"));
-    editor->Scheda[4]->setFocus();
-    QTest::keyClick(editor->Scheda[4], Qt::Key_Home);
-    EXPECT_EQ(editor->Scheda[4]->cursorPosition(), 0);
+    salary->setText(QStringLiteral("1200"));
+    salary->setFocus();
+    QTest::keyClick(salary, Qt::Key_Home);
+    EXPECT_EQ(salary->cursorPosition(), 0);
 }
 
 TEST_F(MainWindowTest, ASheetThatCannotBeSavedKeepsTheWindowOnItsCase)
 {
     open();
     click("cmdComandi_0");
-    window.editor()->cboMotivoImpagato->setEditText(QStringLiteral("C=No lavoro"));
+    reason()->setEditText(QStringLiteral("C=No lavoro"));
     QDir(suite.local(QStringLiteral("Z:\\work\\kv32\\dati\\ds"))).removeRecursively();
     click("cmdComandi_2");
     EXPECT_EQ(position(), QStringLiteral("1/2"));
     ASSERT_EQ(dialogs.messages().size(), 1);
     EXPECT_TRUE(dialogs.messages().first().contains(QStringLiteral("1.txt")));
-    EXPECT_EQ(window.editor()->cboMotivoImpagato->currentText(), QStringLiteral("C=No lavoro"));
+    EXPECT_EQ(reason()->currentText(), QStringLiteral("C=No lavoro"));
 }
 
 TEST_F(MainWindowTest, TheDischargeCodesAreEditedOnRequestAndWrittenBack)
@@ -210,18 +210,17 @@ TEST_F(MainWindowTest, ControllaDatiStopsOnTheFirstIncompleteCaseAndOnceMendedEs
     EXPECT_EQ(list->currentIndex().row(), 0);
     EXPECT_FALSE(list->selectionModel()->isRowSelected(0, QModelIndex()));
 
-    SheetEditor* editor = window.editor();
-    editor->cboMotivoImpagato->setEditText(QStringLiteral("C=No lavoro"));
+    reason()->setEditText(QStringLiteral("C=No lavoro"));
     click("cmdComandi_2"); // saves case 1 with only its reason
     dialogs.clear();
     click("cmdComandi_5");
     EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("Manca SituazioneFamiliare")});
-    EXPECT_EQ(QApplication::focusWidget(), editor->cboSituazioneFamiliare);
+    EXPECT_EQ(QApplication::focusWidget(), child<QComboBox>("cboSituazioneFamiliare"));
 
-    editor->cboSituazioneFamiliare->setEditText(QStringLiteral("A=Single"));
-    editor->cboAbitazione->setEditText(QStringLiteral("B=Locazione"));
-    editor->cboTipologiaContratto->setEditText(QStringLiteral("F=altro"));
-    editor->cboCapacitaPagareFutureScadenze->setEditText(QStringLiteral("S"));
+    for (const auto& [combo, text] :
+         {std::pair{"cboSituazioneFamiliare", "A=Single"}, std::pair{"cboAbitazione", "B=Locazione"},
+          std::pair{"cboTipologiaContratto", "F=altro"}, std::pair{"cboCapacitaPagareFutureScadenze", "S"}})
+        child<QComboBox>(combo)->setEditText(QString::fromUtf8(text));
     click("cmdComandi_2");
     click("cmdComandi_0");
     dialogs.clear();
@@ -251,24 +250,25 @@ TEST_F(MainWindowTest, TickingSoloTestPresetsTheQuotasFromTheNumberOfCases)
 {
     open();
     click("cmdPratiche");
-    GenerationPanel* panel = window.generationPanel();
-    QTest::mouseClick(panel->chkSoloTest, Qt::LeftButton);
-    ASSERT_TRUE(panel->soloTest());
+    const auto text = [this](const char* name) {
+        return child<QLineEdit>(name)->text();
+    };
+    click("chkSoloTest");
     // The whole part of the cases over the choices, plus one.
-    EXPECT_EQ(panel->TxtMotivoImpagato.at(8)->text(), QStringLiteral("1"));
-    EXPECT_EQ(panel->TxtCapacitaPagareFutureRate.at(0)->text(), QStringLiteral("2"));
-    EXPECT_EQ(panel->TxtCapacitaPagareFutureRate.at(5)->text(), QStringLiteral("1"));
-    EXPECT_EQ(panel->TxtRedditoCliente.at(4)->text(), QStringLiteral("1000"));
-    EXPECT_EQ(panel->TxtNota.at(2)->text(), QStringLiteral("Nota 3"));
-    panel->TxtNoteNumPra.at(0)->setText(QStringLiteral("9"));
-    QTest::mouseClick(panel->chkSoloTest, Qt::LeftButton);
-    EXPECT_FALSE(panel->soloTest());
-    EXPECT_EQ(panel->TxtNoteNumPra.at(0)->text(), QStringLiteral("9"));
+    EXPECT_EQ(text("TxtMotivoImpagato_8"), QStringLiteral("1"));
+    EXPECT_EQ(text("TxtCapacitaPagareFutureRate_0"), QStringLiteral("2"));
+    EXPECT_EQ(text("TxtCapacitaPagareFutureRate_5"), QStringLiteral("1"));
+    EXPECT_EQ(text("TxtRedditoCliente_4"), QStringLiteral("1000"));
+    EXPECT_EQ(text("TxtNota_2"), QStringLiteral("Nota 3"));
+    child<QLineEdit>("TxtNoteNumPra_0")->setText(QStringLiteral("9"));
+    click("chkSoloTest");
+    EXPECT_FALSE(child<QCheckBox>("chkSoloTest")->isChecked());
+    EXPECT_EQ(text("TxtNoteNumPra_0"), QStringLiteral("9"));
 
     // In test mode moving saves nothing.
-    QTest::mouseClick(panel->chkSoloTest, Qt::LeftButton);
+    click("chkSoloTest");
     click("cmdPratiche");
-    window.editor()->cboMotivoImpagato->setEditText(QStringLiteral("C=No lavoro"));
+    reason()->setEditText(QStringLiteral("C=No lavoro"));
     click("cmdComandi_0");
     EXPECT_FALSE(QFileInfo::exists(SheetStore::sheetPath(2)));
 }

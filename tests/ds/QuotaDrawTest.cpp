@@ -6,16 +6,15 @@
 
 namespace {
 
-QList<QuotaBox> boxes(const QStringList& quotas)
+QList<Quota> boxes(const QStringList& quotas)
 {
-    QList<QuotaBox> result;
+    QList<Quota> result;
     for (const QString& quota : quotas)
-        result.append({quota, QStringLiteral("0")});
+        result.append(Quota::fromText(quota));
     return result;
 }
 
-std::optional<int> drawOnce(int n, QList<QuotaBox>& quotas, int offset, QList<double> randomValues,
-                            int* pumps = nullptr)
+std::optional<int> drawOnce(int n, QList<Quota>& quotas, int offset, QList<double> randomValues, int* pumps = nullptr)
 {
     SequenceRandom random(std::move(randomValues));
     int waited = 0;
@@ -33,41 +32,43 @@ std::optional<int> drawOnce(int n, QList<QuotaBox>& quotas, int offset, QList<do
 
 TEST(QuotaDraw, RoundsToTheNearestIndexWithHalvesToTheEvenOne)
 {
-    QList<QuotaBox> quotas =
+    QList<Quota> quotas =
         boxes({QString(), QString(), QString(), QString(), QString(), QString(), QString(), QString(), QString()});
     EXPECT_EQ(drawOnce(8, quotas, 0, {0.0}), 0);
     EXPECT_EQ(drawOnce(8, quotas, 0, {0.0625}), 0); // 0.5 goes to 0
     EXPECT_EQ(drawOnce(8, quotas, 0, {0.1875}), 2); // 1.5 goes to 2
     EXPECT_EQ(drawOnce(8, quotas, 0, {0.99}), 8);
-    // An empty box has no limit; its tag still counts.
-    EXPECT_EQ(quotas.at(0).tag, QStringLiteral("2"));
-    EXPECT_EQ(quotas.at(8).tag, QStringLiteral("1"));
+    // An empty box has no limit; it still counts.
+    EXPECT_EQ(quotas.at(0).count, 2);
+    EXPECT_EQ(quotas.at(8).count, 1);
 }
 
 TEST(QuotaDraw, AFullOrZeroQuotaIsRefusedAndAnOffsetDrawsFromTheLaterBoxes)
 {
-    QList<QuotaBox> quotas = boxes({QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("2 casi")});
+    QList<Quota> quotas = boxes({QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("2 casi")});
     EXPECT_EQ(drawOnce(2, quotas, 0, {0.0}), 0);
     int pumps = 0;
     // Box 0 is full, box 1 never given: the draw lets the window breathe and takes box 2.
     EXPECT_EQ(drawOnce(2, quotas, 0, {0.0, 0.5, 0.9}, &pumps), 2);
     EXPECT_EQ(pumps, 2);
     EXPECT_EQ(drawOnce(2, quotas, 0, {0.9}), 2);
-    EXPECT_EQ(quotas.at(2).tag, QStringLiteral("2"));
+    EXPECT_EQ(quotas.at(2).count, 2);
     // Every quota used up: only a stop ends the draw, and it changes nothing.
     EXPECT_EQ(drawOnce(2, quotas, 0, {0.0, 0.5, 0.9}), std::nullopt);
-    EXPECT_EQ(quotas.at(0).tag, QStringLiteral("1"));
-    EXPECT_EQ(quotas.at(1).tag, QStringLiteral("0"));
+    EXPECT_EQ(quotas.at(0).count, 1);
+    EXPECT_EQ(quotas.at(1).count, 0);
     // An offset draws from the later boxes and gives the index within them.
-    QList<QuotaBox> later =
-        boxes({QStringLiteral("5"), QStringLiteral("5"), QString(), QString(), QString(), QString()});
+    QList<Quota> later = boxes({QStringLiteral("5"), QStringLiteral("5"), QString(), QString(), QString(), QString()});
     EXPECT_EQ(drawOnce(3, later, 2, {0.0}), 0);
     EXPECT_EQ(drawOnce(3, later, 2, {0.99}), 3);
-    EXPECT_EQ(later.at(2).tag, QStringLiteral("1"));
-    EXPECT_EQ(later.at(5).tag, QStringLiteral("1"));
-    EXPECT_EQ(later.at(0).tag, QStringLiteral("0"));
-    EXPECT_DOUBLE_EQ(leadingNumber(QStringLiteral("  12abc")), 12);
-    EXPECT_DOUBLE_EQ(leadingNumber(QStringLiteral("abc")), 0);
+    EXPECT_EQ(later.at(2).count, 1);
+    EXPECT_EQ(later.at(5).count, 1);
+    EXPECT_EQ(later.at(0).count, 0);
+    // A quota is the number its text starts with, a part of a case counting as a whole one.
+    EXPECT_EQ(Quota::fromText(QStringLiteral("  12abc")).limit, 12);
+    EXPECT_EQ(Quota::fromText(QStringLiteral("abc")).limit, 0);
+    EXPECT_EQ(Quota::fromText(QStringLiteral("1.5")).limit, 2);
+    EXPECT_EQ(Quota::fromText(QStringLiteral("-3")).limit, 0);
 }
 
 TEST(QuotaDraw, TheImprovementDateFallsInTheDrawnMonthAndTheReasonComesFromTheDischargeCode)

@@ -54,7 +54,7 @@ QString recordText(const Record& record, const SuiteFixture& suite)
         text += array + QStringLiteral(": ") + counts.join(QLatin1Char(' ')) + QLatin1Char('\n');
     }
     const QDir folder(suite.local(QStringLiteral("Z:\\work\\kv32\\dati\\ds")));
-    QStringList names = folder.entryList(QDir::Files);
+    QStringList names = folder.entryList({QStringLiteral("*.txt")}, QDir::Files);
     std::sort(names.begin(), names.end(),
               [](const QString& a, const QString& b) { return a.size() != b.size() ? a.size() < b.size() : a < b; });
     for (const QString& name : names)

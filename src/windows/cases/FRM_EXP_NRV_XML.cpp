@@ -1,22 +1,20 @@
 #include "windows/cases/FRM_EXP_NRV_XML.h"
 
-#include "windows/cases/CaseListModel.h"
-#include "windows/cases/NavigationKeys.h"
 #include "ds/CaseDisplay.h"
-#include "windows/ds/GenerationPanel.h"
-#include "windows/ds/SheetEditor.h"
-#include "windows/ds/SheetGeneration.h"
 #include "flow/FlowExport.h"
+#include "foundation/ports/Clock.h"
+#include "foundation/ports/Dialogs.h"
+#include "foundation/ports/Random.h"
 #include "launcher/ExitStatus.h"
 #include "launcher/ModuloCommand.h"
 #include "launcher/SheetFolderCheck.h"
 #include "launcher/StartUp.h"
-#include "foundation/ports/Clock.h"
-#include "foundation/ports/Dialogs.h"
-#include "foundation/ports/Random.h"
+#include "windows/cases/CaseListModel.h"
+#include "windows/cases/NavigationKeys.h"
+#include "windows/ds/GenerationPanel.h"
+#include "windows/ds/SheetEditor.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -67,30 +65,30 @@ FRM_EXP_NRV_XML::FRM_EXP_NRV_XML(ModuloCommand& module, Dialogs& dialogs, const 
     setObjectName(QStringLiteral("FRM_EXP_NRV_XML"));
     setWindowTitle(QStringLiteral("Esportazione Norvanta XML"));
 
-    TxtSql = new QLineEdit(QStringLiteral("Text1"), this);
-    TxtSql->setObjectName(QStringLiteral("TxtSql"));
+    m_TxtSql = new QLineEdit(QStringLiteral("Text1"), this);
+    m_TxtSql->setObjectName(QStringLiteral("TxtSql"));
 
-    Frame1 = new QGroupBox(QStringLiteral("Diagnosis Sheet"), this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    m_generation = new GenerationPanel(Frame1);
-    auto* generationLayout = new QVBoxLayout(Frame1);
+    m_Frame1 = new QGroupBox(QStringLiteral("Diagnosis Sheet"), this);
+    m_Frame1->setObjectName(QStringLiteral("Frame1"));
+    m_generation = new GenerationPanel(m_Frame1);
+    auto* generationLayout = new QVBoxLayout(m_Frame1);
     generationLayout->addWidget(m_generation);
     m_panels = new QStackedWidget(this);
-    m_panels->addWidget(Frame1);
+    m_panels->addWidget(m_Frame1);
     m_panels->addWidget(buildFramePratiche());
 
-    cmdPratiche = new QPushButton(GenerationPanelCaption, this);
-    cmdPratiche->setObjectName(QStringLiteral("cmdPratiche"));
+    m_cmdPratiche = new QPushButton(GenerationPanelCaption, this);
+    m_cmdPratiche->setObjectName(QStringLiteral("cmdPratiche"));
     // As wide as its longer caption, so that "Esporta" and the status line stay where they are when it changes.
-    const int narrowWidth = cmdPratiche->sizeHint().width();
-    cmdPratiche->setText(PratichePanelCaption);
-    cmdPratiche->setMinimumWidth(std::max(narrowWidth, cmdPratiche->sizeHint().width()));
-    cmdPratiche->setText(GenerationPanelCaption);
-    CmdEsporta = new QPushButton(QStringLiteral("&Esporta"), this);
-    CmdEsporta->setObjectName(QStringLiteral("CmdEsporta"));
-    CmdEsporta->setEnabled(false);
-    lblStatus = new QLabel(this);
-    lblStatus->setObjectName(QStringLiteral("lblStatus"));
+    const int narrowWidth = m_cmdPratiche->sizeHint().width();
+    m_cmdPratiche->setText(PratichePanelCaption);
+    m_cmdPratiche->setMinimumWidth(std::max(narrowWidth, m_cmdPratiche->sizeHint().width()));
+    m_cmdPratiche->setText(GenerationPanelCaption);
+    m_CmdEsporta = new QPushButton(QStringLiteral("&Esporta"), this);
+    m_CmdEsporta->setObjectName(QStringLiteral("CmdEsporta"));
+    m_CmdEsporta->setEnabled(false);
+    m_lblStatus = new QLabel(this);
+    m_lblStatus->setObjectName(QStringLiteral("lblStatus"));
     m_progress = new QProgressBar(this);
     m_progress->setObjectName(QStringLiteral("progress"));
     m_progress->setVisible(false);
@@ -99,25 +97,25 @@ FRM_EXP_NRV_XML::FRM_EXP_NRV_XML(ModuloCommand& module, Dialogs& dialogs, const 
     m_progress->setMaximumWidth(420);
 
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(cmdPratiche);
-    bottom->addWidget(CmdEsporta);
-    bottom->addWidget(lblStatus, 1);
+    bottom->addWidget(m_cmdPratiche);
+    bottom->addWidget(m_CmdEsporta);
+    bottom->addWidget(m_lblStatus, 1);
     bottom->addWidget(m_progress);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(TxtSql);
+    layout->addWidget(m_TxtSql);
     layout->addWidget(m_panels, 1);
     layout->addLayout(bottom);
 
-    connect(cmdPratiche, &QPushButton::clicked, this, &FRM_EXP_NRV_XML::cmdPratiche_Click);
-    connect(CmdEsporta, &QPushButton::clicked, this, &FRM_EXP_NRV_XML::CmdEsporta_Click);
-    connect(Command1, &QPushButton::clicked, this, &FRM_EXP_NRV_XML::Command1_Click);
-    connect(m_generation->chkSoloTest, &QCheckBox::clicked, this, &FRM_EXP_NRV_XML::chkSoloTest_Click);
-    connect(m_generation->chkSoloTest, &QCheckBox::toggled, lblSoloTest, &QLabel::setVisible);
-    connect(m_generation->Command2, &QPushButton::clicked, this, &FRM_EXP_NRV_XML::Command2_Click);
+    connect(m_cmdPratiche, &QPushButton::clicked, this, &FRM_EXP_NRV_XML::cmdPratiche_Click);
+    connect(m_CmdEsporta, &QPushButton::clicked, this, &FRM_EXP_NRV_XML::CmdEsporta_Click);
+    connect(m_Command1, &QPushButton::clicked, this, &FRM_EXP_NRV_XML::Command1_Click);
+    connect(m_generation, &GenerationPanel::soloTestClicked, this, &FRM_EXP_NRV_XML::chkSoloTest_Click);
+    connect(m_generation, &GenerationPanel::soloTestToggled, m_lblSoloTest, &QLabel::setVisible);
+    connect(m_generation, &GenerationPanel::generateClicked, this, &FRM_EXP_NRV_XML::Command2_Click);
     connect(m_editor, &SheetEditor::fieldDoubleClicked, this, &FRM_EXP_NRV_XML::lblfield_DblClick);
     // Enter on a line opens its case as a double-click does.
-    connect(List1, &QListView::activated, this, &FRM_EXP_NRV_XML::List1_DblClick);
+    connect(m_List1, &QListView::activated, this, &FRM_EXP_NRV_XML::List1_DblClick);
     resize(1100, 720);
 }
 
@@ -125,42 +123,43 @@ FRM_EXP_NRV_XML::~FRM_EXP_NRV_XML() = default;
 
 QWidget* FRM_EXP_NRV_XML::buildFramePratiche()
 {
-    FramePratiche = new QGroupBox(QStringLiteral("Dati Pratiche"), this);
-    FramePratiche->setObjectName(QStringLiteral("FramePratiche"));
-    FramePratiche->setVisible(false);
+    m_FramePratiche = new QGroupBox(QStringLiteral("Dati Pratiche"), this);
+    m_FramePratiche->setObjectName(QStringLiteral("FramePratiche"));
+    m_FramePratiche->setVisible(false);
 
     m_listModel = new CaseListModel(this);
-    List1 = new QListView(FramePratiche);
-    List1->setObjectName(QStringLiteral("List1"));
-    List1->setModel(m_listModel);
+    m_List1 = new QListView(m_FramePratiche);
+    m_List1->setObjectName(QStringLiteral("List1"));
+    m_List1->setModel(m_listModel);
     // Every line has the same height: the view then lays out a long list without measuring each line.
-    List1->setUniformItemSizes(true);
+    m_List1->setUniformItemSizes(true);
     // Only the check marks lines (those it has checked); a click just points at a line, to open it.
-    List1->setSelectionMode(QAbstractItemView::NoSelection);
-    List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_List1->setSelectionMode(QAbstractItemView::NoSelection);
+    m_List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
 
-    Command1 = new QPushButton(QStringLiteral("&Interrompi"), FramePratiche);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setVisible(false);
+    m_Command1 = new QPushButton(QStringLiteral("&Interrompi"), m_FramePratiche);
+    m_Command1->setObjectName(QStringLiteral("Command1"));
+    m_Command1->setVisible(false);
 
-    lblSoloTest = new QLabel(QStringLiteral("Solo Test (NON SALVA): nessuna Diagnosis Sheet viene salvata, né scritta "
-                                            "a mano né generata."),
-                             FramePratiche);
-    lblSoloTest->setObjectName(QStringLiteral("lblSoloTest"));
-    lblSoloTest->setStyleSheet(
+    m_lblSoloTest =
+        new QLabel(QStringLiteral("Solo Test (NON SALVA): nessuna Diagnosis Sheet viene salvata, né scritta "
+                                  "a mano né generata."),
+                   m_FramePratiche);
+    m_lblSoloTest->setObjectName(QStringLiteral("lblSoloTest"));
+    m_lblSoloTest->setStyleSheet(
         QStringLiteral("background: #b00000; color: white; font-weight: bold; padding: 4px; border-radius: 3px;"));
-    lblSoloTest->setVisible(false);
+    m_lblSoloTest->setVisible(false);
 
-    m_editor = new SheetEditor(FramePratiche);
+    m_editor = new SheetEditor(m_FramePratiche);
 
     auto* cases = new QHBoxLayout;
-    cases->addWidget(List1, 2);
+    cases->addWidget(m_List1, 2);
     cases->addWidget(m_editor, 5);
-    auto* layout = new QVBoxLayout(FramePratiche);
-    layout->addWidget(lblSoloTest);
+    auto* layout = new QVBoxLayout(m_FramePratiche);
+    layout->addWidget(m_lblSoloTest);
     layout->addLayout(cases, 1);
     layout->addWidget(buildCommandRow());
-    return FramePratiche;
+    return m_FramePratiche;
 }
 
 QWidget* FRM_EXP_NRV_XML::buildCommandRow()
@@ -174,11 +173,11 @@ QWidget* FRM_EXP_NRV_XML::buildCommandRow()
         {"&Controlla Dati", QKeySequence(), nullptr},
         {"&Rileggi Pratiche", QKeySequence(), nullptr},
     };
-    auto* row = new QWidget(FramePratiche);
+    auto* row = new QWidget(m_FramePratiche);
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     QList<NavigationKeys::Binding> keys;
-    for (int index = 0; index < int(cmdComandi.size()); ++index) {
+    for (int index = 0; index < int(m_cmdComandi.size()); ++index) {
         auto* button = new QPushButton(QString::fromUtf8(buttons[index].caption), row);
         button->setObjectName(QStringLiteral("cmdComandi_%1").arg(index));
         if (!buttons[index].shortcut.isEmpty()) {
@@ -188,13 +187,13 @@ QWidget* FRM_EXP_NRV_XML::buildCommandRow()
         }
         connect(button, &QPushButton::clicked, this, [this, index] { cmdComandi_Click(index); });
         layout->addWidget(button);
-        cmdComandi[size_t(index)] = button;
+        m_cmdComandi[size_t(index)] = button;
     }
-    new NavigationKeys(FramePratiche, keys);
+    new NavigationKeys(m_FramePratiche, keys);
     // "chiudi" is there but never shown.
-    cmdComandi[Chiudi]->setVisible(false);
+    m_cmdComandi[Chiudi]->setVisible(false);
     layout->addStretch(1);
-    layout->addWidget(Command1);
+    layout->addWidget(m_Command1);
     return row;
 }
 
@@ -227,34 +226,35 @@ bool FRM_EXP_NRV_XML::Form_Load(const QString& line)
 
 void FRM_EXP_NRV_XML::cmdPratiche_Click()
 {
-    const bool showCases = m_panels->currentWidget() != FramePratiche;
-    FramePratiche->setVisible(showCases);
-    if (showCases) {
-        m_panels->setCurrentWidget(FramePratiche);
+    const bool showCases = m_panels->currentWidget() != m_FramePratiche;
+    showPanel(showCases);
+    if (showCases)
         DumpPratica();
-        cmdPratiche->setText(PratichePanelCaption);
-        cmdPratiche->setVisible(true);
+}
+
+void FRM_EXP_NRV_XML::showPanel(bool cases)
+{
+    m_FramePratiche->setVisible(cases);
+    if (cases) {
+        m_panels->setCurrentWidget(m_FramePratiche);
+        m_cmdPratiche->setText(PratichePanelCaption);
+        m_cmdPratiche->setVisible(true);
     } else {
-        m_panels->setCurrentWidget(Frame1);
-        cmdPratiche->setText(GenerationPanelCaption);
+        m_panels->setCurrentWidget(m_Frame1);
+        m_cmdPratiche->setText(GenerationPanelCaption);
     }
 }
 
 void FRM_EXP_NRV_XML::cmdComandi_Click(int index)
 {
-    runCaseCommand(index);
-}
-
-bool FRM_EXP_NRV_XML::runCaseCommand(int index)
-{
     db::Recordset& pratiche = m_cases.pratiche();
     if (pratiche.recordCount() == 0)
-        return true;
+        return;
     if (!pratiche.bof() && !pratiche.eof()) {
         const Result<qint32> shown = pratiche.wholeNumber(QStringLiteral("contatore"));
         // A sheet that cannot be saved keeps the window on its case, so the operator's work is not lost.
         if (shown && !SalvaDS(*shown))
-            return false;
+            return;
     }
     switch (index) {
     case Primo:
@@ -274,7 +274,7 @@ bool FRM_EXP_NRV_XML::runCaseCommand(int index)
         DumpPratica();
         break;
     case Chiudi:
-        FramePratiche->setVisible(false);
+        m_FramePratiche->setVisible(false);
         break;
     case ControllaDati:
         CheckTutteLePratiche(pratiche, m_sheets, m_clock.today(), *this, m_dialogs,
@@ -285,7 +285,7 @@ bool FRM_EXP_NRV_XML::runCaseCommand(int index)
     case RileggiPratiche:
         if (!m_cases.Inizia()) {
             endProgram();
-            return true;
+            return;
         }
         if (pratiche.recordCount() != 0) {
             pratiche.moveFirst();
@@ -295,7 +295,6 @@ bool FRM_EXP_NRV_XML::runCaseCommand(int index)
     default:
         break;
     }
-    return true;
 }
 
 bool FRM_EXP_NRV_XML::SalvaDS(qint32 contatore)
@@ -330,13 +329,13 @@ void FRM_EXP_NRV_XML::followCase()
     if (!line.isValid())
         return;
     m_listModel->setShownRow(line.row());
-    List1->selectionModel()->setCurrentIndex(line, QItemSelectionModel::NoUpdate);
-    List1->scrollTo(line);
+    m_List1->selectionModel()->setCurrentIndex(line, QItemSelectionModel::NoUpdate);
+    m_List1->scrollTo(line);
 }
 
 void FRM_EXP_NRV_XML::List1_DblClick()
 {
-    const QModelIndex line = List1->currentIndex();
+    const QModelIndex line = m_List1->currentIndex();
     if (!line.isValid() || m_cases.pratiche().recordCount() == 0)
         return;
     db::Recordset& pratiche = m_cases.pratiche();
@@ -381,9 +380,9 @@ void FRM_EXP_NRV_XML::EsportaFlusso()
         setStatus(QStringLiteral("%1/%2").arg(done).arg(total));
         showProgress(done, total);
     });
-    CmdEsporta->setEnabled(false);
+    m_CmdEsporta->setEnabled(false);
     exporter.EsportaFlusso(m_cases.pratiche());
-    CmdEsporta->setEnabled(true);
+    m_CmdEsporta->setEnabled(true);
     showProgress(-1, 0);
 }
 
@@ -394,12 +393,74 @@ void FRM_EXP_NRV_XML::Command1_Click()
 
 void FRM_EXP_NRV_XML::Command2_Click()
 {
-    SheetGeneration(*this, m_dialogs, m_clock, m_random).run();
+    SheetGenerator generator(m_generation->settings(), m_cases.pratiche(), m_sheets, m_clock, m_random, m_dialogs,
+                             *this);
+    if (!generator.run())
+        return;
+    showProgress(-1, 0);
+    m_Command1->setVisible(false);
+    m_generation->showCounts(generator.quotas());
+    // The list stays on the last case worked, shown with the values the run gave it (saved nowhere in test mode).
+    DumpPratica();
+    if (generator.currentSheet())
+        m_editor->showSheet(*generator.currentSheet());
 }
 
-void FRM_EXP_NRV_XML::setInterrompiVisible(bool visible)
+void FRM_EXP_NRV_XML::generationStarts()
 {
-    Command1->setVisible(visible);
+    m_stop = false;
+    m_Command1->setVisible(true);
+    m_generation->showCounts({});
+    showPanel(true);
+    m_generationShown.invalidate();
+}
+
+void FRM_EXP_NRV_XML::showCase(qsizetype position, qsizetype total, const QString& caseText,
+                               const GenerationQuotas& quotas)
+{
+    m_generationCase = {position, total, caseText, quotas};
+    // Every case would cost a repaint of its own: a walk over thousands of cases shows one every 40 ms.
+    if (!m_generationShown.isValid() || m_generationShown.elapsed() >= 40)
+        showGenerationCase();
+}
+
+void FRM_EXP_NRV_XML::showGenerationCase()
+{
+    showCaseProgress(m_generationCase.position, m_generationCase.total, m_generationCase.text);
+    m_generation->showCounts(m_generationCase.quotas);
+    showCaseQuietly();
+    m_generationShown.start();
+}
+
+void FRM_EXP_NRV_XML::showQuotasUsedUp(const QString& group)
+{
+    m_statusBeforeWait = m_lblStatus->text();
+    setStatus(QStringLiteral("Quote esaurite in \"%1\": alzare una quota o premere Interrompi").arg(group));
+    // The operator is to see the case the run waits on.
+    showGenerationCase();
+}
+
+void FRM_EXP_NRV_XML::quotasAvailableAgain()
+{
+    setStatus(m_statusBeforeWait);
+}
+
+QList<Quota> FRM_EXP_NRV_XML::quotasNow(QuotaArray array)
+{
+    return m_generation->quotas(array);
+}
+
+void FRM_EXP_NRV_XML::showCaseQuietly()
+{
+    const db::Recordset& pratiche = m_cases.pratiche();
+    if (pratiche.bof() || pratiche.eof())
+        return;
+    const Result<std::optional<CaseDisplay>> display =
+        ::DumpPratica(m_cases.pratiche(), m_sheets, m_module.ModoAccess());
+    if (display && display.value()) {
+        m_editor->showCase(**display);
+        followCase();
+    }
 }
 
 void FRM_EXP_NRV_XML::pumpEvents()
@@ -416,7 +477,7 @@ void FRM_EXP_NRV_XML::chkSoloTest_Click()
 
 void FRM_EXP_NRV_XML::markCheckedRows(qsizetype currentRow)
 {
-    QItemSelectionModel* selection = List1->selectionModel();
+    QItemSelectionModel* selection = m_List1->selectionModel();
     const int rows = m_listModel->rowCount();
     if (rows == 0)
         return;
@@ -442,7 +503,7 @@ void FRM_EXP_NRV_XML::focusControl(SheetControl control)
 
 void FRM_EXP_NRV_XML::enableEsporta()
 {
-    CmdEsporta->setEnabled(true);
+    m_CmdEsporta->setEnabled(true);
 }
 
 void FRM_EXP_NRV_XML::showCheckProgress(qsizetype done, qsizetype total)
@@ -458,17 +519,12 @@ void FRM_EXP_NRV_XML::endProgram()
 
 void FRM_EXP_NRV_XML::setFilterText(const QString& text)
 {
-    TxtSql->setText(text);
+    m_TxtSql->setText(text);
 }
 
 void FRM_EXP_NRV_XML::setStatus(const QString& text)
 {
-    lblStatus->setText(text);
-}
-
-QString FRM_EXP_NRV_XML::status() const
-{
-    return lblStatus->text();
+    m_lblStatus->setText(text);
 }
 
 QString FRM_EXP_NRV_XML::caption() const

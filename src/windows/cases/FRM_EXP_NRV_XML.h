@@ -3,9 +3,11 @@
 #include "cases/CaseSelection.h"
 #include "cases/CaseSelectionView.h"
 #include "ds/SheetCheck.h"
+#include "ds/SheetGenerator.h"
 #include "ds/SheetStore.h"
 #include "windows/BusyCursor.h"
 
+#include <QElapsedTimer>
 #include <QWidget>
 
 #include <array>
@@ -27,7 +29,7 @@ class Random;
 
 /// The main window "Esportazione Norvanta XML": the filter box, the case list with its commands,
 /// and the Diagnosis Sheet panel under it.
-class FRM_EXP_NRV_XML : public QWidget, public CaseSelectionView, public SheetCheckView {
+class FRM_EXP_NRV_XML : public QWidget, public CaseSelectionView, public SheetCheckView, private SheetGenerationView {
     Q_OBJECT
 public:
     /// Indexes of the case commands (cmdComandi).
@@ -41,21 +43,8 @@ public:
     /// layout, the random seed. Returns false when the program must end.
     bool Form_Load(const QString& line);
 
-    CaseSelection& cases() { return m_cases; }
-    SheetStore& sheets() { return m_sheets; }
-    SheetEditor* editor() const { return m_editor; }
-    GenerationPanel* generationPanel() const { return m_generation; }
-    /// Set by "Interrompi"; the generation clears it when it starts and stops when it is set.
-    bool stopRequested() const { return m_stop; }
-    void setStopRequested(bool stop) { m_stop = stop; }
-    /// "Interrompi" is shown only while a generation runs.
-    void setInterrompiVisible(bool visible);
     /// Lets the window process pending events during long work (tests replace it).
-    void pumpEvents();
     void setEventPump(EventPump pump) { m_pump = std::move(pump); }
-    /// A case command (cmdComandi): saves the sheet shown, then acts. False when the sheet could not be
-    /// saved: the window then stays on its case.
-    bool runCaseCommand(int index);
 
     // What the case selection shows.
     void setFilterText(const QString& text) override;
@@ -65,10 +54,6 @@ public:
     void setCaseLines(QList<CaseLine> lines) override;
     void setBusy(bool busy) override;
     void showProgress(qsizetype done, qsizetype total) override;
-    /// Progress of a walk over the cases, the bar labelled with the case it is on.
-    void showCaseProgress(qsizetype done, qsizetype total, const QString& caseText);
-    /// The status line's text.
-    QString status() const;
 
     // What the check shows.
     void markCheckedRows(qsizetype currentRow) override;
@@ -77,13 +62,9 @@ public:
     void enableEsporta() override;
     void showCheckProgress(qsizetype done, qsizetype total) override;
 
-    /// Shows the current case of the case list in the editor.
-    void DumpPratica();
-    /// Saves the sheet of the case shown; false when it could not be saved (the operator was told).
-    bool SalvaDS(qint32 contatore);
-
 public Q_SLOTS:
     void cmdPratiche_Click();
+    /// A case command: saves the sheet shown, then acts; a sheet that cannot be saved keeps the window on its case.
     void cmdComandi_Click(int index);
     void List1_DblClick();
     void lblfield_DblClick(int index);
@@ -93,13 +74,42 @@ public Q_SLOTS:
     void Command2_Click();
 
 private:
+    /// The case a generation is on, shown at most every 40 ms.
+    struct GenerationCase {
+        qsizetype position = 0;
+        qsizetype total = 0;
+        QString text;
+        GenerationQuotas quotas;
+    };
+
+    /// Shows the current case of the case list in the editor.
+    void DumpPratica();
+    /// Saves the sheet of the case shown; false when it could not be saved (the operator was told).
+    bool SalvaDS(qint32 contatore);
     QWidget* buildFramePratiche();
     QWidget* buildCommandRow();
+    /// Brings the case panel (or the generation panel) to the front.
+    void showPanel(bool cases);
+    /// Shows the current case without a word when it cannot be read (a run that reads it says why).
+    void showCaseQuietly();
     /// Makes the case shown the list's current line, scrolled into view.
     void followCase();
+    /// Progress of a walk over the cases, the bar labelled with the case it is on.
+    void showCaseProgress(qsizetype done, qsizetype total, const QString& caseText);
     void endProgram();
     /// The export of the flow; the flow writer fills it in.
     void EsportaFlusso();
+
+    // What a generation shows.
+    void generationStarts() override;
+    void showCase(qsizetype position, qsizetype total, const QString& caseText,
+                  const GenerationQuotas& quotas) override;
+    bool stopRequested() override { return m_stop; }
+    void showQuotasUsedUp(const QString& group) override;
+    void quotasAvailableAgain() override;
+    QList<Quota> quotasNow(QuotaArray array) override;
+    void pumpEvents() override;
+    void showGenerationCase();
 
     ModuloCommand& m_module;
     Dialogs& m_dialogs;
@@ -108,22 +118,25 @@ private:
     CaseSelection m_cases;
     SheetStore m_sheets;
     BusyCursor m_busy;
-    bool m_stop = false;
+    bool m_stop = false; ///< set by "Interrompi"; a generation clears it when it starts
     EventPump m_pump;
+    GenerationCase m_generationCase;
+    QElapsedTimer m_generationShown;
+    QString m_statusBeforeWait;
 
-    QLineEdit* TxtSql = nullptr;
+    QLineEdit* m_TxtSql = nullptr;
     QStackedWidget* m_panels = nullptr;
-    QGroupBox* Frame1 = nullptr; ///< the generation panel's frame
-    QGroupBox* FramePratiche = nullptr;
-    QListView* List1 = nullptr;
+    QGroupBox* m_Frame1 = nullptr; ///< the generation panel's frame
+    QGroupBox* m_FramePratiche = nullptr;
+    QListView* m_List1 = nullptr;
     CaseListModel* m_listModel = nullptr;
-    std::array<QPushButton*, 7> cmdComandi{};
-    QPushButton* Command1 = nullptr;
-    QPushButton* cmdPratiche = nullptr;
-    QPushButton* CmdEsporta = nullptr;
+    std::array<QPushButton*, 7> m_cmdComandi{};
+    QPushButton* m_Command1 = nullptr;
+    QPushButton* m_cmdPratiche = nullptr;
+    QPushButton* m_CmdEsporta = nullptr;
     SheetEditor* m_editor = nullptr;
     GenerationPanel* m_generation = nullptr;
-    QLabel* lblStatus = nullptr;
-    QLabel* lblSoloTest = nullptr; ///< in the case panel while "Solo Test (NON SALVA)" is ticked
+    QLabel* m_lblStatus = nullptr;
+    QLabel* m_lblSoloTest = nullptr; ///< in the case panel while "Solo Test (NON SALVA)" is ticked
     QProgressBar* m_progress = nullptr;
 };

@@ -22,55 +22,59 @@ GenerationPanel::GenerationPanel(QWidget* parent) : QWidget(parent)
                     {QStringLiteral("A Negligenza"), QStringLiteral("B Trasferimento"), QStringLiteral("C NoLavoro"),
                      QStringLiteral("D malattia"), QStringLiteral("E Divorzio"), QStringLiteral("F Decesso"),
                      QStringLiteral("G Sovraindebit."), QStringLiteral("H Fallimento"), QStringLiteral("I Altro")},
-                    TxtMotivoImpagato, QStringLiteral("TxtMotivoImpagato"), 0),
+                    m_TxtMotivoImpagato, QStringLiteral("TxtMotivoImpagato"), 0),
         0, 0, 2, 1);
     groups->addWidget(
         choiceGroup(QStringLiteral("Situazione Familiare"),
                     {QStringLiteral("A Single"), QStringLiteral("B Sposato"), QStringLiteral("C Divorziato"),
                      QStringLiteral("D Vedovo"), QStringLiteral("E Convivente")},
-                    TxtSituazioneFamiliare, QStringLiteral("TxtSituazioneFamiliare"), 0),
+                    m_TxtSituazioneFamiliare, QStringLiteral("TxtSituazioneFamiliare"), 0),
         0, 1);
     groups->addWidget(choiceGroup(QStringLiteral("Abitazione"),
                                   {QString::fromUtf8("A Proprietà"), QStringLiteral("B Locazione"),
                                    QStringLiteral("C UsoGrat."), QStringLiteral("D Usufrutto")},
-                                  TxtAbitazione, QStringLiteral("TxtAbitazione"), 0),
+                                  m_TxtAbitazione, QStringLiteral("TxtAbitazione"), 0),
                       1, 1, Qt::AlignTop);
     groups->addWidget(
         choiceGroup(QStringLiteral("Tipologia Contratto"),
                     {QStringLiteral("A T.Indeterm."), QStringLiteral("B T.Determ."), QStringLiteral("C Contr.Prog."),
                      QStringLiteral("D Socio"), QStringLiteral("E Libera_Prof."), QStringLiteral("F Altro")},
-                    TxtTipologiaContratto, QStringLiteral("TxtTipologiaContratto"), 0),
+                    m_TxtTipologiaContratto, QStringLiteral("TxtTipologiaContratto"), 0),
         0, 2);
     auto* ability = new QWidget(this);
     auto* abilityLayout = new QVBoxLayout(ability);
     abilityLayout->setContentsMargins(0, 0, 0, 0);
     abilityLayout->addWidget(choiceGroup(QString::fromUtf8("Capacità di pagare le future scadenze"),
-                                         {QStringLiteral("SI"), QStringLiteral("NO")}, TxtCapacitaPagareFutureRate,
+                                         {QStringLiteral("SI"), QStringLiteral("NO")}, m_TxtCapacitaPagareFutureRate,
                                          QStringLiteral("TxtCapacitaPagareFutureRate"), 0));
     abilityLayout->addWidget(choiceGroup(
         QStringLiteral("(se 'NO') Data Miglioramento"),
         {QStringLiteral("1 mese"), QStringLiteral("3 mesi"), QStringLiteral("6 mesi"), QStringLiteral("1 anno")},
-        TxtCapacitaPagareFutureRate, QStringLiteral("TxtCapacitaPagareFutureRate"), 2));
+        m_TxtCapacitaPagareFutureRate, QStringLiteral("TxtCapacitaPagareFutureRate"), 2));
     groups->addWidget(ability, 1, 2, Qt::AlignTop);
     groups->addWidget(incomeGroup(), 0, 3, 2, 1, Qt::AlignTop);
     groups->setHorizontalSpacing(24);
     groups->addWidget(notesGroup(), 2, 0, 1, 4);
 
-    chkLeggiDaCodiceScarico = new QCheckBox(QStringLiteral("&Leggi da Codice Scarico"), this);
-    chkLeggiDaCodiceScarico->setObjectName(QStringLiteral("chkLeggiDaCodiceScarico_0"));
-    chkOverwrite = new QCheckBox(QStringLiteral("&Sovrascrivi DS precedenti"), this);
-    chkOverwrite->setObjectName(QStringLiteral("chkOverwrite"));
-    chkSoloTest = new QCheckBox(QStringLiteral("Solo &Test (NON SALVA)"), this);
-    chkSoloTest->setObjectName(QStringLiteral("chkSoloTest"));
-    Command2 = new QPushButton(QStringLiteral("&Genera Diagnosis Sheet Casuali"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
+    m_chkLeggiDaCodiceScarico = new QCheckBox(QStringLiteral("&Leggi da Codice Scarico"), this);
+    m_chkLeggiDaCodiceScarico->setObjectName(QStringLiteral("chkLeggiDaCodiceScarico_0"));
+    m_chkOverwrite = new QCheckBox(QStringLiteral("&Sovrascrivi DS precedenti"), this);
+    m_chkOverwrite->setObjectName(QStringLiteral("chkOverwrite"));
+    m_chkSoloTest = new QCheckBox(QStringLiteral("Solo &Test (NON SALVA)"), this);
+    m_chkSoloTest->setObjectName(QStringLiteral("chkSoloTest"));
+    m_Command2 = new QPushButton(QStringLiteral("&Genera Diagnosis Sheet Casuali"), this);
+    m_Command2->setObjectName(QStringLiteral("Command2"));
 
     auto* options = new QHBoxLayout;
-    options->addWidget(chkLeggiDaCodiceScarico);
-    options->addWidget(chkOverwrite);
-    options->addWidget(chkSoloTest);
+    options->addWidget(m_chkLeggiDaCodiceScarico);
+    options->addWidget(m_chkOverwrite);
+    options->addWidget(m_chkSoloTest);
     options->addStretch(1);
-    options->addWidget(Command2);
+    options->addWidget(m_Command2);
+
+    connect(m_chkSoloTest, &QCheckBox::clicked, this, &GenerationPanel::soloTestClicked);
+    connect(m_chkSoloTest, &QCheckBox::toggled, this, &GenerationPanel::soloTestToggled);
+    connect(m_Command2, &QPushButton::clicked, this, &GenerationPanel::generateClicked);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(groups);
@@ -89,8 +93,8 @@ QLineEdit* GenerationPanel::newBox(const QString& array, int index, int width)
 QLabel* GenerationPanel::newLabel(const QString& text)
 {
     auto* label = new QLabel(text, this);
-    label->setObjectName(QStringLiteral("Label1_%1").arg(Label1.size()));
-    Label1.append(label);
+    label->setObjectName(QStringLiteral("Label1_%1").arg(m_Label1.size()));
+    m_Label1.append(label);
     return label;
 }
 
@@ -133,8 +137,8 @@ QWidget* GenerationPanel::incomeGroup()
             QLineEdit* quota = newBox(QStringLiteral("TxtRedditoClienteNumPra"), index, 60);
             grid->addWidget(amount, row, 1);
             grid->addWidget(quota, row, 2);
-            TxtRedditoCliente.append(amount);
-            TxtRedditoClienteNumPra.append(quota);
+            m_TxtRedditoCliente.append(amount);
+            m_TxtRedditoClienteNumPra.append(quota);
             ++row;
         }
     }
@@ -153,15 +157,15 @@ QWidget* GenerationPanel::notesGroup()
         QLineEdit* quota = newBox(QStringLiteral("TxtNoteNumPra"), i, 60);
         grid->addWidget(note, i, 1);
         grid->addWidget(quota, i, 2);
-        TxtNota.append(note);
-        TxtNoteNumPra.append(quota);
+        m_TxtNota.append(note);
+        m_TxtNoteNumPra.append(quota);
     }
     return group;
 }
 
 bool GenerationPanel::soloTest() const
 {
-    return chkSoloTest->isChecked();
+    return m_chkSoloTest->isChecked();
 }
 
 void GenerationPanel::applyPresets(qsizetype cases)
@@ -170,17 +174,73 @@ void GenerationPanel::applyPresets(qsizetype cases)
         for (int i = first; i < first + count; ++i)
             boxes.at(i)->setText(quotaPreset(cases, choices));
     };
-    fill(TxtMotivoImpagato, 0, 9, 9);
-    fill(TxtSituazioneFamiliare, 0, 5, 5);
-    fill(TxtAbitazione, 0, 4, 4);
-    fill(TxtTipologiaContratto, 0, 6, 6);
-    fill(TxtCapacitaPagareFutureRate, 0, 2, 2);
-    fill(TxtCapacitaPagareFutureRate, 2, 4, 4);
-    fill(TxtRedditoClienteNumPra, 0, 6, 3);
-    fill(TxtNoteNumPra, 0, 3, 3);
+    fill(m_TxtMotivoImpagato, 0, 9, 9);
+    fill(m_TxtSituazioneFamiliare, 0, 5, 5);
+    fill(m_TxtAbitazione, 0, 4, 4);
+    fill(m_TxtTipologiaContratto, 0, 6, 6);
+    fill(m_TxtCapacitaPagareFutureRate, 0, 2, 2);
+    fill(m_TxtCapacitaPagareFutureRate, 2, 4, 4);
+    fill(m_TxtRedditoClienteNumPra, 0, 6, 3);
+    fill(m_TxtNoteNumPra, 0, 3, 3);
     const QStringList amounts = {QStringLiteral("500"), QStringLiteral("1000"), QStringLiteral("1500")};
     for (int i = 0; i < 6; ++i)
-        TxtRedditoCliente.at(i)->setText(amounts.at(i % 3));
+        m_TxtRedditoCliente.at(i)->setText(amounts.at(i % 3));
     for (int i = 0; i < 3; ++i)
-        TxtNota.at(i)->setText(QStringLiteral("Nota %1").arg(i + 1));
+        m_TxtNota.at(i)->setText(QStringLiteral("Nota %1").arg(i + 1));
+}
+
+const QList<QLineEdit*>& GenerationPanel::boxes(QuotaArray array) const
+{
+    switch (array) {
+    case QuotaArray::MotivoImpagato:
+        return m_TxtMotivoImpagato;
+    case QuotaArray::SituazioneFamiliare:
+        return m_TxtSituazioneFamiliare;
+    case QuotaArray::Abitazione:
+        return m_TxtAbitazione;
+    case QuotaArray::TipologiaContratto:
+        return m_TxtTipologiaContratto;
+    case QuotaArray::CapacitaPagareFutureRate:
+        return m_TxtCapacitaPagareFutureRate;
+    case QuotaArray::RedditoClienteNumPra:
+        return m_TxtRedditoClienteNumPra;
+    case QuotaArray::NoteNumPra:
+        break;
+    }
+    return m_TxtNoteNumPra;
+}
+
+QList<Quota> GenerationPanel::quotas(QuotaArray array) const
+{
+    QList<Quota> quotas;
+    for (const QLineEdit* box : boxes(array))
+        quotas.append(Quota::fromText(box->text()));
+    return quotas;
+}
+
+GenerationSettings GenerationPanel::settings() const
+{
+    GenerationSettings settings;
+    for (int array = 0; array < QuotaArrayCount; ++array)
+        settings.quotas[QuotaArray(array)] = quotas(QuotaArray(array));
+    for (const QLineEdit* amount : m_TxtRedditoCliente)
+        settings.redditoCliente.append(amount->text());
+    for (const QLineEdit* note : m_TxtNota)
+        settings.nota.append(note->text());
+    settings.leggiDaCodiceScarico = m_chkLeggiDaCodiceScarico->isChecked();
+    settings.overwrite = m_chkOverwrite->isChecked();
+    settings.soloTest = m_chkSoloTest->isChecked();
+    return settings;
+}
+
+void GenerationPanel::showCounts(const GenerationQuotas& quotas)
+{
+    for (int array = 0; array < QuotaArrayCount; ++array) {
+        const QList<QLineEdit*>& arrayBoxes = boxes(QuotaArray(array));
+        const QList<Quota>& counted = quotas[QuotaArray(array)];
+        for (qsizetype i = 0; i < arrayBoxes.size(); ++i) {
+            const qint64 count = i < counted.size() ? counted.at(i).count : 0;
+            arrayBoxes.at(i)->setToolTip(count > 0 ? QString::number(count) : QString());
+        }
+    }
 }

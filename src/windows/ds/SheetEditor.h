@@ -22,20 +22,14 @@ public:
 
     /// Shows a case (DumpPratica's result).
     void showCase(const CaseDisplay& display);
+    /// Shows sheet values (15, in file order) in the combos and boxes.
+    void showSheet(const QStringList& values);
     /// The 15 values of the sheet as the editor holds them, in file order.
     QStringList values() const;
     void focusControl(SheetControl control);
 
     /// The caption of lblfield(index).
     QString fieldCaption(int index) const;
-
-    // The controls the generation draws into.
-    QComboBox* cboMotivoImpagato = nullptr;
-    QComboBox* cboSituazioneFamiliare = nullptr;
-    QComboBox* cboAbitazione = nullptr;
-    QComboBox* cboTipologiaContratto = nullptr;
-    QComboBox* cboCapacitaPagareFutureScadenze = nullptr;
-    std::array<QLineEdit*, 11> Scheda{}; ///< 1 to 10 are the sheet's boxes; 0 is replaced by the memo
 
 Q_SIGNALS:
     /// A double-click on the label lblfield(index).
@@ -50,8 +44,14 @@ private:
     void buildLayout();
     void setTabOrder();
 
-    std::array<QLabel*, 6> lblfield{};
-    QLabel* lbSetPraStatus = nullptr;
-    QLabel* lblDSOBBLIGATORIO = nullptr;
+    QComboBox* m_cboMotivoImpagato = nullptr;
+    QComboBox* m_cboSituazioneFamiliare = nullptr;
+    QComboBox* m_cboAbitazione = nullptr;
+    QComboBox* m_cboTipologiaContratto = nullptr;
+    QComboBox* m_cboCapacitaPagareFutureScadenze = nullptr;
+    std::array<QLineEdit*, 11> m_Scheda{}; ///< 1 to 10 are the sheet's boxes; 0 is replaced by the memo
+    std::array<QLabel*, 6> m_lblfield{};
+    QLabel* m_lbSetPraStatus = nullptr;
+    QLabel* m_lblDSOBBLIGATORIO = nullptr;
     QPlainTextEdit* m_memo = nullptr; ///< Scheda(0), "Memo": shown, never saved
 };

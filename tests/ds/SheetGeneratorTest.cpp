@@ -1,0 +1,160 @@
+#include "ds/SheetGenerator.h"
+#include "ds/SheetStore.h"
+#include "foundation/db/Connection.h"
+#include "foundation/db/Recordset.h"
+#include "foundation/ports/Clock.h"
+#include "foundation/ports/Random.h"
+#include "foundation/ports/ScriptedDialogs.h"
+
+#include "support/GenerationScenarios.h"
+#include "support/SuiteFixture.h"
+
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+/// The panel and the window as a scenario has them: its box texts, "Interrompi" and a quota raised at set pumps.
+class ScenarioView : public SheetGenerationView {
+public:
+    explicit ScenarioView(const GenerationScenarios::Scenario& scenario)
+        : m_scenario(scenario), m_texts(GenerationScenarios::boxTexts(scenario))
+    {
+    }
+
+    GenerationSettings settings() const
+    {
+        GenerationSettings settings;
+        for (int array = 0; array < QuotaArrayCount; ++array)
+            settings.quotas[QuotaArray(array)] = quotas(QuotaArray(array));
+        settings.redditoCliente = m_texts.value(QStringLiteral("TxtRedditoCliente"));
+        settings.nota = m_texts.value(QStringLiteral("TxtNota"));
+        settings.leggiDaCodiceScarico = m_scenario.leggiDaCodiceScarico;
+        settings.overwrite = m_scenario.overwrite;
+        settings.soloTest = m_scenario.soloTest;
+        return settings;
+    }
+
+    void generationStarts() override { ++starts; }
+    void showCase(qsizetype, qsizetype, const QString&, const GenerationQuotas&) override {}
+    bool stopRequested() override { return m_stop; }
+    void showQuotasUsedUp(const QString& group) override { usedUp.append(group); }
+    void quotasAvailableAgain() override {}
+    QList<Quota> quotasNow(QuotaArray array) override { return quotas(array); }
+    void pumpEvents() override
+    {
+        ++m_pumps;
+        if (m_pumps == m_scenario.raiseAtPump)
+            m_texts[QStringLiteral("TxtAbitazione")][1] = QStringLiteral("5");
+        m_stop = m_stop || m_pumps == m_scenario.stopAtPump;
+    }
+
+    int starts = 0;
+    QStringList usedUp;
+
+private:
+    QList<Quota> quotas(QuotaArray array) const
+    {
+        QList<Quota> quotas;
+        for (const QString& text : m_texts.value(GenerationScenarios::quotaArrays().at(int(array))))
+            quotas.append(Quota::fromText(text));
+        return quotas;
+    }
+
+    const GenerationScenarios::Scenario& m_scenario;
+    QMap<QString, QStringList> m_texts;
+    int m_pumps = 0;
+    bool m_stop = false;
+};
+
+class SheetGeneratorTest : public ::testing::Test {
+protected:
+    SheetGeneratorTest() { EXPECT_TRUE(connection.open(suite.database().connectionString())); }
+
+    /// Runs the generation over the suite's cases in contatore order; whether a run took place.
+    bool generate(ScenarioView& view, Dialogs::Answer answer = Dialogs::Answer::Yes)
+    {
+        EXPECT_TRUE(pratiche.open(QStringLiteral("Select * From [Tabella Pratiche] order by contatore"), connection,
+                                  db::Recordset::Lock::Optimistic));
+        dialogs.answerQuestion(answer);
+        SheetGenerator generator(view.settings(), pratiche, store, clock, random, dialogs, view);
+        const bool ran = generator.run();
+        for (int array = 0; array < QuotaArrayCount; ++array) {
+            for (const Quota& quota : generator.quotas()[QuotaArray(array)])
+                record.counts[GenerationScenarios::quotaArrays().at(array)].append(quota.count);
+        }
+        for (const ScriptedDialogs::Shown& shown : dialogs.shown())
+            record.shown.append(shown.text);
+        record.usedUp = view.usedUp;
+        record.position = QStringLiteral("%1/%2").arg(pratiche.absolutePosition()).arg(pratiche.recordCount());
+        return ran;
+    }
+
+    SuiteFixture suite;
+    db::Connection connection;
+    db::Recordset pratiche;
+    SheetStore store;
+    FixedClock clock{QDateTime(QDate(2011, 6, 10), QTime(14, 5, 9))};
+    SequenceRandom random{GenerationScenarios::draws()};
+    ScriptedDialogs dialogs;
+    GenerationScenarios::Record record;
+};
+
+class SheetGeneratorScenarioTest : public SheetGeneratorTest,
+                                   public ::testing::WithParamInterface<GenerationScenarios::Scenario> {};
+
+} // namespace
+
+TEST_P(SheetGeneratorScenarioTest, GivesTheRecordedSheetsAndMessages)
+{
+    GenerationScenarios::prepare(suite, GetParam());
+    ScenarioView view(GetParam());
+    EXPECT_TRUE(generate(view));
+    EXPECT_EQ(view.starts, 1);
+    GenerationScenarios::expectRecorded(GetParam(), record, suite);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scenarios, SheetGeneratorScenarioTest, ::testing::ValuesIn(GenerationScenarios::all()),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SheetGeneratorTest, NoRunWithoutAYesOrWithoutCases)
+{
+    suite.addCases({QStringLiteral("1|ROSSI MARIO|NRV|EESE")});
+    const GenerationScenarios::Scenario scenario{.name = "no"};
+    ScenarioView view(scenario);
+    EXPECT_FALSE(generate(view, Dialogs::Answer::No));
+    EXPECT_EQ(record.shown,
+              QStringList{QStringLiteral("Confermi generazione causale Diagnosis Sheet per 1 pratiche ?")});
+    EXPECT_EQ(view.starts, 0);
+
+    suite.database().exec({QStringLiteral("DELETE FROM [Tabella Pratiche]")});
+    dialogs.clear();
+    record = {};
+    EXPECT_FALSE(generate(view));
+    EXPECT_EQ(record.shown,
+              (QStringList{QStringLiteral("Confermi generazione causale Diagnosis Sheet per 0 pratiche ?"),
+                           QStringLiteral("Generazione conclusa")}));
+    EXPECT_EQ(view.starts, 0);
+}
+
+TEST_F(SheetGeneratorTest, NothingASheetHoldsIsLostOnTheWay)
+{
+    suite.addCases({QStringLiteral("1|ROSSI MARIO|NRV|EECH"), QStringLiteral("2|BIANCHI ANNA|NRV|EESE")});
+    // A note longer than a line of the editor goes back whole.
+    const QString note = QString(40000, QLatin1Char('n'));
+    suite.writeSheet(1, {QStringLiteral("MotivoImpagato==A=Negligenza"), QStringLiteral("Note==") + note});
+    // A sheet that cannot be read stops the run on its case: no other case's sheet is saved over it.
+    const QString unreadable = SheetStore::sheetPath(2);
+    writeSparse(unreadable, "MotivoImpagato==C=No lavoro\r\n", 2 * 1024 * 1024);
+    const GenerationScenarios::Scenario scenario{.name = "lost"};
+    ScenarioView view(scenario);
+    EXPECT_TRUE(generate(view));
+    store.CaricaDS(1);
+    EXPECT_EQ(store.LeggiDS(QStringLiteral("Note")), note);
+    ASSERT_EQ(record.shown.size(), 3);
+    EXPECT_TRUE(record.shown.at(1).contains(unreadable)) << record.shown.at(1).toStdString();
+    EXPECT_EQ(record.shown.at(2), QStringLiteral("La generazione termina"));
+    EXPECT_EQ(QFileInfo(unreadable).size(), 2 * 1024 * 1024);
+    EXPECT_EQ(record.position, QStringLiteral("2/2"));
+}
