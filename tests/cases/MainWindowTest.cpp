@@ -173,6 +173,19 @@ TEST_F(MainWindowTest, ASheetThatCannotBeSavedKeepsTheWindowOnItsCase)
     EXPECT_EQ(reason()->currentText(), QStringLiteral("C=No lavoro"));
 }
 
+TEST_F(MainWindowTest, ASheetThatCannotBeReadIsNotSavedOver)
+{
+    // The last case is shown first: its sheet is beyond any real one and is not read.
+    const QString sheet = SheetStore::sheetPath(2);
+    writeSparse(sheet, "MotivoImpagato==C=No lavoro\r\n", 2 * 1024 * 1024);
+    open();
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_TRUE(dialogs.messages().first().contains(sheet));
+    click("cmdComandi_0");
+    EXPECT_EQ(position(), QStringLiteral("1/2"));
+    EXPECT_EQ(QFileInfo(sheet).size(), 2 * 1024 * 1024);
+}
+
 TEST_F(MainWindowTest, TheDischargeCodesAreEditedOnRequestAndWrittenBack)
 {
     open();

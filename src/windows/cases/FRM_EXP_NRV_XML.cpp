@@ -253,7 +253,7 @@ void FRM_EXP_NRV_XML::cmdComandi_Click(int index)
     if (!pratiche.bof() && !pratiche.eof()) {
         const Result<qint32> shown = pratiche.wholeNumber(QStringLiteral("contatore"));
         // A sheet that cannot be saved keeps the window on its case, so the operator's work is not lost.
-        if (shown && !SalvaDS(*shown))
+        if (shown && m_sheetShown == *shown && !SalvaDS(*shown))
             return;
     }
     switch (index) {
@@ -307,14 +307,23 @@ bool FRM_EXP_NRV_XML::SalvaDS(qint32 contatore)
 
 void FRM_EXP_NRV_XML::DumpPratica()
 {
+    displayCase(true);
+}
+
+void FRM_EXP_NRV_XML::displayCase(bool tellFailure)
+{
     const Result<std::optional<CaseDisplay>> display =
         ::DumpPratica(m_cases.pratiche(), m_sheets, m_module.ModoAccess());
     if (!display) {
-        m_dialogs.message(display.errorText(), Dialogs::Icon::Critical);
+        // The editor still holds another case's values: they are never to be saved as this case's sheet.
+        m_sheetShown.reset();
+        if (tellFailure)
+            m_dialogs.message(display.errorText(), Dialogs::Icon::Critical);
         return;
     }
     if (display.value()) {
         m_editor->showCase(**display);
+        m_sheetShown = (*display)->contatore;
         followCase();
     }
 }
@@ -428,7 +437,9 @@ void FRM_EXP_NRV_XML::showGenerationCase()
 {
     showCaseProgress(m_generationCase.position, m_generationCase.total, m_generationCase.text);
     m_generation->showCounts(m_generationCase.quotas);
-    showCaseQuietly();
+    // A case whose sheet cannot be read stops the run, which says why.
+    if (!m_cases.pratiche().bof() && !m_cases.pratiche().eof())
+        displayCase(false);
     m_generationShown.start();
 }
 
@@ -448,19 +459,6 @@ void FRM_EXP_NRV_XML::quotasAvailableAgain()
 QList<Quota> FRM_EXP_NRV_XML::quotasNow(QuotaArray array)
 {
     return m_generation->quotas(array);
-}
-
-void FRM_EXP_NRV_XML::showCaseQuietly()
-{
-    const db::Recordset& pratiche = m_cases.pratiche();
-    if (pratiche.bof() || pratiche.eof())
-        return;
-    const Result<std::optional<CaseDisplay>> display =
-        ::DumpPratica(m_cases.pratiche(), m_sheets, m_module.ModoAccess());
-    if (display && display.value()) {
-        m_editor->showCase(**display);
-        followCase();
-    }
 }
 
 void FRM_EXP_NRV_XML::pumpEvents()

@@ -90,8 +90,8 @@ private:
     QWidget* buildCommandRow();
     /// Brings the case panel (or the generation panel) to the front.
     void showPanel(bool cases);
-    /// Shows the current case without a word when it cannot be read (a run that reads it says why).
-    void showCaseQuietly();
+    /// Shows the current case in the editor (DumpPratica), saying why when it cannot be read.
+    void displayCase(bool tellFailure);
     /// Makes the case shown the list's current line, scrolled into view.
     void followCase();
     /// Progress of a walk over the cases, the bar labelled with the case it is on.
@@ -120,6 +120,7 @@ private:
     BusyCursor m_busy;
     bool m_stop = false; ///< set by "Interrompi"; a generation clears it when it starts
     EventPump m_pump;
+    std::optional<qint32> m_sheetShown; ///< the case whose sheet the editor holds
     GenerationCase m_generationCase;
     QElapsedTimer m_generationShown;
     QString m_statusBeforeWait;
