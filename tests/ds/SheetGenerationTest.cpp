@@ -20,21 +20,16 @@ protected:
     {
         return child<QLineEdit>(QStringLiteral("%1_%2").arg(array).arg(index).toLatin1().constData());
     }
-    void tick(const char* name, bool ticked)
-    {
-        if (ticked)
-            click(child<QCheckBox>(name));
-    }
 };
 
+/// Every option ticked; "Interrompi" on a used-up quota; a quota raised while the run waits.
 QList<GenerationScenarios::Scenario> windowScenarios()
 {
+    const QList<QByteArray> names = {"test_codice_scarico_sovrascrivi", "interrompi_quote_esaurite", "quota_alzata"};
     QList<GenerationScenarios::Scenario> chosen;
     for (const GenerationScenarios::Scenario& scenario : GenerationScenarios::all()) {
-        for (const char* name : {"test_codice_scarico_sovrascrivi", "interrompi_quote_esaurite", "quota_alzata"}) {
-            if (qstrcmp(scenario.name, name) == 0)
-                chosen.append(scenario);
-        }
+        if (names.contains(scenario.name))
+            chosen.append(scenario);
     }
     return chosen;
 }
@@ -54,9 +49,12 @@ TEST_P(SheetGenerationTest, TheWindowGivesTheRecordedRun)
     EXPECT_EQ(dialogs.shown().size(), 1);
     dialogs.clear();
 
-    tick("chkSoloTest", scenario.soloTest);
-    tick("chkLeggiDaCodiceScarico_0", scenario.leggiDaCodiceScarico);
-    tick("chkOverwrite", scenario.overwrite);
+    for (const auto& [option, ticked] : {std::pair{"chkSoloTest", scenario.soloTest},
+                                         std::pair{"chkLeggiDaCodiceScarico_0", scenario.leggiDaCodiceScarico},
+                                         std::pair{"chkOverwrite", scenario.overwrite}}) {
+        if (ticked)
+            click(option);
+    }
     const QMap<QString, QStringList> texts = GenerationScenarios::boxTexts(scenario);
     for (auto array = texts.begin(); array != texts.end(); ++array) {
         for (qsizetype i = 0; i < array->size(); ++i)

@@ -142,48 +142,7 @@ QList<double> draws()
 
 void prepare(SuiteFixture& suite, const Scenario& scenario)
 {
-    suite.database().exec(
-        {QStringLiteral("INSERT INTO [Tabella Pratiche] (contatore, [ragione sociale], posizione, [tipo mandato], "
-                        "codicescaricomemo, [codice scarico]) VALUES "
-                        "(1, 'ROSSI MARIO', 'NRV1', 'NRV', 'EESE', 'c'), "
-                        "(2, 'BIANCHI ANNA', 'NRV2', 'NRV', 'EECH', NULL), "
-                        "(3, 'VERDI LUCA', 'NRV3', 'NRV', 'info', 'A'), "
-                        "(4, 'NERI & FIGLI 50%', 'NRV4', 'NRV', 'EENP', 'B'), "
-                        "(5, 'GIALLI PIA', 'NRV5', 'NRV', 'EESE ', NULL), "
-                        "(6, 'BLU ADA', 'NRV6', 'NRV', 'FLXX', 'i'), "
-                        "(7, 'GRIGI' || char(9) || 'PIA', 'NRV7', 'NRV', 'EEPP', 'D'), "
-                        "(8, 'ROSA LIA', 'NRV8', 'NRV', 'EECN', 'H'), "
-                        "(9, 'MARRONI UGO', 'NRV9', 'NRV', 'INFO', 'E'), "
-                        "(10, 'VIOLA EVA', 'NRV10', 'NRV', 'EECH', NULL), "
-                        "(11, 'AZZURRI IVO', 'NRV11', 'NRV', 'EESE', 'F'), "
-                        "(12, 'ARANCIO TEO', 'NRV12', 'NRV', 'EENP', 'G')")});
-    // A sheet written by hand, for a case that needs none: names in any case, a value cut at its second "==",
-    // a duplicated name, lines that are no field.
-    suite.writeSheet(2, {QStringLiteral("motivoimpagato==  A=Negligenza  "),
-                         QStringLiteral("SituazioneFamiliare==B=Sposato "), QStringLiteral("riga senza separatore"),
-                         QStringLiteral("Note==prima==dopo"), QStringLiteral("Abitazione==D=Usufrutto"), QString(),
-                         QStringLiteral("==senza nome"), QStringLiteral("ClienteRedditoBenefits=="),
-                         QStringLiteral("Note==seconda"), QStringLiteral("CampoIgnoto==x")});
-    suite.writeSheet(
-        3, {QStringLiteral("MotivoImpagato==H=fallimento"), QStringLiteral("SituazioneFamiliare==C=Divorziato"),
-            QStringLiteral("NoteSituazioneFamiliare==separato dal 2009"), QStringLiteral("Abitazione==B=Locazione"),
-            QStringLiteral("TipologiaContratto==D=socio"), QStringLiteral("NoteTipologiaContratto==socio di minoranza"),
-            QStringLiteral("CapacitaPagamentoFutureScadenze==S"), QStringLiteral("DataMiglioramento=="),
-            QStringLiteral("ClienteRedditoSalario==900"), QStringLiteral("ClienteRedditoBenefits==120"),
-            QStringLiteral("ClienteRedditoAltro==35"), QStringLiteral("GaranteRedditoSalario==1100"),
-            QStringLiteral("GaranteRedditoBenefits=="), QStringLiteral("GaranteRedditoAltro==0"),
-            QString::fromUtf8("Note==scritta a mano è €"), QStringLiteral("DataInserimento==01/02/2011 09:00:00")});
-    // A reason of blanks only is no reason.
-    suite.writeSheet(6, {QStringLiteral("MotivoImpagato==   "), QStringLiteral("Note==solo spazi")});
-    suite.writeSheet(10,
-                     {QStringLiteral("MotivoImpagato==I=altro"), QStringLiteral("NoteSituazioneFamiliare==\tcon tab\t"),
-                      QString::fromUtf8("Note==caffè €"), QStringLiteral("ClienteRedditoSalario== 1.200,50 ")});
-    // Past 99 fields nothing is read, the reason neither.
-    QStringList crowded;
-    for (int i = 1; i <= 100; ++i)
-        crowded.append(QStringLiteral("Extra%1==x").arg(i));
-    crowded.append(QStringLiteral("MotivoImpagato==C=No lavoro"));
-    suite.writeSheet(11, crowded);
+    suite.loadSuite(QStringLiteral("generation/suite"));
     suite.database().exec(scenario.sql);
 }
 

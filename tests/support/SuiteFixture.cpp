@@ -99,10 +99,10 @@ void SuiteFixture::execFile(const QString& dataRelative)
     m_database->exec(statements);
 }
 
-void SuiteFixture::loadSmallSuite()
+void SuiteFixture::loadSuite(const QString& dataFolder)
 {
-    execFile(QStringLiteral("flow/small_suite/suite.sql"));
-    const QDir sheets(testData(QStringLiteral("flow/small_suite/ds")));
+    execFile(dataFolder + QStringLiteral("/suite.sql"));
+    const QDir sheets(testData(dataFolder + QStringLiteral("/ds")));
     for (const QString& name : sheets.entryList(QDir::Files))
         writeBytes(local(QStringLiteral("Z:\\work\\kv32\\dati\\ds\\") + name), fileBytes(sheets.filePath(name)));
 }

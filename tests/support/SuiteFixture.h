@@ -31,8 +31,10 @@ public:
     void addNumberedCases(int first, int count, const QString& mandate = QStringLiteral("NRV"));
     /// Runs the statements of a file of the tests' data, one a line ("--" starts a comment line).
     void execFile(const QString& dataRelative);
+    /// A suite of the tests' data: its folder's suite.sql run, its ds/ sheets copied.
+    void loadSuite(const QString& dataFolder);
     /// The small suite of the flow's golden test: five cases, every kind of payment, and their sheets.
-    void loadSmallSuite();
+    void loadSmallSuite() { loadSuite(QStringLiteral("flow/small_suite")); }
     /// Writes the Diagnosis Sheet of a case with these lines (Windows-1252, CR LF).
     void writeSheet(int contatore, const QStringList& lines);
 

@@ -1,0 +1,5 @@
+-- The suite of the recorded generation runs, in contatore order. Case 2 needs no sheet but has one written by hand
+-- (names in any case, a value cut at its second "==", a duplicated name, lines that are no field); case 3 has a
+-- complete one; case 6's reason is blanks only; case 10's values carry TABs and Windows-1252 letters; case 11's
+-- sheet has its reason past the 99 fields that are read. "EESE " with a blank needs no sheet.
+INSERT INTO [Tabella Pratiche] (contatore, [ragione sociale], posizione, [tipo mandato], codicescaricomemo, [codice scarico]) VALUES (1, 'ROSSI MARIO', 'NRV1', 'NRV', 'EESE', 'c'), (2, 'BIANCHI ANNA', 'NRV2', 'NRV', 'EECH', NULL), (3, 'VERDI LUCA', 'NRV3', 'NRV', 'info', 'A'), (4, 'NERI & FIGLI 50%', 'NRV4', 'NRV', 'EENP', 'B'), (5, 'GIALLI PIA', 'NRV5', 'NRV', 'EESE ', NULL), (6, 'BLU ADA', 'NRV6', 'NRV', 'FLXX', 'i'), (7, 'GRIGI' || char(9) || 'PIA', 'NRV7', 'NRV', 'EEPP', 'D'), (8, 'ROSA LIA', 'NRV8', 'NRV', 'EECN', 'H'), (9, 'MARRONI UGO', 'NRV9', 'NRV', 'INFO', 'E'), (10, 'VIOLA EVA', 'NRV10', 'NRV', 'EECH', NULL), (11, 'AZZURRI IVO', 'NRV11', 'NRV', 'EESE', 'F'), (12, 'ARANCIO TEO', 'NRV12', 'NRV', 'EENP', 'G')
