@@ -4,11 +4,11 @@
 //   bench_case_list [--cases N]
 #include "BenchSuite.h"
 
-#include "windows/cases/FRM_EXP_NRV_XML.h"
-#include "launcher/ModuloCommand.h"
 #include "foundation/ports/Clock.h"
 #include "foundation/ports/Random.h"
 #include "foundation/ports/ScriptedDialogs.h"
+#include "launcher/ModuloCommand.h"
+#include "windows/cases/FRM_EXP_NRV_XML.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
