@@ -6,6 +6,7 @@
 #include "ds/SheetStore.h"
 #include "foundation/DateText.h"
 #include "foundation/ShownText.h"
+#include "foundation/Status.h"
 #include "foundation/db/Recordset.h"
 #include "foundation/ports/Clock.h"
 #include "foundation/ports/Dialogs.h"

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "ds/QuotaDraw.h"
-#include "foundation/Status.h"
 
 #include <QStringList>
 
