@@ -87,7 +87,7 @@ TEST_F(RecordsetTest, AStaticSnapshotWalksBothWaysCountsAndComesBack)
     Recordset rs;
     ASSERT_TRUE(rs.open(QStringLiteral("Select contatore From [Tabella Pratiche] order by contatore"), connection,
                         Recordset::Lock::Optimistic));
-    EXPECT_EQ(rs.state(), 1);
+    EXPECT_TRUE(rs.state());
     EXPECT_EQ(rs.recordCount(), 3);
     EXPECT_EQ(rs.absolutePosition(), 1);
     EXPECT_FALSE(rs.bof());
@@ -109,11 +109,11 @@ TEST_F(RecordsetTest, AStaticSnapshotWalksBothWaysCountsAndComesBack)
 
     // Find searches forward from the current row and leaves the end when nothing matches.
     ASSERT_TRUE(rs.moveFirst());
-    ASSERT_TRUE(rs.find(QStringLiteral("contatore=20")));
+    ASSERT_TRUE(rs.find(QStringLiteral("contatore"), 20));
     EXPECT_EQ(rs.absolutePosition(), 2);
-    ASSERT_TRUE(rs.find(QStringLiteral("contatore=10")));
+    ASSERT_TRUE(rs.find(QStringLiteral("contatore"), 10));
     EXPECT_TRUE(rs.eof());
-    EXPECT_FALSE(rs.find(QStringLiteral("nessuno=1")));
+    EXPECT_FALSE(rs.find(QStringLiteral("nessuno"), 1));
 
     const QList<QVariantList> rows = rs.getRows();
     ASSERT_EQ(rows.size(), 1);
@@ -147,7 +147,7 @@ TEST_F(RecordsetTest, AFailedWriteKeepsWhatTheDatabaseHoldsAndCarriesTheDriverTe
         broken.open(QStringLiteral("Select * From [Tabella Pratiche] where [campo inesistente]=1"), connection);
     ASSERT_FALSE(query);
     EXPECT_TRUE(query.errorText().contains(QStringLiteral("campo inesistente"))) << query.errorText().toStdString();
-    EXPECT_EQ(broken.state(), 0);
+    EXPECT_FALSE(broken.state());
 }
 
 TEST_F(RecordsetTest, AStatementFollowedByAnotherIsNotRunEvenInPart)
@@ -159,7 +159,7 @@ TEST_F(RecordsetTest, AStatementFollowedByAnotherIsNotRunEvenInPart)
     ASSERT_FALSE(query);
     EXPECT_TRUE(query.errorText().contains(QStringLiteral("delete from [Tabella Pratiche]")))
         << query.errorText().toStdString();
-    EXPECT_EQ(cases.state(), 0);
+    EXPECT_FALSE(cases.state());
     EXPECT_FALSE(connection.execute(QStringLiteral("Delete from [Tabella Pratiche] where contatore=10; Delete from "
                                                    "[Tabella Pratiche]")));
     EXPECT_EQ(fixture.scalar(QStringLiteral("select count(*) from [Tabella Pratiche]")), QStringLiteral("3"));
