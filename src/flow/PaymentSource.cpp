@@ -14,7 +14,7 @@ const QString BankTable = QStringLiteral("Tabella Riscontro");
 const QString PaymentsSql = QStringLiteral("Select * From [Tabella Pagamenti] where conta=?");
 const QString BankSql = QStringLiteral("Select * From [Tabella Riscontro] where id_incasso=?");
 // The same rows for a window of cases. Each case's rows come in the order of their place in the table, which is the
-// order in which the server answers the question of one case: its index keeps equal keys in that order, and a scan
+// order in which the database answers the question of one case: its index keeps equal keys in that order, and a scan
 // of the table meets them in it.
 QString paymentsWindowSql(const QString& place)
 {
@@ -30,9 +30,10 @@ QString bankWindowSql(const QString& place)
 std::optional<QString> rowPlace(db::SqlDialect dialect)
 {
     switch (dialect) {
+    case db::SqlDialect::SQLite:
+        return QStringLiteral("rowid");
     case db::SqlDialect::PostgreSQL:
         return QStringLiteral("ctid");
-    case db::SqlDialect::SQLite:
     case db::SqlDialect::Suite:
         break;
     }

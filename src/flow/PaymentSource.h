@@ -21,14 +21,14 @@ class Connection;
 ///
 /// The rows are those of "Select * From [Tabella Pagamenti] where conta=" + contatore and "Select * From
 /// [Tabella Riscontro] where id_incasso=" + ID, in the order the database gives them. An export asks these two
-/// questions hundreds of thousands of times, so each is prepared once and run again with the new value bound.
-///
-/// On a PostgreSQL server each question is a round trip, and a round trip costs more than the answer. There the
-/// source asks for the payments of a window of consecutive case numbers at once (and, when the flow first wants one,
-/// for the bank rows of those payments), ordered as the server gives each case's rows (by their place in the table,
-/// ctid), and answers from the window while the cases asked for fall inside it. The window grows while the cases
-/// asked for use what it fetched and shrinks, down to one case, when they do not (a list in another order, or a
-/// sparse filter), so that what is held stays bounded and nothing is fetched much beyond what the flow reads.
+/// questions hundreds of thousands of times, and each answer costs less than the asking. Where the database can tell
+/// the order in which it answers the question of one case (the place of each row in its table: rowid on SQLite, ctid
+/// on PostgreSQL), the source asks for the payments of a window of consecutive case numbers at once (and, when the
+/// flow first wants one, for the bank rows of those payments), ordered as the database gives each case's rows, and
+/// answers from the window while the cases asked for fall inside it. The window grows while the cases asked for use
+/// what it fetched and shrinks, down to one case, when they do not (a list in another order, or a sparse filter), so
+/// that what is held stays bounded and nothing is fetched much beyond what the flow reads. Other databases are asked
+/// the two questions themselves, each prepared once and run again with the new value bound.
 ///
 /// On SQLite everything is read inside one read transaction, which gives the whole flow one consistent view of the
 /// payments and costs a quarter of reading in autocommit.

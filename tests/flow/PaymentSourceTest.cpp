@@ -31,7 +31,7 @@ QStringList fieldNames(int count, QString (*name)(int))
 
 } // namespace
 
-TEST_F(PaymentSourceTest, TheRowsAreThoseOfTheSuitesQuestionsInTheirOrderWhateverOrderTheCasesComeIn)
+TEST_F(PaymentSourceTest, TheWindowsGiveTheRowsOfTheSuitesQuestionsInTheirOrderWhateverOrderTheCasesComeIn)
 {
     // 150 cases, a third without payments; IDs given out of order; some payments with two bank rows, some with none.
     suite.database().exec({QStringLiteral("BEGIN")});
