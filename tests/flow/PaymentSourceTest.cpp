@@ -2,11 +2,13 @@
 
 #include "support/CellText.h"
 
+#include <numeric>
+
 namespace {
 
 using PaymentSourceTest = FlowFixture;
 
-/// The rows of one of the suite's questions, asked through the recordset, with the fields the flow reads.
+/// The first rows of one of the suite's questions asked through the recordset, with the fields the flow reads.
 QStringList suiteAnswer(db::Connection& connection, const QString& sql, const QStringList& fields, int rows)
 {
     db::Recordset recordset;
@@ -21,24 +23,15 @@ QStringList suiteAnswer(db::Connection& connection, const QString& sql, const QS
     return answer;
 }
 
-QStringList fieldNames(int count, QString (*name)(int))
-{
-    QStringList names;
-    for (int field = 0; field < count; ++field)
-        names.append(name(field));
-    return names;
-}
-
 } // namespace
 
 TEST_F(PaymentSourceTest, TheWindowsGiveTheRowsOfTheSuitesQuestionsInTheirOrderWhateverOrderTheCasesComeIn)
 {
-    // 150 cases, a third without payments; IDs given out of order; some payments with two bank rows, some with none.
+    // 150 cases, a third without payments, IDs falling as the cases rise; payments with two bank rows, one or none.
     suite.database().exec({QStringLiteral("BEGIN")});
     for (int k = 1; k <= 150; ++k) {
         addCase(k);
-        for (int n = 0; n < k % 3; ++n) {
-            const int id = 5000 - 10 * k - 5 * n;
+        for (int n = 0, id = 5000 - 10 * k; n < k % 3; ++n, id -= 5) {
             addPayment(id, k, {{QStringLiteral("totale"), id * 1.25}, {QStringLiteral("ricevuta"), n}});
             for (int b = 0; b < id % 3; ++b)
                 addBankRow(id, {{QStringLiteral("ass"), QStringLiteral("A%1-%2").arg(id).arg(b)}});
@@ -46,19 +39,18 @@ TEST_F(PaymentSourceTest, TheWindowsGiveTheRowsOfTheSuitesQuestionsInTheirOrderW
     }
     suite.database().exec({QStringLiteral("COMMIT")});
     openCases();
-    const QStringList paymentFields = fieldNames(
-        PaymentSource::FieldCount, [](int field) { return PaymentSource::fieldName(PaymentSource::Field(field)); });
-    const QStringList bankFields = fieldNames(PaymentSource::BankFieldCount, [](int field) {
-        return PaymentSource::fieldName(PaymentSource::BankField(field));
-    });
+    QStringList paymentFields;
+    for (int field = 0; field < PaymentSource::FieldCount; ++field)
+        paymentFields.append(PaymentSource::fieldName(PaymentSource::Field(field)));
+    QStringList bankFields;
+    for (int field = 0; field < PaymentSource::BankFieldCount; ++field)
+        bankFields.append(PaymentSource::fieldName(PaymentSource::BankField(field)));
 
-    QList<int> ascending;
-    for (int k = 1; k <= 151; ++k)
-        ascending.append(k);
-    QList<int> descending(ascending.rbegin(), ascending.rend());
-    const QList<int> jumping = {5, 140, 6, 70, 71, 1, 150, 149, 0, 75};
+    QList<int> ascending(151);
+    std::iota(ascending.begin(), ascending.end(), 1);
+    const QList<int> descending(ascending.rbegin(), ascending.rend());
     PaymentSource source(connection);
-    for (const QList<int>& order : {ascending, descending, jumping}) {
+    for (const QList<int>& order : {ascending, descending, QList<int>{5, 140, 6, 70, 71, 1, 150, 149, 0, 75}}) {
         for (const int k : order) {
             std::vector<PaymentSource::Payment> payments;
             ASSERT_TRUE(source.paymentsOf(k, payments));
@@ -67,19 +59,13 @@ TEST_F(PaymentSourceTest, TheWindowsGiveTheRowsOfTheSuitesQuestionsInTheirOrderW
                 answer.append(cellText(payment.data(), PaymentSource::FieldCount));
                 std::optional<PaymentSource::BankRow> bank;
                 ASSERT_TRUE(source.bankRowOf(payment[PaymentSource::Id], bank));
-                const QStringList expected =
-                    suiteAnswer(connection,
-                                QStringLiteral("Select * From [Tabella Riscontro] where id_incasso=") +
-                                    payment[PaymentSource::Id].toString(),
-                                bankFields, 1);
+                const QString bankSql = QStringLiteral("Select * From [Tabella Riscontro] where id_incasso=%1")
+                                            .arg(payment[PaymentSource::Id].toLongLong());
                 EXPECT_EQ(bank ? QStringList{cellText(bank->data(), PaymentSource::BankFieldCount)} : QStringList(),
-                          expected)
-                    << "payment " << payment[PaymentSource::Id].toString().toStdString();
+                          suiteAnswer(connection, bankSql, bankFields, 1));
             }
-            EXPECT_EQ(answer,
-                      suiteAnswer(connection, QStringLiteral("Select * From [Tabella Pagamenti] where conta=%1").arg(k),
-                                  paymentFields, 1000))
-                << "case " << k;
+            const QString sql = QStringLiteral("Select * From [Tabella Pagamenti] where conta=%1").arg(k);
+            EXPECT_EQ(answer, suiteAnswer(connection, sql, paymentFields, 100)) << "case " << k;
         }
     }
 }
