@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that the build, the tests, the demo and the Debian package need;
-# does nothing when they are all there already. With --hardening, also Clang with its sanitizers and
+# Installs the Debian 12 packages that the build, the tests, the demo, the benchmarks and the Debian package
+# need; does nothing when they are all there already. With --hardening, also Clang with its sanitizers and
 # libFuzzer.
 set -euo pipefail
 
@@ -12,6 +12,7 @@ packages=(
     postgresql odbc-postgresql unixodbc
     fonts-dejavu-core
     xvfb xauth
+    python3
     dpkg-dev desktop-file-utils
 )
 if [ "${1:-}" = "--hardening" ]; then

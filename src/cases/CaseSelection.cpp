@@ -50,7 +50,7 @@ bool CaseSelection::Inizia()
 bool CaseSelection::openConnection()
 {
     db::Connection& connection = m_module->Connessione();
-    if (connection.state() != 0)
+    if (connection.state())
         return true;
     if (m_module->StringaConnessione().trimmed().isEmpty()) {
         const QString why =

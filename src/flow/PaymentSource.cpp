@@ -2,13 +2,6 @@
 
 #include "foundation/db/Connection.h"
 #include "foundation/db/SqlDialect.h"
-#include "foundation/db/SqliteStatement.h"
-#include "foundation/db/ValueTyping.h"
-
-#include <QSqlError>
-#include <QSqlRecord>
-
-#include <sqlite3.h>
 
 #include <algorithm>
 #include <limits>
@@ -20,14 +13,32 @@ const QString BankTable = QStringLiteral("Tabella Riscontro");
 // The suite's two questions, the value bound where the old program joined it to the text.
 const QString PaymentsSql = QStringLiteral("Select * From [Tabella Pagamenti] where conta=?");
 const QString BankSql = QStringLiteral("Select * From [Tabella Riscontro] where id_incasso=?");
-// The same rows for a window of cases. Each case's rows come in the order of their place in the table (ctid), which
-// is the order in which the server answers the question of one case: its index keeps equal keys in that order, and
-// a scan of the table meets them in it.
-const QString PaymentsWindowSql =
-    QStringLiteral("Select * From [Tabella Pagamenti] where conta>=? and conta<=? order by conta, ctid");
-const QString BankWindowSql = QStringLiteral(
-    "Select * From [Tabella Riscontro] where id_incasso in (Select ID From [Tabella Pagamenti] where conta>=? and "
-    "conta<=?) order by id_incasso, ctid");
+// The same rows for a window of cases. Each case's rows come in the order of their place in the table, which is the
+// order in which the database answers the question of one case: its index keeps equal keys in that order, and a scan
+// of the table meets them in it.
+QString paymentsWindowSql(const QString& place)
+{
+    return QStringLiteral("Select * From [Tabella Pagamenti] where conta>=? and conta<=? order by conta, ") + place;
+}
+QString bankWindowSql(const QString& place)
+{
+    return QStringLiteral("Select * From [Tabella Riscontro] where id_incasso in (Select ID From [Tabella Pagamenti] "
+                          "where conta>=? and conta<=?) order by id_incasso, ") +
+           place;
+}
+/// The name of a row's place in its table, where the database has one.
+std::optional<QString> rowPlace(db::SqlDialect dialect)
+{
+    switch (dialect) {
+    case db::SqlDialect::SQLite:
+        return QStringLiteral("rowid");
+    case db::SqlDialect::PostgreSQL:
+        return QStringLiteral("ctid");
+    case db::SqlDialect::Suite:
+        break;
+    }
+    return std::nullopt;
+}
 
 // A window starts at this many case numbers, and grows or shrinks by how much of it the flow reads.
 constexpr qint64 InitialSpan = 64;
@@ -65,46 +76,6 @@ QString missingField(const QString& field, const QString& table)
     return QStringLiteral("manca il campo %1 nella tabella [%2]").arg(field, table);
 }
 
-// A cell as SQLite stores it, before the declared type of its column gives it the suite's type.
-QVariant sqliteCell(sqlite3_stmt* statement, int column)
-{
-    switch (sqlite3_column_type(statement, column)) {
-    case SQLITE_INTEGER:
-        return QVariant(qlonglong(sqlite3_column_int64(statement, column)));
-    case SQLITE_FLOAT:
-        return QVariant(sqlite3_column_double(statement, column));
-    case SQLITE_TEXT: {
-        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
-        return QVariant(QString::fromUtf8(text, sqlite3_column_bytes(statement, column)));
-    }
-    case SQLITE_BLOB: {
-        const auto* bytes = static_cast<const char*>(sqlite3_column_blob(statement, column));
-        return QVariant(QByteArray(bytes, sqlite3_column_bytes(statement, column)));
-    }
-    default:
-        return QVariant();
-    }
-}
-
-int bindSqlite(sqlite3_stmt* statement, const QVariant& value)
-{
-    if (!value.isValid() || value.isNull())
-        return sqlite3_bind_null(statement, 1);
-    switch (value.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-        return sqlite3_bind_int64(statement, 1, value.toLongLong());
-    case QMetaType::Double:
-        return sqlite3_bind_double(statement, 1, value.toDouble());
-    default: {
-        const QByteArray text = value.toString().toUtf8();
-        return sqlite3_bind_text(statement, 1, text.constData(), int(text.size()), SQLITE_TRANSIENT);
-    }
-    }
-}
-
 std::optional<qint64> wholeKey(const QVariant& value)
 {
     switch (value.typeId()) {
@@ -120,23 +91,64 @@ std::optional<qint64> wholeKey(const QVariant& value)
 
 } // namespace
 
-PaymentSource::PaymentSource(db::Connection& connection, Route route)
-    : m_connection(connection), m_database(connection.database()),
-      m_handle(route == Route::Fastest ? db::SqliteStatement::handleOf(m_database) : nullptr),
-      m_windowed(!m_handle && connection.dialect() == db::SqlDialect::PostgreSQL), m_span(InitialSpan)
+PaymentSource::Question::Question(db::Connection& connection, const QString& suiteSql, QString table,
+                                  QStringList fields)
+    : m_statement(connection, suiteSql), m_table(std::move(table)), m_fields(std::move(fields))
 {
+}
+
+Status PaymentSource::Question::ask(const QVariantList& values, const std::function<QVariant*()>& nextRow)
+{
+    const auto failed = [this](const Status& status) {
+        m_statement.finish();
+        return Status::failure(
+            QStringLiteral("lettura della tabella [%1] non riuscita: %2").arg(m_table, status.errorText()));
+    };
+    if (Status ran = m_statement.run(values); !ran)
+        return failed(ran);
+    if (m_columns.isEmpty()) {
+        for (const QString& field : m_fields) {
+            const int column = m_statement.columnIndex(field);
+            if (column < 0) {
+                m_statement.finish();
+                return Status::failure(missingField(field, m_table));
+            }
+            m_columns.append(column);
+        }
+    }
+    while (m_statement.next()) {
+        QVariant* row = nextRow();
+        if (!row) {
+            m_statement.finish();
+            break;
+        }
+        for (int field = 0; field < m_columns.size(); ++field)
+            row[field] = m_statement.value(m_columns.at(field));
+    }
+    if (!m_statement.status())
+        return failed(m_statement.status());
+    return Status::success();
+}
+
+PaymentSource::PaymentSource(db::Connection& connection)
+    : m_connection(connection), m_database(connection.database()),
+      m_windowed(rowPlace(connection.dialect()).has_value()),
+      m_payments(connection, PaymentsSql, PaymentsTable, paymentFields()),
+      m_bank(connection, BankSql, BankTable, bankFields()), m_span(InitialSpan)
+{
+    if (const std::optional<QString> place = rowPlace(connection.dialect())) {
+        QStringList fields = paymentFields();
+        fields.append(QStringLiteral("conta"));
+        m_windowPayments.emplace(connection, paymentsWindowSql(*place), PaymentsTable, fields);
+        QStringList bank = bankFields();
+        bank.append(QStringLiteral("id_incasso"));
+        m_windowBanks.emplace(connection, bankWindowSql(*place), BankTable, bank);
+    }
 }
 
 PaymentSource::~PaymentSource()
 {
-    // Qt's driver cannot close a handle that has statements prepared on it, and lets go of it all the same: a
-    // connection closed during the export leaves the handle to be closed here, file and all.
-    const bool abandoned = m_handle && (m_sqlitePayments.statement || m_sqliteBank.statement) && !m_database.isOpen();
     finish();
-    sqlite3_finalize(m_sqlitePayments.statement);
-    sqlite3_finalize(m_sqliteBank.statement);
-    if (abandoned)
-        sqlite3_close(m_handle);
 }
 
 QString PaymentSource::fieldName(Field field)
@@ -149,190 +161,71 @@ QString PaymentSource::fieldName(BankField field)
     return bankFields().at(field);
 }
 
-Status PaymentSource::sqliteFailure(const QString& what) const
+Status PaymentSource::closed(const QString& table) const
 {
-    return Status::failure(what + QStringLiteral(": ") + QString::fromUtf8(sqlite3_errmsg(m_handle)));
+    return Status::failure(
+        QStringLiteral("lettura della tabella [%1] non riuscita: la connessione al database è stata chiusa")
+            .arg(table));
 }
 
-Status PaymentSource::prepareSqlite(SqliteQuestion& question, const QString& sql, const QStringList& fields,
-                                    const QString& table)
+void PaymentSource::beginReading()
 {
-    // The connection can be closed during an export, the window painting meanwhile. Its SQLite handle is then freed,
-    // or kept only for the statements already prepared on it: asked again, it would read freed memory.
-    if (!m_database.isOpen())
-        return Status::failure(QStringLiteral("lettura della tabella [%1] non riuscita: la connessione al database è "
-                                              "stata chiusa")
-                                   .arg(table));
-    if (question.statement)
-        return Status::success();
-    const QByteArray text = db::rewriteSql(sql, db::SqlDialect::SQLite).toUtf8();
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(m_handle, text.constData(), int(text.size()), &statement, nullptr) != SQLITE_OK) {
-        sqlite3_finalize(statement);
-        return sqliteFailure(QStringLiteral("lettura della tabella [%1] non riuscita").arg(table));
-    }
-    QList<int> columns;
-    QList<std::optional<db::FieldKind>> kinds;
-    const int count = sqlite3_column_count(statement);
-    for (const QString& field : fields) {
-        int found = -1;
-        for (int column = 0; column < count && found < 0; ++column) {
-            if (field.compare(QString::fromUtf8(sqlite3_column_name(statement, column)), Qt::CaseInsensitive) == 0)
-                found = column;
-        }
-        if (found < 0) {
-            sqlite3_finalize(statement);
-            return Status::failure(missingField(field, table));
-        }
-        columns.append(found);
-        const char* declared = sqlite3_column_decltype(statement, found);
-        kinds.append(declared ? std::optional(db::fieldKindOfSqliteType(QString::fromUtf8(declared))) : std::nullopt);
-    }
-    question.statement = statement;
-    question.columns = columns;
-    question.kinds = kinds;
-    return Status::success();
-}
-
-Status PaymentSource::beginReading()
-{
-    // Inside a transaction the caller began, ours would fail; theirs gives the same single view.
-    if (m_inTransaction || !sqlite3_get_autocommit(m_handle))
-        return Status::success();
-    if (sqlite3_exec(m_handle, "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK)
-        return sqliteFailure(QStringLiteral("lettura dei pagamenti non avviata"));
-    m_inTransaction = true;
-    return Status::success();
+    if (m_reading || m_connection.dialect() != db::SqlDialect::SQLite)
+        return;
+    // Inside a transaction the caller began this one fails; theirs gives the same single view.
+    db::Statement begin(m_connection, QStringLiteral("BEGIN"));
+    m_reading = begin.run().ok();
 }
 
 void PaymentSource::finish()
 {
     m_window = Window();
-    if (!m_inTransaction)
+    m_payments.finish();
+    m_bank.finish();
+    if (m_windowPayments)
+        m_windowPayments->finish();
+    if (m_windowBanks)
+        m_windowBanks->finish();
+    if (!m_reading)
         return;
-    if (m_sqlitePayments.statement)
-        sqlite3_reset(m_sqlitePayments.statement);
-    if (m_sqliteBank.statement)
-        sqlite3_reset(m_sqliteBank.statement);
     // Nothing was written: ending the read transaction only releases the lock.
-    sqlite3_exec(m_handle, "COMMIT", nullptr, nullptr, nullptr);
-    m_inTransaction = false;
-}
-
-Status PaymentSource::runSqlite(SqliteQuestion& question, const QVariant& value, int fieldCount,
-                                const std::function<QVariant*()>& nextRow)
-{
-    sqlite3_stmt* statement = question.statement;
-    sqlite3_reset(statement);
-    if (bindSqlite(statement, value) != SQLITE_OK)
-        return sqliteFailure(QStringLiteral("valore non accettato dal database"));
-    while (true) {
-        const int step = sqlite3_step(statement);
-        if (step == SQLITE_DONE)
-            break;
-        if (step != SQLITE_ROW) {
-            const Status failure = sqliteFailure(QStringLiteral("lettura non riuscita"));
-            sqlite3_reset(statement);
-            return failure;
-        }
-        QVariant* row = nextRow();
-        if (!row)
-            break;
-        for (int field = 0; field < fieldCount; ++field)
-            row[field] =
-                db::ValueTyping::convert(sqliteCell(statement, question.columns.at(field)), question.kinds.at(field));
-    }
-    sqlite3_reset(statement);
-    return Status::success();
-}
-
-Status PaymentSource::runQt(QtQuestion& question, const QString& sql, const QStringList& fields, const QString& table,
-                            const QVariantList& values, const std::function<QVariant*()>& nextRow)
-{
-    if (!question.prepared) {
-        question.query = QSqlQuery(m_connection.database());
-        question.query.setForwardOnly(true);
-        // A server's amounts come as their decimal text, which currency reads without the loss of a double; SQLite
-        // holds them as doubles already.
-        if (m_connection.database().driverName() != QLatin1String("QSQLITE"))
-            question.query.setNumericalPrecisionPolicy(QSql::HighPrecision);
-        if (!question.query.prepare(db::rewriteSql(sql, m_connection.dialect())))
-            return Status::failure(QStringLiteral("lettura della tabella [%1] non riuscita: %2")
-                                       .arg(table, db::driverText(question.query.lastError())));
-        question.prepared = true;
-    }
-    for (int at = 0; at < values.size(); ++at)
-        question.query.bindValue(at,
-                                 values.at(at).isValid() ? values.at(at) : QVariant(QMetaType::fromType<QString>()));
-    if (!question.query.exec())
-        return Status::failure(QStringLiteral("lettura della tabella [%1] non riuscita: %2")
-                                   .arg(table, db::driverText(question.query.lastError())));
-    if (!question.typed) {
-        const QSqlRecord record = question.query.record();
-        const db::ValueTyping typing = db::ValueTyping::forRecord(record, m_connection);
-        for (const QString& field : fields) {
-            const int column = record.indexOf(field);
-            if (column < 0)
-                return Status::failure(missingField(field, table));
-            question.columns.append(column);
-            question.kinds.append(typing.kindOf(column));
-        }
-        question.typed = true;
-    }
-    const int fieldCount = int(fields.size());
-    while (question.query.next()) {
-        QVariant* row = nextRow();
-        if (!row)
-            break;
-        for (int field = 0; field < fieldCount; ++field)
-            row[field] =
-                db::ValueTyping::convert(question.query.value(question.columns.at(field)), question.kinds.at(field));
-    }
-    const QSqlError error = question.query.lastError();
-    question.query.finish();
-    if (error.isValid())
-        return Status::failure(
-            QStringLiteral("lettura della tabella [%1] non riuscita: %2").arg(table, db::driverText(error)));
-    return Status::success();
+    db::Statement commit(m_connection, QStringLiteral("COMMIT"));
+    commit.run();
+    m_reading = false;
 }
 
 Status PaymentSource::paymentsOf(qint32 contatore, std::vector<Payment>& payments)
 {
     payments.clear();
-    const auto nextRow = [&payments]() -> QVariant* {
-        return payments.emplace_back().data();
-    };
-    if (m_windowed) {
-        if (!m_window.holds(contatore)) {
-            if (Status fetched = fetchWindow(contatore); !fetched)
-                return fetched;
-        }
-        const auto found = m_window.cases.constFind(contatore);
-        if (found != m_window.cases.constEnd()) {
-            for (qsizetype at = found->first; at < found->second; ++at) {
-                const WindowPayment& row = m_window.payments[size_t(at)];
-                std::copy(row.begin(), row.begin() + FieldCount, payments.emplace_back().begin());
-            }
-            m_window.served += found->second - found->first;
-        }
-        return Status::success();
+    // The connection can be closed during an export, the window painting meanwhile: what was read before stays
+    // unsent.
+    if (!m_database.isOpen())
+        return closed(PaymentsTable);
+    beginReading();
+    if (!m_windowed) {
+        return m_payments.ask({QVariant(contatore)},
+                              [&payments]() -> QVariant* { return payments.emplace_back().data(); });
     }
-    if (!m_handle)
-        return runQt(m_qtPayments, PaymentsSql, paymentFields(), PaymentsTable, {QVariant(contatore)}, nextRow);
-    if (Status prepared = prepareSqlite(m_sqlitePayments, PaymentsSql, paymentFields(), PaymentsTable); !prepared)
-        return prepared;
-    if (Status begun = beginReading(); !begun)
-        return begun;
-    return runSqlite(m_sqlitePayments, QVariant(contatore), FieldCount, nextRow);
+    if (!m_window.holds(contatore)) {
+        if (Status fetched = fetchWindow(contatore); !fetched)
+            return fetched;
+    }
+    const auto found = m_window.cases.constFind(contatore);
+    if (found != m_window.cases.constEnd()) {
+        for (qsizetype at = found->first; at < found->second; ++at) {
+            const WindowPayment& row = m_window.payments[size_t(at)];
+            std::copy(row.begin(), row.begin() + FieldCount, payments.emplace_back().begin());
+        }
+        m_window.served += found->second - found->first;
+    }
+    return Status::success();
 }
 
 Status PaymentSource::bankRowOf(const QVariant& paymentId, std::optional<BankRow>& row)
 {
     row.reset();
-    // Only the first row counts: a payment's later bank rows were never part of the flow.
-    const auto nextRow = [&row]() -> QVariant* {
-        return row ? nullptr : row.emplace().data();
-    };
+    if (!m_database.isOpen())
+        return closed(BankTable);
     const std::optional<qint64> id = wholeKey(paymentId);
     if (m_windowed && id && m_window.paymentBanks.contains(*id)) {
         if (!m_window.banksFetched) {
@@ -346,13 +239,9 @@ Status PaymentSource::bankRowOf(const QVariant& paymentId, std::optional<BankRow
         }
         return Status::success();
     }
-    if (!m_handle)
-        return runQt(m_qtBank, BankSql, bankFields(), BankTable, {paymentId}, nextRow);
-    if (Status prepared = prepareSqlite(m_sqliteBank, BankSql, bankFields(), BankTable); !prepared)
-        return prepared;
-    if (Status begun = beginReading(); !begun)
-        return begun;
-    return runSqlite(m_sqliteBank, paymentId, BankFieldCount, nextRow);
+    beginReading();
+    // Only the first row counts: a payment's later bank rows were never part of the flow.
+    return m_bank.ask({paymentId}, [&row]() -> QVariant* { return row ? nullptr : row.emplace().data(); });
 }
 
 Status PaymentSource::fetchWindow(qint32 contatore)
@@ -361,6 +250,7 @@ Status PaymentSource::fetchWindow(qint32 contatore)
     // it, a list in another order or a sparse one little.
     const qsizetype fetched = qsizetype(m_window.payments.size());
     const bool hadWindow = m_window.last >= m_window.first;
+    const qint64 fetchedSpan = m_window.last - m_window.first + 1;
     if (hadWindow && fetched > 0) {
         if (m_window.served * 2 >= fetched && fetched <= MaxWindowPayments)
             m_span = std::min(m_span * 2, MaxSpan);
@@ -375,12 +265,11 @@ Status PaymentSource::fetchWindow(qint32 contatore)
     last = std::min<qint64>(last, std::numeric_limits<qint32>::max());
 
     m_window = Window();
-    QStringList fields = paymentFields();
-    fields.append(QStringLiteral("conta"));
     std::vector<WindowPayment>& rows = m_window.payments;
-    const Status read = runQt(m_windowPayments, PaymentsWindowSql, fields, PaymentsTable,
-                              {QVariant(qint32(first)), QVariant(qint32(last))},
-                              [&rows]() -> QVariant* { return rows.emplace_back().data(); });
+    // About as many payments as the last window held for each case number, so that they are seldom moved.
+    rows.reserve(size_t(hadWindow ? fetched * (last - first + 1) / fetchedSpan + 16 : 0));
+    const Status read = m_windowPayments->ask({QVariant(qint32(first)), QVariant(qint32(last))},
+                                              [&rows]() -> QVariant* { return rows.emplace_back().data(); });
     if (!read) {
         m_window = Window();
         return read;
@@ -405,12 +294,10 @@ Status PaymentSource::fetchWindow(qint32 contatore)
 
 Status PaymentSource::fetchWindowBanks()
 {
-    QStringList fields = bankFields();
-    fields.append(QStringLiteral("id_incasso"));
     std::vector<WindowBankRow>& rows = m_window.banks;
-    const Status read = runQt(m_windowBanks, BankWindowSql, fields, BankTable,
-                              {QVariant(qint32(m_window.first)), QVariant(qint32(m_window.last))},
-                              [&rows]() -> QVariant* { return rows.emplace_back().data(); });
+    rows.reserve(m_window.payments.size() / 2 + 16);
+    const Status read = m_windowBanks->ask({QVariant(qint32(m_window.first)), QVariant(qint32(m_window.last))},
+                                           [&rows]() -> QVariant* { return rows.emplace_back().data(); });
     if (!read) {
         m_window = Window();
         return read;

@@ -1,21 +1,17 @@
 #pragma once
 
 #include "foundation/Status.h"
-#include "foundation/db/SuiteTables.h"
+#include "foundation/db/Statement.h"
 
 #include <QHash>
 #include <QList>
 #include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QVariant>
 
 #include <array>
 #include <functional>
 #include <optional>
 #include <vector>
-
-struct sqlite3;
-struct sqlite3_stmt;
 
 namespace db {
 class Connection;
@@ -25,16 +21,17 @@ class Connection;
 ///
 /// The rows are those of "Select * From [Tabella Pagamenti] where conta=" + contatore and "Select * From
 /// [Tabella Riscontro] where id_incasso=" + ID, in the order the database gives them. An export asks these two
-/// questions hundreds of thousands of times, so each is prepared once and run again with the new value bound; on
-/// SQLite they run on the driver's own handle inside one read transaction, which costs a quarter of running each in
-/// autocommit and also gives the whole flow one consistent view of the payments.
+/// questions hundreds of thousands of times, and each answer costs less than the asking. Where the database can tell
+/// the order in which it answers the question of one case (the place of each row in its table: rowid on SQLite, ctid
+/// on PostgreSQL), the source asks for the payments of a window of consecutive case numbers at once (and, when the
+/// flow first wants one, for the bank rows of those payments), ordered as the database gives each case's rows, and
+/// answers from the window while the cases asked for fall inside it. The window grows while the cases asked for use
+/// what it fetched and shrinks, down to one case, when they do not (a list in another order, or a sparse filter), so
+/// that what is held stays bounded and nothing is fetched much beyond what the flow reads. Other databases are asked
+/// the two questions themselves, each prepared once and run again with the new value bound.
 ///
-/// On a PostgreSQL server each question is a round trip, and a round trip costs more than the answer. There the
-/// source asks for the payments of a window of consecutive case numbers at once (and, when the flow first wants one,
-/// for the bank rows of those payments), ordered as the server gives each case's rows, and answers from the window
-/// while the cases asked for fall inside it. The window grows while the cases asked for use what it fetched and
-/// shrinks, down to one case, when they do not (a list in another order, or a sparse filter), so that what is held
-/// stays bounded and nothing is fetched much beyond what the flow reads.
+/// On SQLite everything is read inside one read transaction, which gives the whole flow one consistent view of the
+/// payments and costs a quarter of reading in autocommit.
 class PaymentSource {
 public:
     /// The payment fields the flow reads.
@@ -48,11 +45,7 @@ public:
     using Payment = std::array<QVariant, FieldCount>;
     using BankRow = std::array<QVariant, BankFieldCount>;
 
-    /// How the questions reach the database: on SQLite's own handle where there is one, or through Qt's driver as
-    /// for every other database.
-    enum class Route { Fastest, ThroughQt };
-
-    explicit PaymentSource(db::Connection& connection, Route route = Route::Fastest);
+    explicit PaymentSource(db::Connection& connection);
     ~PaymentSource();
     PaymentSource(const PaymentSource&) = delete;
     PaymentSource& operator=(const PaymentSource&) = delete;
@@ -65,28 +58,29 @@ public:
     Status paymentsOf(qint32 contatore, std::vector<Payment>& payments);
     /// The first bank row of a payment (given by its ID), or none when it has no bank details.
     Status bankRowOf(const QVariant& paymentId, std::optional<BankRow>& row);
-    /// Ends the read transaction that the first question began; the source can be asked again afterwards.
+    /// Lets go of what was read and ends the read transaction; the source can be asked again afterwards.
     void finish();
 
 private:
-    /// A prepared question on SQLite's handle, with the column of each field the flow reads.
-    struct SqliteQuestion {
-        sqlite3_stmt* statement = nullptr;
-        QList<int> columns;
-        QList<std::optional<db::FieldKind>> kinds;
+    /// A question of the flow, with the column of each field it reads.
+    class Question {
+    public:
+        Question(db::Connection& connection, const QString& suiteSql, QString table, QStringList fields);
+        /// Asks with `values` bound; each row's fields go where `nextRow` says, until it says nowhere.
+        Status ask(const QVariantList& values, const std::function<QVariant*()>& nextRow);
+        void finish() { m_statement.finish(); }
+
+    private:
+        db::Statement m_statement;
+        QString m_table;
+        QStringList m_fields;
+        QList<int> m_columns;
     };
-    /// The same question through Qt, for every other database.
-    struct QtQuestion {
-        QSqlQuery query;
-        bool prepared = false;
-        bool typed = false;
-        QList<int> columns;
-        QList<std::optional<db::FieldKind>> kinds;
-    };
+
     /// A payment of a window, with the case it belongs to after its fields.
     using WindowPayment = std::array<QVariant, FieldCount + 1>;
     using WindowBankRow = std::array<QVariant, BankFieldCount + 1>;
-    /// The payments of the cases numbered first..last, in the order the server gives each case's rows.
+    /// The payments of the cases numbered first..last, in the order the database gives each case's rows.
     struct Window {
         qint64 first = 0;
         qint64 last = -1;
@@ -102,28 +96,20 @@ private:
         bool holds(qint64 contatore) const { return contatore >= first && contatore <= last; }
     };
 
-    Status prepareSqlite(SqliteQuestion& question, const QString& sql, const QStringList& fields, const QString& table);
-    Status beginReading();
-    Status runSqlite(SqliteQuestion& question, const QVariant& value, int fieldCount,
-                     const std::function<QVariant*()>& nextRow);
-    Status runQt(QtQuestion& question, const QString& sql, const QStringList& fields, const QString& table,
-                 const QVariantList& values, const std::function<QVariant*()>& nextRow);
-    Status sqliteFailure(const QString& what) const;
+    Status closed(const QString& table) const;
+    void beginReading();
     Status fetchWindow(qint32 contatore);
     Status fetchWindowBanks();
 
     db::Connection& m_connection;
     /// The connection's database while the source lives, to tell that it has been closed.
     QSqlDatabase m_database;
-    sqlite3* m_handle = nullptr;
-    bool m_inTransaction = false;
-    SqliteQuestion m_sqlitePayments;
-    SqliteQuestion m_sqliteBank;
-    QtQuestion m_qtPayments;
-    QtQuestion m_qtBank;
-    bool m_windowed = false;
+    bool m_windowed;
+    bool m_reading = false;
+    Question m_payments;
+    Question m_bank;
+    std::optional<Question> m_windowPayments;
+    std::optional<Question> m_windowBanks;
     qint64 m_span;
     Window m_window;
-    QtQuestion m_windowPayments;
-    QtQuestion m_windowBanks;
 };

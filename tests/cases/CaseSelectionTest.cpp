@@ -14,7 +14,7 @@ TEST(CaseSelection, EveryCaseHasItsLineEvenWithoutANameAndTheRecordsetStaysOpen)
     ASSERT_TRUE(list.load(QStringLiteral("order by contatore")));
     EXPECT_EQ(list.listed(), (QList<qint32>{7, 8, 9}));
     EXPECT_TRUE(dialogs.shown().isEmpty());
-    EXPECT_EQ(list.cases.pratiche().state(), 1);
+    EXPECT_TRUE(list.cases.pratiche().state());
     EXPECT_TRUE(list.cases.pratiche().eof());
     EXPECT_EQ(list.view.lines().at(0).text, QStringLiteral("ROSSI MARIO"));
     EXPECT_FALSE(list.view.lines().at(1).text.isEmpty());
@@ -74,7 +74,7 @@ TEST(CaseSelection, ADatabaseOrQueryThatCannotBeOpenedEndsTheProgramWithTheDrive
     ASSERT_FALSE(list.load(QStringLiteral("where [campo inesistente]=1")));
     ASSERT_EQ(dialogs.messages().size(), 1);
     EXPECT_TRUE(dialogs.messages().first().contains(QStringLiteral("campo inesistente")));
-    EXPECT_EQ(list.cases.pratiche().state(), 0);
+    EXPECT_FALSE(list.cases.pratiche().state());
 }
 
 TEST(CaseSelection, AFilterHoldingASecondStatementOrANulIsRefusedBeforeItRuns)
@@ -104,6 +104,6 @@ TEST(CaseSelection, AFilterHoldingASecondStatementOrANulIsRefusedBeforeItRuns)
         EXPECT_TRUE(message.startsWith(QStringLiteral("Il filtro delle pratiche non si può eseguire: ")))
             << message.toStdString();
         EXPECT_TRUE(message.contains(SuiteFixture::statusPath())) << message.toStdString();
-        EXPECT_EQ(list.cases.pratiche().state(), 0);
+        EXPECT_FALSE(list.cases.pratiche().state());
     }
 }

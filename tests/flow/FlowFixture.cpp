@@ -62,21 +62,21 @@ void FlowFixture::addBankRow(int idIncasso, const QVariantMap& fields)
 
 void FlowFixture::openCases()
 {
-    if (connection.state() == 0) {
+    if (!connection.state()) {
         ASSERT_OK(connection.open(suite.database().connectionString()));
     }
     ASSERT_OK(pratiche.open(QStringLiteral("Select  * From [Tabella Pratiche] where contatore>0"), connection,
                             db::Recordset::Lock::Optimistic));
 }
 
-FlowFixture::Flow FlowFixture::writeFlow(bool modoAccess, PaymentSource::Route route)
+FlowFixture::Flow FlowFixture::writeFlow(bool modoAccess)
 {
     openCases();
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     Flow flow;
     {
-        PaymentSource payments(connection, route);
+        PaymentSource payments(connection);
         FlowWriter writer(&buffer, pratiche, payments, sheets, random, clock, modoAccess);
         FlowWriter::Envelope envelope;
         envelope.progressivo = QStringLiteral("00043");

@@ -38,7 +38,7 @@ protected:
     /// Opens the case recordset as the main window does.
     void openCases();
     /// Writes the flow of every case to memory; a flow written whole is checked against the schema.
-    Flow writeFlow(bool modoAccess = false, PaymentSource::Route route = PaymentSource::Route::Fastest);
+    Flow writeFlow(bool modoAccess = false);
 
     /// The lines of a flow, each of which must end with CR LF.
     static QStringList linesOf(const QByteArray& bytes);

@@ -2,68 +2,81 @@
 
 #include "support/CellText.h"
 
+#include <numeric>
+
 namespace {
 
 using PaymentSourceTest = FlowFixture;
 
-QStringList described(const std::vector<PaymentSource::Payment>& payments)
+/// The first rows of one of the suite's questions asked through the recordset, with the fields the flow reads.
+QStringList suiteAnswer(db::Connection& connection, const QString& sql, const QStringList& fields, int rows)
 {
-    QStringList rows;
-    for (const PaymentSource::Payment& payment : payments)
-        rows.append(cellText(payment.data(), PaymentSource::FieldCount));
-    return rows;
+    db::Recordset recordset;
+    EXPECT_TRUE(recordset.open(sql, connection));
+    QStringList answer;
+    for (; !recordset.eof() && answer.size() < rows; recordset.moveNext()) {
+        QVariantList cells;
+        for (const QString& field : fields)
+            cells.append(recordset.field(field).value_or(QVariant()));
+        answer.append(cellText(cells.constData(), cells.size()));
+    }
+    return answer;
 }
 
 } // namespace
 
-TEST_F(PaymentSourceTest, EitherRouteGivesTheRowsOfTheSuitesQuestionsInTheirOrder)
+TEST_F(PaymentSourceTest, TheWindowsGiveTheRowsOfTheSuitesQuestionsInTheirOrderWhateverOrderTheCasesComeIn)
 {
-    addCase(1);
-    addCase(2);
-    for (int id : {8, 2, 6, 4})
-        addPayment(id, 1, {{QStringLiteral("totale"), id * 1.25}, {QStringLiteral("ricevuta"), QStringLiteral("7")}});
-    addPayment(
-        5, 2, {{QStringLiteral("data"), QStringLiteral("2011-06-10 14:05:09")}, {QStringLiteral("spese"), QVariant()}});
-    addBankRow(6, {{QStringLiteral("ass"), QStringLiteral("PRIMA")}});
-    addBankRow(6, {{QStringLiteral("ass"), QStringLiteral("SECONDA")}});
-    openCases();
-
-    for (const PaymentSource::Route route : {PaymentSource::Route::Fastest, PaymentSource::Route::ThroughQt}) {
-        PaymentSource source(connection, route);
-        for (int conta : {1, 2, 3}) {
-            // What the suite's own question gives, read through the recordset.
-            db::Recordset recordset;
-            ASSERT_TRUE(recordset.open(QStringLiteral("Select * From [Tabella Pagamenti] where conta=%1").arg(conta),
-                                       connection));
-            std::vector<PaymentSource::Payment> expected;
-            for (; !recordset.eof(); recordset.moveNext()) {
-                PaymentSource::Payment& row = expected.emplace_back();
-                for (int field = 0; field < PaymentSource::FieldCount; ++field)
-                    row[size_t(field)] = *recordset.field(PaymentSource::fieldName(PaymentSource::Field(field)));
-            }
-            std::vector<PaymentSource::Payment> payments;
-            ASSERT_TRUE(source.paymentsOf(conta, payments));
-            EXPECT_EQ(described(payments), described(expected)) << "case " << conta;
+    // 150 cases, a third without payments, IDs falling as the cases rise; payments with two bank rows, one or none.
+    suite.database().exec({QStringLiteral("BEGIN")});
+    for (int k = 1; k <= 150; ++k) {
+        addCase(k);
+        for (int n = 0, id = 5000 - 10 * k; n < k % 3; ++n, id -= 5) {
+            addPayment(id, k, {{QStringLiteral("totale"), id * 1.25}, {QStringLiteral("ricevuta"), n}});
+            for (int b = 0; b < id % 3; ++b)
+                addBankRow(id, {{QStringLiteral("ass"), QStringLiteral("A%1-%2").arg(id).arg(b)}});
         }
-        std::optional<PaymentSource::BankRow> bank;
-        ASSERT_TRUE(source.bankRowOf(QVariant(qlonglong(6)), bank));
-        ASSERT_TRUE(bank.has_value());
-        EXPECT_EQ((*bank)[PaymentSource::Ass].toString(), QStringLiteral("PRIMA"));
-        EXPECT_EQ((*bank)[PaymentSource::DataAssegno].toDate(), QDate(2011, 6, 12));
-        ASSERT_TRUE(source.bankRowOf(QVariant(qlonglong(8)), bank));
-        EXPECT_FALSE(bank.has_value());
+    }
+    suite.database().exec({QStringLiteral("COMMIT")});
+    openCases();
+    QStringList paymentFields;
+    for (int field = 0; field < PaymentSource::FieldCount; ++field)
+        paymentFields.append(PaymentSource::fieldName(PaymentSource::Field(field)));
+    QStringList bankFields;
+    for (int field = 0; field < PaymentSource::BankFieldCount; ++field)
+        bankFields.append(PaymentSource::fieldName(PaymentSource::BankField(field)));
+
+    QList<int> ascending(151);
+    std::iota(ascending.begin(), ascending.end(), 1);
+    const QList<int> descending(ascending.rbegin(), ascending.rend());
+    PaymentSource source(connection);
+    for (const QList<int>& order : {ascending, descending, QList<int>{5, 140, 6, 70, 71, 1, 150, 149, 0, 75}}) {
+        for (const int k : order) {
+            std::vector<PaymentSource::Payment> payments;
+            ASSERT_TRUE(source.paymentsOf(k, payments));
+            QStringList answer;
+            for (const PaymentSource::Payment& payment : payments) {
+                answer.append(cellText(payment.data(), PaymentSource::FieldCount));
+                std::optional<PaymentSource::BankRow> bank;
+                ASSERT_TRUE(source.bankRowOf(payment[PaymentSource::Id], bank));
+                const QString bankSql = QStringLiteral("Select * From [Tabella Riscontro] where id_incasso=%1")
+                                            .arg(payment[PaymentSource::Id].toLongLong());
+                EXPECT_EQ(bank ? QStringList{cellText(bank->data(), PaymentSource::BankFieldCount)} : QStringList(),
+                          suiteAnswer(connection, bankSql, bankFields, 1));
+            }
+            const QString sql = QStringLiteral("Select * From [Tabella Pagamenti] where conta=%1").arg(k);
+            EXPECT_EQ(answer, suiteAnswer(connection, sql, paymentFields, 100)) << "case " << k;
+        }
     }
 }
 
-TEST_F(PaymentSourceTest, AMissingFieldIsNamedOnEitherRoute)
+TEST_F(PaymentSourceTest, AMissingFieldIsNamed)
 {
     addCase(1);
     suite.database().exec({QStringLiteral("ALTER TABLE [Tabella Pagamenti] DROP COLUMN speserecupero")});
     openCases();
-    for (const PaymentSource::Route route : {PaymentSource::Route::Fastest, PaymentSource::Route::ThroughQt}) {
-        PaymentSource source(connection, route);
-        std::vector<PaymentSource::Payment> payments;
-        EXPECT_EQ(source.paymentsOf(1, payments).errorText(),
-                  QStringLiteral("manca il campo speserecupero nella tabella [Tabella Pagamenti]"));
-    }
+    PaymentSource source(connection);
+    std::vector<PaymentSource::Payment> payments;
+    EXPECT_EQ(source.paymentsOf(1, payments).errorText(),
+              QStringLiteral("manca il campo speserecupero nella tabella [Tabella Pagamenti]"));
 }

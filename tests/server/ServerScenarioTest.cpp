@@ -97,7 +97,7 @@ TEST_P(CaseListOnServers, TheSuitesFilterIsSentWithItsNamesOrderAndRowLimit)
     ASSERT_TRUE(list.load(QStringLiteral("order by contatore")));
     db::Recordset& pratiche = list.cases.pratiche();
     pratiche.moveFirst();
-    ASSERT_TRUE(pratiche.find(QStringLiteral("contatore=1003")));
+    ASSERT_TRUE(pratiche.find(QStringLiteral("contatore"), 1003));
     ASSERT_FALSE(pratiche.eof());
     EXPECT_EQ(pratiche.text(QStringLiteral("ragione sociale")).value_or(QString()), QStringLiteral("DEBITORE 1003"));
 }

@@ -1,12 +1,12 @@
 #include "foundation/db/Connection.h"
 
 #include "foundation/db/ConnectionString.h"
+#include "foundation/db/Statement.h"
 
 #include <QAtomicInteger>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlIndex>
-#include <QSqlQuery>
 #include <QVariant>
 
 namespace db {
@@ -49,9 +49,9 @@ Connection::~Connection()
         QSqlDatabase::removeDatabase(m_name);
 }
 
-int Connection::state() const
+bool Connection::state() const
 {
-    return QSqlDatabase::contains(m_name) && QSqlDatabase::database(m_name, false).isOpen() ? 1 : 0;
+    return QSqlDatabase::contains(m_name) && QSqlDatabase::database(m_name, false).isOpen();
 }
 
 QSqlDatabase Connection::database() const
@@ -94,7 +94,6 @@ Status Connection::open(const QString& connectionString)
     }
     m_dialect = target->dialect;
     m_description = target->description;
-    m_kinds.clear();
     return Status::success();
 }
 
@@ -108,34 +107,10 @@ void Connection::close()
 
 Status Connection::execute(const QString& suiteSql)
 {
-    if (state() == 0)
+    if (!state())
         return Status::failure(QStringLiteral("La connessione al database non è aperta."));
-    const Result<QString> sql = statementToRun(suiteSql, m_dialect);
-    if (!sql)
-        return Status::failure(refusedText(sql.status()));
-    QSqlQuery query(database());
-    if (!query.exec(*sql))
-        return Status::failure(driverText(query.lastError()));
-    return Status::success();
-}
-
-const QHash<QString, FieldKind>& Connection::declaredKinds(const QString& table)
-{
-    const QString key = table.toLower();
-    auto found = m_kinds.find(key);
-    if (found != m_kinds.end())
-        return *found;
-    QHash<QString, FieldKind> kinds;
-    if (m_dialect == SqlDialect::SQLite && state() == 1) {
-        QSqlQuery query(database());
-        QString quoted = table;
-        quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
-        if (query.exec(QStringLiteral("PRAGMA table_info(\"%1\")").arg(quoted))) {
-            while (query.next())
-                kinds.insert(query.value(1).toString().toLower(), fieldKindOfSqliteType(query.value(2).toString()));
-        }
-    }
-    return *m_kinds.insert(key, kinds);
+    Statement statement(*this, suiteSql);
+    return statement.run();
 }
 
 QString Connection::primaryKeyOf(const QString& table)

@@ -2,16 +2,11 @@
 
 #include "foundation/db/Connection.h"
 #include "foundation/db/DbValue.h"
-#include "foundation/db/SqliteStatement.h"
+#include "foundation/db/Statement.h"
+#include "foundation/db/ValueTyping.h"
 
-#include <QDate>
-#include <QDateTime>
 #include <QRegularExpression>
 #include <QSqlDriver>
-#include <QSqlError>
-#include <QSqlField>
-#include <QSqlQuery>
-#include <QSqlRecord>
 
 namespace db {
 
@@ -20,9 +15,9 @@ namespace {
 constexpr qsizetype BeforeFirst = -2;
 constexpr qsizetype AfterLast = -3;
 
-/// The table a statement reads, when every column names the same one (or from its FROM clause), spelled as the
-/// database knows it.
-QString baseTableOf(const QStringList& tables, const QString& sql, SqlDialect dialect)
+/// The table a statement in the suite's SQL reads, when every column names the same one (or from its FROM clause),
+/// spelled as the database knows it.
+QString baseTableOf(const QStringList& tables, const QString& suiteSql, SqlDialect dialect)
 {
     QString table;
     for (const QString& name : tables) {
@@ -36,23 +31,15 @@ QString baseTableOf(const QStringList& tables, const QString& sql, SqlDialect di
         return table;
     static const QRegularExpression from(QStringLiteral("\\bfrom\\s+(\\[([^\\]]+)\\]|\"([^\"]+)\"|([A-Za-z_][\\w]*))"),
                                          QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch match = from.match(sql);
+    const QRegularExpressionMatch match = from.match(suiteSql);
     if (!match.hasMatch())
         return QString();
-    if (!match.captured(2).isEmpty())
-        return match.captured(2);
     if (!match.captured(3).isEmpty())
         return match.captured(3);
-    // PostgreSQL folds a name written without quotes to lower case; the update quotes it, so it must be folded here.
-    return dialect == SqlDialect::PostgreSQL ? match.captured(4).toLower() : match.captured(4);
-}
-
-QString baseTableOf(const QSqlRecord& record, const QString& sql, SqlDialect dialect)
-{
-    QStringList tables;
-    for (int column = 0; column < record.count(); ++column)
-        tables.append(tableNameOf(record.field(column)));
-    return baseTableOf(tables, sql, dialect);
+    // On PostgreSQL a bracketed name is sent in lower case, and the server folds a name written without quotes to
+    // lower case; the update quotes it, so it must be folded here.
+    const QString name = match.captured(2).isEmpty() ? match.captured(4) : match.captured(2);
+    return dialect == SqlDialect::PostgreSQL ? name.toLower() : name;
 }
 
 } // namespace
@@ -65,16 +52,9 @@ Status Recordset::fail(const QString& text) const
 Status Recordset::open(const QString& suiteSql, Connection& connection, Lock lock, const Progress& progress)
 {
     close();
-    if (connection.state() == 0)
+    if (!connection.state())
         return fail(QStringLiteral("La connessione al database non è aperta."));
-    const Result<QString> statement = statementToRun(suiteSql, connection.dialect());
-    if (!statement)
-        return fail(refusedText(statement.status()));
-    const QString& sql = *statement;
-    const bool sqlite = SqliteStatement::handleOf(connection.database()) != nullptr;
-    const Status fetched =
-        sqlite ? fetchFromSqlite(sql, connection, progress) : fetchThroughQt(sql, connection, progress);
-    if (!fetched) {
+    if (const Status fetched = fetch(suiteSql, connection, progress); !fetched) {
         close();
         return fetched;
     }
@@ -86,70 +66,28 @@ Status Recordset::open(const QString& suiteSql, Connection& connection, Lock loc
     return Status::success();
 }
 
-void Recordset::setColumns(const QStringList& names)
+Status Recordset::fetch(const QString& suiteSql, Connection& connection, const Progress& progress)
 {
-    m_fieldNames = names;
-    for (int column = 0; column < names.size(); ++column)
-        m_fieldByLowerName.insert(names.at(column).toLower(), column);
-}
-
-Status Recordset::fetchThroughQt(const QString& sql, Connection& connection, const Progress& progress)
-{
-    QSqlQuery query(connection.database());
-    query.setForwardOnly(true);
-    // Amounts come as their decimal text, which currency reads without the loss of a double.
-    query.setNumericalPrecisionPolicy(QSql::HighPrecision);
-    if (!query.exec(sql))
-        return fail(driverText(query.lastError()));
-    const QSqlRecord record = query.record();
-    QStringList names;
-    for (int column = 0; column < record.count(); ++column)
-        names.append(record.fieldName(column));
-    setColumns(names);
-    m_typing = ValueTyping::forRecord(record, connection);
-    m_table = baseTableOf(record, sql, connection.dialect());
-    const int columns = record.count();
-    while (query.next()) {
-        QVariant* row = appendRow();
-        for (int column = 0; column < columns; ++column)
-            row[column] = m_typing.typed(column, query.value(column));
-        if (progress && m_rowCount % 4096 == 0)
-            progress(m_rowCount);
-    }
-    if (query.lastError().isValid())
-        return fail(driverText(query.lastError()));
-    return Status::success();
-}
-
-Status Recordset::fetchFromSqlite(const QString& sql, Connection& connection, const Progress& progress)
-{
-    SqliteStatement statement(SqliteStatement::handleOf(connection.database()));
-    if (Status prepared = statement.prepare(sql); !prepared)
-        return prepared;
-    QStringList names;
+    Statement statement(connection, suiteSql);
+    if (Status ran = statement.run(); !ran)
+        return ran;
     QStringList tables;
-    QList<std::optional<FieldKind>> kinds;
-    for (const SqliteStatement::Column& column : statement.columns()) {
-        names.append(column.name);
+    for (const Statement::Column& column : statement.columns()) {
+        m_fieldByLowerName.insert(column.name.toLower(), int(m_fieldNames.size()));
+        m_fieldNames.append(column.name);
+        m_kinds.append(column.kind);
         tables.append(column.table);
-        kinds.append(column.kind);
     }
-    setColumns(names);
-    m_typing = ValueTyping(kinds);
-    m_table = baseTableOf(tables, sql, connection.dialect());
-    const int columns = int(names.size());
-    while (true) {
+    m_table = baseTableOf(tables, suiteSql, connection.dialect());
+    const int columns = int(m_fieldNames.size());
+    while (statement.next()) {
         QVariant* row = appendRow();
-        if (!statement.next(row)) {
-            dropLastRow();
-            break;
-        }
         for (int column = 0; column < columns; ++column)
-            row[column] = m_typing.typed(column, row[column]);
+            row[column] = statement.value(column);
         if (progress && m_rowCount % 4096 == 0)
             progress(m_rowCount);
     }
-    return statement.failure();
+    return statement.status();
 }
 
 QVariant* Recordset::appendRow()
@@ -180,6 +118,7 @@ void Recordset::close()
     m_connection = nullptr;
     m_fieldNames.clear();
     m_fieldByLowerName.clear();
+    m_kinds.clear();
     m_blocks.clear();
     m_rowCount = 0;
     m_position = 0;
@@ -238,29 +177,23 @@ Status Recordset::movePrevious()
     return Status::success();
 }
 
-Status Recordset::find(const QString& criterion)
+Status Recordset::find(const QString& field, const QVariant& value)
 {
-    static const QRegularExpression pattern(QStringLiteral("^\\s*\\[?([^\\]=<>]+?)\\]?\\s*=\\s*(.*?)\\s*$"));
-    const QRegularExpressionMatch match = pattern.match(criterion);
-    if (!match.hasMatch())
-        return fail(QStringLiteral("Criterio di ricerca non valido: ") + criterion);
-    const int column = fieldIndex(match.captured(1));
+    const int column = fieldIndex(field);
     if (column < 0)
-        return fail(QStringLiteral("Campo %1 non trovato nel recordset.").arg(match.captured(1)));
-    QString wanted = match.captured(2);
-    const bool quoted =
-        wanted.size() >= 2 && wanted.startsWith(QLatin1Char('\'')) && wanted.endsWith(QLatin1Char('\''));
-    if (quoted)
-        wanted = wanted.mid(1, wanted.size() - 2).replace(QLatin1String("''"), QLatin1String("'"));
+        return fail(QStringLiteral("Campo %1 non trovato nel recordset.").arg(field));
     bool numeric = false;
-    const double wantedNumber = wanted.toDouble(&numeric);
+    const double wantedNumber = value.toDouble(&numeric);
+    numeric = numeric && value.typeId() != QMetaType::QString;
+    const QString wantedText = textOf(value);
     cancelUpdate();
     for (qsizetype row = std::max<qsizetype>(m_position, 0); row < m_rowCount; ++row) {
-        const QVariant& value = cell(row, column);
-        if (isNull(value))
+        const QVariant& held = cell(row, column);
+        if (isNull(held))
             continue;
-        const bool match = !quoted && numeric ? value.toDouble() == wantedNumber
-                                              : textOf(value).compare(wanted, Qt::CaseInsensitive) == 0;
+        bool isNumber = false;
+        const bool match = numeric ? held.toDouble(&isNumber) == wantedNumber && isNumber
+                                   : textOf(held).compare(wantedText, Qt::CaseInsensitive) == 0;
         if (match) {
             m_position = row;
             return Status::success();
@@ -340,7 +273,7 @@ Status Recordset::setField(const QString& name, const QVariant& value)
     QVariant& current = cell(m_position, column);
     if (!m_originals.contains(column))
         m_originals.insert(column, current);
-    current = ValueTyping::convert(value, m_typing.kindOf(column));
+    current = typedValue(value, m_kinds.at(column));
     return Status::success();
 }
 
@@ -387,22 +320,6 @@ Status Recordset::update()
     return Status::success();
 }
 
-QVariant Recordset::bindable(const QVariant& value) const
-{
-    const bool sqlite = m_connection->dialect() == SqlDialect::SQLite;
-    if (isNull(value))
-        return QVariant(QMetaType::fromType<QString>());
-    if (value.metaType() == QMetaType::fromType<Currency>()) {
-        const Currency amount = value.value<Currency>();
-        return sqlite ? QVariant(amount.toDouble()) : QVariant(amount.toPlainText());
-    }
-    if (sqlite && value.typeId() == QMetaType::QDate)
-        return value.toDate().toString(Qt::ISODate);
-    if (sqlite && value.typeId() == QMetaType::QDateTime)
-        return value.toDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
-    return value;
-}
-
 Status Recordset::insertRow()
 {
     QSqlDriver* driver = m_connection->database().driver();
@@ -414,25 +331,19 @@ Status Recordset::insertRow()
             continue;
         names.append(driver->escapeIdentifier(m_fieldNames.at(column), QSqlDriver::FieldName));
         marks.append(QStringLiteral("?"));
-        values.append(bindable(cell(m_position, column)));
+        values.append(cell(m_position, column));
     }
     const QString table = driver->escapeIdentifier(m_table, QSqlDriver::TableName);
     const QString sql = names.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
                                         : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                                               .arg(table, names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
-    QSqlQuery query(m_connection->database());
-    if (!query.prepare(sql))
-        return fail(
-            QStringLiteral("Impossibile aggiungere il record a %1: %2").arg(m_table, driverText(query.lastError())));
-    for (const QVariant& value : values)
-        query.addBindValue(value);
-    if (!query.exec())
-        return fail(
-            QStringLiteral("Impossibile aggiungere il record a %1: %2").arg(m_table, driverText(query.lastError())));
+    Statement insert(*m_connection, sql);
+    if (Status ran = insert.run(values); !ran)
+        return fail(QStringLiteral("Impossibile aggiungere il record a %1: %2").arg(m_table, ran.errorText()));
     const QString key = m_connection->primaryKeyOf(m_table);
     const int keyColumn = key.isEmpty() ? -1 : fieldIndex(key);
-    if (keyColumn >= 0 && isNull(cell(m_position, keyColumn)) && query.lastInsertId().isValid())
-        cell(m_position, keyColumn) = ValueTyping::convert(query.lastInsertId(), m_typing.kindOf(keyColumn));
+    if (keyColumn >= 0 && isNull(cell(m_position, keyColumn)) && insert.lastInsertId().isValid())
+        cell(m_position, keyColumn) = typedValue(insert.lastInsertId(), m_kinds.at(keyColumn));
     return Status::success();
 }
 
@@ -446,7 +357,7 @@ Status Recordset::updateRow()
     for (auto it = m_originals.constBegin(); it != m_originals.constEnd(); ++it) {
         assignments.append(driver->escapeIdentifier(m_fieldNames.at(it.key()), QSqlDriver::FieldName) +
                            QStringLiteral("=?"));
-        values.append(bindable(cell(m_position, it.key())));
+        values.append(cell(m_position, it.key()));
     }
     // The row is found by its key; without one, by every value it had when it was read.
     QStringList conditions;
@@ -461,21 +372,17 @@ Status Recordset::updateRow()
             conditions.append(name + QStringLiteral(" IS NULL"));
         } else {
             conditions.append(name + QStringLiteral("=?"));
-            values.append(bindable(original));
+            values.append(original);
         }
     }
     const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3")
                             .arg(driver->escapeIdentifier(m_table, QSqlDriver::TableName),
                                  assignments.join(QLatin1Char(',')), conditions.join(QStringLiteral(" AND ")));
-    QSqlQuery query(m_connection->database());
+    Statement update(*m_connection, sql);
     const QString failure = QStringLiteral("Impossibile aggiornare il record di %1: ").arg(m_table);
-    if (!query.prepare(sql))
-        return fail(failure + driverText(query.lastError()));
-    for (const QVariant& value : values)
-        query.addBindValue(value);
-    if (!query.exec())
-        return fail(failure + driverText(query.lastError()));
-    if (query.numRowsAffected() != 1)
+    if (Status ran = update.run(values); !ran)
+        return fail(failure + ran.errorText());
+    if (update.rowsAffected() != 1)
         return fail(failure +
                     QStringLiteral("il record non è stato trovato (modificato o eliminato da un altro utente)."));
     return Status::success();

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "foundation/Status.h"
-#include "foundation/db/ValueTyping.h"
+#include "foundation/db/SuiteTables.h"
 
 #include <QHash>
 #include <QList>
@@ -9,6 +9,7 @@
 #include <QVariant>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace db {
@@ -28,8 +29,8 @@ public:
     Recordset(const Recordset&) = delete;
     Recordset& operator=(const Recordset&) = delete;
 
-    /// Non-zero while open.
-    int state() const { return m_open ? 1 : 0; }
+    /// Whether the recordset is open.
+    bool state() const { return m_open; }
     /// Runs a statement written in the suite's SQL and fetches all its rows; positioned on the first row.
     Status open(const QString& suiteSql, Connection& connection, Lock lock = Lock::ReadOnly,
                 const Progress& progress = {});
@@ -50,9 +51,10 @@ public:
     Status moveLast();
     Status moveNext();
     Status movePrevious();
-    /// Searches forward from the current row for a row matching "field=value" (a number or 'text');
-    /// leaves the found row current, or the recordset after its last row when none matches.
-    Status find(const QString& criterion);
+    /// Searches forward from the current row for a row whose field holds the value (a number equal as a number, a
+    /// text equal without regard to letter case); leaves the found row current, or the recordset after its last row
+    /// when none matches.
+    Status find(const QString& field, const QVariant& value);
 
     /// All rows, field first then row (the whole result, whatever the current row).
     QList<QVariantList> getRows() const;
@@ -93,12 +95,9 @@ private:
     }
     QVariant* appendRow();
     void dropLastRow();
-    Status fetchThroughQt(const QString& sql, Connection& connection, const Progress& progress);
-    Status fetchFromSqlite(const QString& sql, Connection& connection, const Progress& progress);
-    void setColumns(const QStringList& names);
+    Status fetch(const QString& suiteSql, Connection& connection, const Progress& progress);
     Status insertRow();
     Status updateRow();
-    QVariant bindable(const QVariant& value) const;
 
     Connection* m_connection = nullptr;
     bool m_open = false;
@@ -107,7 +106,7 @@ private:
     QString m_table;
     QStringList m_fieldNames;
     QHash<QString, int> m_fieldByLowerName;
-    ValueTyping m_typing;
+    QList<std::optional<FieldKind>> m_kinds;
     std::vector<std::vector<QVariant>> m_blocks;
     qsizetype m_rowCount = 0;
     qsizetype m_position = 0;

@@ -1,13 +1,11 @@
 #include "foundation/db/ValueTyping.h"
 
-#include "foundation/db/Connection.h"
 #include "foundation/db/Currency.h"
 #include "foundation/db/DbValue.h"
 
 #include <QDate>
 #include <QDateTime>
 #include <QSqlField>
-#include <QSqlRecord>
 
 #include <cmath>
 
@@ -68,52 +66,7 @@ QVariant currency(const QVariant& raw)
     return amount ? QVariant::fromValue(*amount) : raw;
 }
 
-QVariant date(const QVariant& raw)
-{
-    if (raw.typeId() != QMetaType::QString)
-        return raw;
-    const std::optional<QVariant> parsed = parseIsoDate(raw.toString());
-    return parsed ? *parsed : raw;
-}
-
-/// The kind of a column as a server's driver describes it. Server drivers type their values themselves (unlike
-/// SQLite), so the field's type is the declared type; amounts are the decimals with four places (numeric(19,4),
-/// money), any other decimal a plain number.
-std::optional<FieldKind> kindOfDriverType(const QSqlField& field)
-{
-    switch (field.metaType().id()) {
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-        return FieldKind::WholeNumber;
-    case QMetaType::QString:
-        return FieldKind::Text;
-    case QMetaType::QDate:
-    case QMetaType::QDateTime:
-        return FieldKind::Date;
-    case QMetaType::Double:
-    case QMetaType::Float:
-        return field.precision() == 4 ? FieldKind::Currency : FieldKind::Number;
-    default:
-        return std::nullopt;
-    }
-}
-
-} // namespace
-
-QString tableNameOf(const QSqlField& field)
-{
-    // Qt 6.4's ODBC driver hands back the whole name buffer, garbage after the terminating NUL included.
-    QString name = field.tableName();
-    const qsizetype end = name.indexOf(QChar(u'\0'));
-    if (end >= 0)
-        name.truncate(end);
-    return name;
-}
-
+// An ISO date ("2011-06-10") or date and time ("2011-06-10 14:05:09", also with a T); no value otherwise.
 std::optional<QVariant> parseIsoDate(const QString& text)
 {
     if (text.size() < 10 || text.at(4) != QLatin1Char('-') || text.at(7) != QLatin1Char('-'))
@@ -141,39 +94,52 @@ std::optional<QVariant> parseIsoDate(const QString& text)
     return QVariant(QDateTime(date, time));
 }
 
-ValueTyping ValueTyping::forRecord(const QSqlRecord& record, Connection& connection)
+QVariant date(const QVariant& raw)
 {
-    ValueTyping typing;
-    // SQLite's driver types a column by its cells, so only the declared types say what it holds.
-    const bool sqlite = connection.database().driverName() == QLatin1String("QSQLITE");
-    for (int column = 0; column < record.count(); ++column) {
-        const QSqlField field = record.field(column);
-        std::optional<FieldKind> kind;
-        const QString table = tableNameOf(field);
-        if (!table.isEmpty()) {
-            const QHash<QString, FieldKind>& kinds = connection.declaredKinds(table);
-            const auto found = kinds.constFind(field.name().toLower());
-            if (found != kinds.constEnd())
-                kind = *found;
-        }
-        if (!kind && !sqlite)
-            kind = kindOfDriverType(field);
-        typing.m_kinds.append(kind);
+    if (raw.typeId() != QMetaType::QString)
+        return raw;
+    const std::optional<QVariant> parsed = parseIsoDate(raw.toString());
+    return parsed ? *parsed : raw;
+}
+
+} // namespace
+
+// The field's type is the declared type; amounts are the decimals with four places (numeric(19,4), money), any other
+// decimal a plain number.
+std::optional<FieldKind> kindOfDriverField(const QSqlField& field)
+{
+    switch (field.metaType().id()) {
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+        return FieldKind::WholeNumber;
+    case QMetaType::QString:
+        return FieldKind::Text;
+    case QMetaType::QDate:
+    case QMetaType::QDateTime:
+        return FieldKind::Date;
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return field.precision() == 4 ? FieldKind::Currency : FieldKind::Number;
+    default:
+        return std::nullopt;
     }
-    return typing;
 }
 
-std::optional<FieldKind> ValueTyping::kindOf(int column) const
+QString tableNameOf(const QSqlField& field)
 {
-    return column >= 0 && column < m_kinds.size() ? m_kinds.at(column) : std::nullopt;
+    // Qt 6.4's ODBC driver hands back the whole name buffer, garbage after the terminating NUL included.
+    QString name = field.tableName();
+    const qsizetype end = name.indexOf(QChar(u'\0'));
+    if (end >= 0)
+        name.truncate(end);
+    return name;
 }
 
-QVariant ValueTyping::typed(int column, const QVariant& raw) const
-{
-    return convert(raw, kindOf(column));
-}
-
-QVariant ValueTyping::convert(const QVariant& raw, std::optional<FieldKind> kind)
+QVariant typedValue(const QVariant& raw, std::optional<FieldKind> kind)
 {
     if (isNull(raw))
         return QVariant();

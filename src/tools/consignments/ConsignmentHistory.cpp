@@ -2,12 +2,10 @@
 
 #include "foundation/db/Connection.h"
 #include "foundation/db/DbValue.h"
-#include "tools/consignments/BoundQuery.h"
+#include "foundation/db/Statement.h"
 
 #include <QDate>
 #include <QDateTime>
-#include <QSqlError>
-#include <QSqlQuery>
 
 #include <bit>
 #include <cmath>
@@ -49,35 +47,29 @@ Status ConsignmentHistory::load(db::Connection& connection, const QString& selec
 {
     m_datedCases.clear();
     m_casesOfDate.clear();
-    m_sqlite = connection.dialect() == db::SqlDialect::SQLite;
+    m_dialect = connection.dialect();
     m_loaded = Status::failure(QStringLiteral("le date di affido non sono state lette"));
     // The selection goes in as it is, so that whatever its filter says (an order, a limit) it selects the same cases.
     const Result<QString> selection = db::singleStatement(selectionSql);
     if (!selection)
         return m_loaded = Status::failure(db::refusedText(selection.status()));
-    const Result<QString> sql = db::statementToRun(
-        QStringLiteral("Select P_iva,[data affido] From [tabella pratiche] where P_iva in (Select P_iva From (") +
-            *selection + QStringLiteral("\n) selezione)"),
-        connection.dialect());
-    if (!sql)
-        return m_loaded = Status::failure(db::refusedText(sql.status()));
+    db::Statement query(connection,
+                        QStringLiteral("Select P_iva,[data affido] From [tabella pratiche] where P_iva in (Select "
+                                       "P_iva From (") +
+                            *selection + QStringLiteral("\n) selezione)"));
+    if (Status ran = query.run(); !ran)
+        return m_loaded = ran;
     // The values are kept as the database stores them, untyped: the database compared them so.
-    QSqlQuery query(connection.database());
-    query.setForwardOnly(true);
-    if (!query.exec(*sql))
-        return m_loaded = Status::failure(db::driverText(query.lastError()));
     while (query.next()) {
-        const QVariant taxCode = query.value(0);
-        const QVariant date = query.value(1);
+        const QVariant taxCode = query.raw(0);
+        const QVariant date = query.raw(1);
         if (db::isNull(taxCode) || db::isNull(date))
             continue;
         const QString cf = db::textOf(taxCode);
         ++m_datedCases[cf];
         ++m_casesOfDate[TaxCodeDate{cf, dateValue(date)}];
     }
-    if (query.lastError().isValid())
-        return m_loaded = Status::failure(db::driverText(query.lastError()));
-    return m_loaded = Status::success();
+    return m_loaded = query.status();
 }
 
 Result<qsizetype> ConsignmentHistory::otherDates(const QString& cf, const QVariant& dataaff) const
@@ -85,7 +77,7 @@ Result<qsizetype> ConsignmentHistory::otherDates(const QString& cf, const QVaria
     if (!m_loaded)
         return m_loaded;
     // The date as the question case by case binds it; `<>` with a Null is never true.
-    const QVariant bound = BoundQuery::bindable(dataaff, m_sqlite);
+    const QVariant bound = db::Statement::bindable(dataaff, m_dialect);
     if (db::isNull(bound))
         return qsizetype(0);
     const qsizetype dated = m_datedCases.value(cf);

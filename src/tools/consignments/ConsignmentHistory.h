@@ -54,5 +54,5 @@ private:
     QHash<QString, qsizetype> m_datedCases;      // cases with a date, by tax code
     QHash<TaxCodeDate, qsizetype> m_casesOfDate; // cases of each tax code and date
     Status m_loaded = Status::failure(QStringLiteral("le date di affido non sono state lette"));
-    bool m_sqlite = false;
+    db::SqlDialect m_dialect = db::SqlDialect::Suite;
 };

@@ -1,12 +1,12 @@
 #include "tools/consignments/OtherConsignments.h"
 
-#include "launcher/FilterCheck.h"
-#include "launcher/ModuloCommand.h"
 #include "foundation/db/ConnectionString.h"
 #include "foundation/db/DbValue.h"
 #include "foundation/db/Recordset.h"
+#include "foundation/db/Statement.h"
 #include "foundation/ports/Dialogs.h"
-#include "tools/consignments/BoundQuery.h"
+#include "launcher/FilterCheck.h"
+#include "launcher/ModuloCommand.h"
 #include "tools/consignments/ConsignmentHistory.h"
 #include "tools/consignments/OtherConsignmentsView.h"
 
@@ -65,7 +65,7 @@ OtherConsignments::RunOutcome OtherConsignments::Elabora()
     if (m_pump)
         m_pump();
     db::Connection& connection = m_module.Connessione();
-    if (connection.state() == 0) {
+    if (!connection.state()) {
         if (const Status opened = connection.open(connectionString); !opened) {
             m_dialogs.message(QStringLiteral("Connessione non stabilita. Elaborazione interrotta\n") +
                                   opened.errorText(),
@@ -98,7 +98,7 @@ OtherConsignments::RunOutcome OtherConsignments::Elabora()
 
     const qsizetype total = selection.recordCount();
     m_view.setCaption(QStringLiteral(" Elaboro ... pratiche= ") + QString::number(total));
-    m_details = std::make_unique<BoundQuery>(connection, detailsQuestion);
+    m_details = std::make_unique<db::Statement>(connection, detailsQuestion);
     // One case at a time costs a scan of the table per case where P_iva has no index: the dates of every tax code of
     // the selection are read once instead, where the program knows how the database compares them.
     if (ConsignmentHistory::answersFromMemory(connection.dialect())) {
@@ -106,7 +106,7 @@ OtherConsignments::RunOutcome OtherConsignments::Elabora()
         // A read that fails is told with the cases it leaves unanswered, as a failing question is.
         m_dates->load(connection, sql);
     } else {
-        m_history = std::make_unique<BoundQuery>(connection, historyQuestion);
+        m_history = std::make_unique<db::Statement>(connection, historyQuestion);
     }
     m_line.reset();
     m_caseMissing = false;
@@ -163,11 +163,13 @@ Result<std::optional<QString>> OtherConsignments::cercaInStorico(const QString& 
 Result<qsizetype> OtherConsignments::askDatabase(const QString& cf, const QVariant& dataaff)
 {
     if (!m_history)
-        m_history = std::make_unique<BoundQuery>(m_module.Connessione(), historyQuestion);
-    const Result<BoundQuery::Rows> counted = m_history->run({dataaff, cf});
-    if (!counted)
-        return counted.status();
-    const QVariant count = counted->rows.value(0).value(0);
+        m_history = std::make_unique<db::Statement>(m_module.Connessione(), historyQuestion);
+    if (Status ran = m_history->run({dataaff, cf}); !ran)
+        return ran;
+    const QVariant count = m_history->next() ? m_history->value(0) : QVariant();
+    m_history->finish();
+    if (!m_history->status())
+        return m_history->status();
     return db::isNull(count) ? qsizetype(0) : qsizetype(count.toLongLong());
 }
 
@@ -179,11 +181,13 @@ Result<std::optional<QString>> OtherConsignments::detailLine()
     if (m_caseMissing)
         return std::optional<QString>();
     if (!m_details)
-        m_details = std::make_unique<BoundQuery>(m_module.Connessione(), detailsQuestion);
-    const Result<BoundQuery::Rows> details = m_details->run({params.ParContatore});
-    if (!details)
-        return details.status();
-    if (details->rows.isEmpty()) {
+        m_details = std::make_unique<db::Statement>(m_module.Connessione(), detailsQuestion);
+    if (Status ran = m_details->run({params.ParContatore}); !ran)
+        return ran;
+    const bool found = m_details->next();
+    if (!m_details->status())
+        return m_details->status();
+    if (!found) {
         m_caseMissing = true;
         m_dialogs.message(QStringLiteral("Nessuna pratica ha il contatore %1: le pratiche con altri affidi non si "
                                          "possono elencare.")
@@ -193,7 +197,8 @@ Result<std::optional<QString>> OtherConsignments::detailLine()
     }
     QStringList values;
     for (const char* field : {"ragione sociale", "tipo mandato", "data affido", "situazione affido"})
-        values.append(db::textOf(details->value(0, QString::fromLatin1(field))));
+        values.append(db::textOf(m_details->value(m_details->columnIndex(QString::fromLatin1(field)))));
+    m_details->finish();
     m_line = values.join(QStringLiteral(" | "));
     return m_line;
 }

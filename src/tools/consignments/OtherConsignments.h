@@ -1,8 +1,8 @@
 #pragma once
 
 #include "foundation/Status.h"
-#include "launcher/ToolParams.h"
 #include "foundation/ports/EventPump.h"
+#include "launcher/ToolParams.h"
 
 #include <QString>
 #include <QVariant>
@@ -10,11 +10,13 @@
 #include <memory>
 #include <optional>
 
-class BoundQuery;
 class ConsignmentHistory;
 class Dialogs;
 class ModuloCommand;
 class OtherConsignmentsView;
+namespace db {
+class Statement;
+}
 
 /// The other-consignments lookup: for each selected case whose debtor's tax code is found on a case consigned on
 /// another date, one line describing the case the suite has open (ParContatore). It works on the program's shared
@@ -63,8 +65,8 @@ private:
     OtherConsignmentsView& m_view;
     EventPump m_pump;
     bool m_stop = false;
-    std::unique_ptr<BoundQuery> m_history;
-    std::unique_ptr<BoundQuery> m_details;
+    std::unique_ptr<db::Statement> m_history;
+    std::unique_ptr<db::Statement> m_details;
     std::unique_ptr<ConsignmentHistory> m_dates;
     std::optional<QString> m_line;
     bool m_caseMissing = false;

@@ -42,7 +42,7 @@ ContactsExport::Outcome ContactsExport::Inizia()
     m_view.setBusy(true);
     const QString path = outputPath();
 
-    if (m_connection.state() == 0) {
+    if (!m_connection.state()) {
         const Status opened = m_connection.open(m_module.StringaConnessione());
         if (!opened)
             return stop(QStringLiteral("ERRORE DI CONNESSIONE\n") + opened.errorText());

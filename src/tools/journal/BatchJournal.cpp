@@ -110,7 +110,7 @@ bool BatchJournal::load()
         return false;
     }
     db::Connection& connection = m_module.Connessione();
-    if (connection.state() == 0) {
+    if (!connection.state()) {
         m_view.setCaption(QStringLiteral("Apro conn ") + db::withoutPassword(connectionString));
         if (m_pump)
             m_pump();
@@ -178,7 +178,7 @@ Status BatchJournal::RiempiWorking()
 Status BatchJournal::replaceWorkingRows(QList<JournalReport::Lot>* readBack)
 {
     db::Connection& connection = m_module.Connessione();
-    if (connection.state() == 0)
+    if (!connection.state())
         return Status::failure(QStringLiteral("la connessione al database non è aperta"));
     QSqlDatabase database = connection.database();
     // The old rows go and the new ones come together, or not at all: a journal half replaced would print lots of

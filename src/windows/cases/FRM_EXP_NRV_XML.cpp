@@ -349,7 +349,7 @@ void FRM_EXP_NRV_XML::List1_DblClick()
         return;
     db::Recordset& pratiche = m_cases.pratiche();
     pratiche.moveFirst();
-    pratiche.find(QStringLiteral("contatore=") + QString::number(m_listModel->contatoreAt(line.row())));
+    pratiche.find(QStringLiteral("contatore"), m_listModel->contatoreAt(line.row()));
     DumpPratica();
 }
 

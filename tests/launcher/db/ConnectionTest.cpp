@@ -92,26 +92,26 @@ TEST(Connection, OpensAnExistingSqliteDatabaseAndNeverCreatesOne)
     const QString aFolder = folder.file(QStringLiteral("cartella.sqlite"));
     ASSERT_TRUE(QDir().mkpath(aFolder));
     db::Connection connection;
-    EXPECT_EQ(connection.state(), 0);
+    EXPECT_FALSE(connection.state());
     for (const auto& [path, cause] : {std::pair(missing, "non esiste"), std::pair(aFolder, "è una cartella")}) {
         const Status failed = connection.open(QStringLiteral("Provider=SQLite;Data Source=") + path);
         ASSERT_FALSE(failed);
         EXPECT_TRUE(failed.errorText().contains(path) && failed.errorText().contains(QString::fromUtf8(cause)))
             << failed.errorText().toStdString();
-        EXPECT_EQ(connection.state(), 0);
+        EXPECT_FALSE(connection.state());
     }
     EXPECT_FALSE(QFileInfo::exists(missing));
 
     SqliteFixture fixture(folder.file(QStringLiteral("kv.sqlite")));
     fixture.createSuiteTables();
     ASSERT_TRUE(connection.open(fixture.connectionString()));
-    EXPECT_EQ(connection.state(), 1);
+    EXPECT_TRUE(connection.state());
     EXPECT_TRUE(connection.execute(QStringLiteral("Delete  from [Working] where operatore='A_Z'")));
     const Status bad = connection.execute(QStringLiteral("Delete from [Tabella Inesistente]"));
     ASSERT_FALSE(bad);
     EXPECT_TRUE(bad.errorText().contains(QStringLiteral("Tabella Inesistente"))) << bad.errorText().toStdString();
     connection.close();
-    EXPECT_EQ(connection.state(), 0);
+    EXPECT_FALSE(connection.state());
 }
 
 TEST(Connection, AnUnreachableServerGivesTheDriversText)
@@ -123,5 +123,5 @@ TEST(Connection, AnUnreachableServerGivesTheDriversText)
     ASSERT_FALSE(refused);
     EXPECT_TRUE(refused.errorText().contains(QStringLiteral("PostgreSQL kv"))) << refused.errorText().toStdString();
     EXPECT_GT(refused.errorText().size(), 40);
-    EXPECT_EQ(connection.state(), 0);
+    EXPECT_FALSE(connection.state());
 }

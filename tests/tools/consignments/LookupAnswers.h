@@ -42,7 +42,7 @@ inline QList<bool> perCaseAnswers(ModuloCommand& module, const ToolParams& param
     OtherConsignments asker(module, dialogs, view);
     asker.params = params;
     db::Connection& connection = module.Connessione();
-    if (connection.state() == 0) {
+    if (!connection.state()) {
         EXPECT_TRUE(connection.open(module.StringaConnessione()));
     }
     db::Recordset selection;

@@ -108,7 +108,7 @@ TEST_F(OtherConsignmentsTest, AnEmptyOrFailingSelectionStopsTheRun)
     EXPECT_EQ(run(), OtherConsignments::RunOutcome::Stopped);
     EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("0 Pratiche filtrate. Elaborazione interrotta")});
     // The shared connection is released.
-    EXPECT_EQ(module.Connessione().state(), 0);
+    EXPECT_FALSE(module.Connessione().state());
     EXPECT_FALSE(view.runEnabled);
 
     dialogs.clear();
