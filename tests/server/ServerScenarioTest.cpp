@@ -9,6 +9,7 @@
 #include "foundation/db/Connection.h"
 #include "foundation/db/Currency.h"
 #include "foundation/db/DbValue.h"
+#include "foundation/db/Statement.h"
 #include "foundation/db/Recordset.h"
 #include "foundation/ports/Clock.h"
 #include "foundation/ports/Random.h"
@@ -149,7 +150,7 @@ TEST_P(WorkingTableOnServers, RowsAddedInOneTransactionAreWrittenWithTheirTypesO
     const QString select = QStringLiteral("select * from [Working] where operatore='A_Z'");
     // Adds rows to the journal's part of the working table, as the journal does; the first failing step's status.
     const auto fill = [&](int rows) -> Status {
-        Status step = connection.execute(QStringLiteral("Delete  from [Working] where operatore='A_Z'"));
+        Status step = db::execute(connection, QStringLiteral("Delete  from [Working] where operatore='A_Z'"));
         db::Recordset working;
         if (step)
             step = working.open(select, connection, db::Recordset::Lock::Optimistic);

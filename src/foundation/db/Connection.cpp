@@ -1,7 +1,6 @@
 #include "foundation/db/Connection.h"
 
 #include "foundation/db/ConnectionString.h"
-#include "foundation/db/Statement.h"
 
 #include <QAtomicInteger>
 #include <QFileInfo>
@@ -103,14 +102,6 @@ void Connection::close()
         QSqlDatabase db = QSqlDatabase::database(m_name, false);
         db.close();
     }
-}
-
-Status Connection::execute(const QString& suiteSql)
-{
-    if (!state())
-        return Status::failure(QStringLiteral("La connessione al database non è aperta."));
-    Statement statement(*this, suiteSql);
-    return statement.run();
 }
 
 QString Connection::primaryKeyOf(const QString& table)

@@ -22,8 +22,6 @@ public:
     /// Opens the database the connection string names; the failure carries the driver's text.
     Status open(const QString& connectionString);
     void close();
-    /// Runs a statement written in the suite's SQL that gives no rows (a write such as DELETE).
-    Status execute(const QString& suiteSql);
 
     SqlDialect dialect() const { return m_dialect; }
     QSqlDatabase database() const;

@@ -316,4 +316,12 @@ QVariant Statement::lastInsertId() const
     return m_handle ? QVariant(qlonglong(sqlite3_last_insert_rowid(m_handle))) : m_query.lastInsertId();
 }
 
+Status execute(Connection& connection, const QString& suiteSql)
+{
+    if (!connection.state())
+        return Status::failure(QStringLiteral("La connessione al database non è aperta."));
+    Statement statement(connection, suiteSql);
+    return statement.run();
+}
+
 } // namespace db

@@ -99,4 +99,7 @@ private:
     QSqlQuery m_query;
 };
 
+/// Runs a statement written in the suite's SQL that gives no rows (a write such as DELETE).
+Status execute(Connection& connection, const QString& suiteSql);
+
 } // namespace db

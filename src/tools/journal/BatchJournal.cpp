@@ -8,6 +8,7 @@
 #include "foundation/db/Connection.h"
 #include "foundation/db/ConnectionString.h"
 #include "foundation/db/DbValue.h"
+#include "foundation/db/Statement.h"
 #include "foundation/ports/Clock.h"
 #include "foundation/ports/Dialogs.h"
 #include "tools/journal/JournalSettings.h"
@@ -212,7 +213,7 @@ Status BatchJournal::fillWorking()
     db::Connection& connection = m_module.Connessione();
     const QString tag = operatorTag();
     if (Status deleted =
-            connection.execute(QStringLiteral("Delete  from [Working] where operatore='") + tag + QLatin1Char('\''));
+            db::execute(connection, QStringLiteral("Delete  from [Working] where operatore='") + tag + QLatin1Char('\''));
         !deleted)
         return deleted;
     db::Recordset working;

@@ -1,5 +1,6 @@
 #include "foundation/db/Connection.h"
 #include "foundation/db/ConnectionString.h"
+#include "foundation/db/Statement.h"
 
 #include "support/SqliteFixture.h"
 #include "support/TempFolder.h"
@@ -106,8 +107,8 @@ TEST(Connection, OpensAnExistingSqliteDatabaseAndNeverCreatesOne)
     fixture.createSuiteTables();
     ASSERT_TRUE(connection.open(fixture.connectionString()));
     EXPECT_TRUE(connection.state());
-    EXPECT_TRUE(connection.execute(QStringLiteral("Delete  from [Working] where operatore='A_Z'")));
-    const Status bad = connection.execute(QStringLiteral("Delete from [Tabella Inesistente]"));
+    EXPECT_TRUE(db::execute(connection, QStringLiteral("Delete  from [Working] where operatore='A_Z'")));
+    const Status bad = db::execute(connection, QStringLiteral("Delete from [Tabella Inesistente]"));
     ASSERT_FALSE(bad);
     EXPECT_TRUE(bad.errorText().contains(QStringLiteral("Tabella Inesistente"))) << bad.errorText().toStdString();
     connection.close();

@@ -1,6 +1,7 @@
 #include "foundation/db/Recordset.h"
 #include "foundation/db/Connection.h"
 #include "foundation/db/DbValue.h"
+#include "foundation/db/Statement.h"
 
 #include "support/SqliteFixture.h"
 #include "support/TempFolder.h"
@@ -140,7 +141,7 @@ TEST_F(RecordsetTest, WhatTheDatabaseRefusesChangesNothingAndIsToldInItsWords)
         EXPECT_TRUE(query.errorText().contains(named)) << query.errorText().toStdString();
         EXPECT_FALSE(cases.state());
     }
-    EXPECT_FALSE(connection.execute(QStringLiteral("Delete from [Tabella Pratiche] where contatore=10; Delete from "
+    EXPECT_FALSE(db::execute(connection, QStringLiteral("Delete from [Tabella Pratiche] where contatore=10; Delete from "
                                                    "[Tabella Pratiche]")));
     EXPECT_EQ(fixture.scalar(QStringLiteral("select count(*) from [Tabella Pratiche]")), QStringLiteral("2"));
 }
