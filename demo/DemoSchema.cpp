@@ -4,12 +4,12 @@
 
 namespace demo {
 
-namespace {
-
 QString bracketed(const QString& name)
 {
     return QLatin1Char('[') + name + QLatin1Char(']');
 }
+
+namespace {
 
 QString createTable(const db::TableDescription& table)
 {

@@ -4,6 +4,9 @@
 
 namespace demo {
 
+/// A suite name written as the suite's SQL writes it, in square brackets.
+QString bracketed(const QString& name);
+
 /// CREATE TABLE and CREATE INDEX statements for the suite's tables on SQLite, following the suite's
 /// conventions: names as the table description spells them, declared types by field kind, the join keys and P_iva
 /// indexed.

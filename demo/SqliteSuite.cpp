@@ -17,11 +17,6 @@ namespace demo {
 
 namespace {
 
-QString bracketed(const QString& name)
-{
-    return QLatin1Char('[') + name + QLatin1Char(']');
-}
-
 /// Inserts rows into an open SQLite database through one prepared statement per table.
 class SqliteRowWriter {
 public:

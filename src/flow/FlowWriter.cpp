@@ -4,6 +4,7 @@
 #include "ds/SheetRules.h"
 #include "ds/SheetStore.h"
 #include "flow/Formatting.h"
+#include "foundation/BlankTrim.h"
 #include "foundation/DateText.h"
 #include "foundation/ShownText.h"
 #include "foundation/db/Currency.h"
@@ -39,18 +40,6 @@ bool addTo(db::Currency& sum, db::Currency amount)
 QString sumBeyondRange(const QString& field)
 {
     return QStringLiteral("la somma dei campi %1 delle cambiali è fuori dall'intervallo di un importo").arg(field);
-}
-
-// The suite trims blanks only: a TAB or a line end around a town's name stays part of it.
-QString trimBlanks(const QString& text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text.at(begin) == QLatin1Char(' '))
-        ++begin;
-    while (end > begin && text.at(end - 1) == QLatin1Char(' '))
-        --end;
-    return begin == 0 && end == text.size() ? text : text.mid(begin, end - begin);
 }
 
 // A contact counter from a draw in [0, 1): the whole number nearest to twice the draw, halves going to the even
@@ -145,8 +134,7 @@ QString FlowWriter::dataGenOf(const QDateTime& moment)
 void FlowWriter::begin(int level, const char* text)
 {
     m_line.resize(0);
-    if (level > 0)
-        m_line.append(qsizetype(level), '\t');
+    m_line.append(LivelloTab(level));
     m_line.append(text);
 }
 

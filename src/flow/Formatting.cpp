@@ -89,9 +89,15 @@ QLatin1StringView attributeReplacement(const QString& value, qsizetype at, qsize
 
 } // namespace
 
-QString LivelloTab(int level)
+QByteArray LivelloTab(int level)
 {
-    return level > 0 ? QString(level, QLatin1Char('\t')) : QString();
+    // Every line of the flow starts with its tabs: the usual depths share one constant text and cost no allocation.
+    static constexpr char tabs[] = "\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t";
+    if (level <= 0)
+        return QByteArray();
+    if (level < qsizetype(sizeof tabs))
+        return QByteArray::fromRawData(tabs, level);
+    return QByteArray(level, '\t');
 }
 
 QString PerXML(QString text)

@@ -2,6 +2,7 @@
 
 #include "foundation/db/Currency.h"
 
+#include <QByteArray>
 #include <QDate>
 #include <QString>
 
@@ -10,8 +11,8 @@
 // The routines that turn the suite's values into the text of the flow's attributes, named as the suite names them.
 // Each attribute value then goes through escapeXmlAttribute, so that the creditor receives well-formed XML.
 
-/// The indentation of a flow line: `level` TABs, none for 0 or less.
-QString LivelloTab(int level);
+/// The indentation of a flow line: `level` TABs, none for 0 or less (the flow is written as bytes).
+QByteArray LivelloTab(int level);
 
 /// The free-text report cleaned for the creditor: common accented vowels as letter and apostrophe, angle brackets
 /// as blanks, CR LF as a point.
