@@ -1,7 +1,6 @@
 #include "app/BatchSession.h"
 #include "app/CommandLine.h"
 #include "foundation/DriveMapping.h"
-#include "foundation/ShareLock.h"
 #include "foundation/SuitePaths.h"
 #include "foundation/ports/Clock.h"
 #include "foundation/ports/ScriptedDialogs.h"
@@ -36,97 +35,50 @@ protected:
 
 } // namespace
 
-TEST_F(BatchSession, TheMainToolChecksTheCasesOfTheStatusFileAndExports)
-{
-    suite.addCases({QStringLiteral("1|ROSSI MARIO|NRV|EECH"), QStringLiteral("2|BIANCHI ANNA|NRV|EESE"),
-                    QStringLiteral("3|VERDI LUCA|NRV|CHIU")});
-    suite.useFilter(QStringLiteral("where contatore<>2"));
-    // Without a line the built-in test line names C:\work\kv32ado\status.txt. The check passes and the export
-    // writes the flow with the proposed answers.
-    EXPECT_EQ(runBatch({}), ExitDone);
-    const QString flow = suite.home().desktop() + QStringLiteral("/0008_06_00001_2011-06-10.XML");
-    EXPECT_EQ(dialogs.messages(), (QStringList{QStringLiteral("I dati sembrano OK"),
-                                               QStringLiteral("File ") + flow + QStringLiteral(" generato")}));
-    EXPECT_TRUE(QFileInfo(flow).isFile());
-
-    // Case 2 needs a sheet it has not got: the check stops there and the run ends with 1.
-    suite.useFilter(QStringLiteral("order by contatore"));
-    EXPECT_EQ(runBatch({}), ExitStopped);
-    EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("Manca Diagnosis Sheet")});
-
-    suite.useFilter(QStringLiteral("where contatore=0"));
-    EXPECT_EQ(runBatch({}), ExitStopped);
-    ASSERT_EQ(dialogs.messages().size(), 1);
-    EXPECT_TRUE(dialogs.messages().first().contains(QStringLiteral("where contatore=0")));
-}
-
-TEST_F(BatchSession, AFlowWhoseNumberIsHeldNotSavedOrNotProposedEndsWithOne)
-{
-    suite.addCases({QStringLiteral("1|ROSSI MARIO|NRV|EECH")});
-    suite.useFilter(QStringLiteral("where contatore=1"));
-    const QString lastId = suite.local(SuitePaths::idNrvXmlIni());
-    const QString flow = suite.home().desktop() + QStringLiteral("/0008_06_00043_2011-06-10.XML");
-
-    // Another export holds the number.
-    {
-        ShareLock other(suite.local(SuitePaths::idNrvXmlLock()));
-        ASSERT_EQ(other.tryLock(ShareLock::Holder::thisProcess(clock.now())), ShareLock::State::Taken);
-        EXPECT_EQ(runBatch({}), ExitStopped);
-        EXPECT_TRUE(dialogs.messages().last().startsWith(QStringLiteral("Un'esportazione è già in corso")));
-        EXPECT_FALSE(QFileInfo::exists(flow));
-    }
-
-    // The flow is written, but the next export would propose its number again.
-    writeBytes(lastId, "[Norvanta]\r\nLastID=00042\r\n");
-    QFile::setPermissions(lastId, QFileDevice::ReadOwner);
-    EXPECT_EQ(runBatch({}), ExitStopped);
-    EXPECT_TRUE(QFileInfo(flow).isFile());
-    ASSERT_EQ(dialogs.messages().size(), 3);
-    EXPECT_EQ(dialogs.messages().at(1), QStringLiteral("File ") + flow + QStringLiteral(" generato"));
-    EXPECT_TRUE(dialogs.messages().at(2).startsWith(QStringLiteral("Il progressivo 00043 NON è stato salvato.")));
-    QFile::remove(flow);
-    QFile::setPermissions(lastId, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-
-    // A last number beyond the counter proposes nothing: without --progressivo (here: without an answer) there is no
-    // flow.
-    writeBytes(lastId, "[Norvanta]\r\nLastID=99999999999\r\n");
-    EXPECT_EQ(runBatch({}), ExitStopped);
-    EXPECT_EQ(dialogs.messages().last(),
-              QStringLiteral("Nessun progressivo indicato: nessun flusso è stato generato."));
-    EXPECT_FALSE(QFileInfo::exists(flow));
-    for (const char* answer : {"0008", "06", "43"})
-        dialogs.answerInput(QString::fromLatin1(answer));
-    EXPECT_EQ(runBatch({}), ExitDone);
-    EXPECT_TRUE(QFileInfo(flow).isFile());
-}
-
-TEST_F(BatchSession, TwoFieldsOrAStatusFileThatCannotBeReadStartNoTool)
-{
-    EXPECT_EQ(runBatch({QStringLiteral("a|b")}), ExitStopped);
-    EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("PAR0=a\r\nPAR1=b\r\n")});
-    EXPECT_EQ(runBatch({QStringLiteral("1|2|3|C:\\manca.txt")}), ExitStopped);
-    ASSERT_EQ(dialogs.messages().size(), 1);
-    EXPECT_TRUE(dialogs.messages().first().contains(QStringLiteral("C:\\manca.txt")));
-}
-
-TEST_F(BatchSession, TheSheetFolderIsCreatedOnceAndAMissingDriveEndsTheRun)
+TEST_F(BatchSession, WithoutALineTheTestLinesCasesAreCheckedAndExportedAndANumberNotSavedEndsWithOne)
 {
     suite.addCases({QStringLiteral("1|ROSSI MARIO|NRV|EECH")});
     suite.useFilter(QStringLiteral("where contatore=1"));
     const QString sheets = DriveMapping::toLocalPath(SuitePaths::sheetFolder());
     QDir(sheets).removeRecursively();
+    // Without a line the built-in test line names C:\work\kv32ado\status.txt. The sheet folder is made once.
     EXPECT_EQ(runBatch({}), ExitDone);
-    ASSERT_GE(dialogs.messages().size(), 2);
-    EXPECT_EQ(dialogs.messages().at(0), QStringLiteral("Creata Cartella Diagnosis Sheet sul Server"));
-    EXPECT_EQ(dialogs.messages().at(1), QStringLiteral("I dati sembrano OK"));
     EXPECT_TRUE(QFileInfo(sheets).isDir());
+    const QString flow = suite.home().desktop() + QStringLiteral("/0008_06_00001_2011-06-10.XML");
+    EXPECT_EQ(dialogs.messages(), (QStringList{QStringLiteral("Creata Cartella Diagnosis Sheet sul Server"),
+                                               QStringLiteral("I dati sembrano OK"),
+                                               QStringLiteral("File ") + flow + QStringLiteral(" generato")}));
+    EXPECT_TRUE(QFileInfo(flow).isFile());
 
+    // The next flow is written, but the export after it would propose its number again: the run has failed.
+    QFile::setPermissions(suite.local(SuitePaths::idNrvXmlIni()), QFileDevice::ReadOwner);
+    EXPECT_EQ(runBatch({}), ExitStopped);
+    EXPECT_TRUE(QFileInfo(suite.home().desktop() + QStringLiteral("/0008_06_00002_2011-06-10.XML")).isFile());
+    EXPECT_EQ(dialogs.messages().size(), 3);
+    EXPECT_TRUE(dialogs.messages().last().startsWith(QStringLiteral("Il progressivo 00002 NON è stato salvato.")))
+        << dialogs.messages().last().toStdString();
+}
+
+TEST_F(BatchSession, ARunThatStartsNoToolOrFindsNoCaseEndsWithOneSayingWhy)
+{
+    suite.useFilter(QStringLiteral("where contatore=0"));
+    // The suite's line (none: the test line), and what the one message says.
+    const std::pair<QStringList, QString> runs[] = {
+        {{QStringLiteral("a|b")}, QStringLiteral("PAR0=a\r\nPAR1=b\r\n")},
+        {{QStringLiteral("1|2|3|C:\\manca.txt")}, QStringLiteral("C:\\manca.txt")},
+        {{}, QStringLiteral("Nessuna pratica da controllare con il filtro where contatore=0")}};
+    for (const auto& [line, said] : runs) {
+        EXPECT_EQ(runBatch(line), ExitStopped) << said.toStdString();
+        ASSERT_EQ(dialogs.messages().size(), 1);
+        EXPECT_TRUE(dialogs.messages().first().contains(said)) << dialogs.messages().first().toStdString();
+    }
+
+    // The operator learns which folder stands for a drive that is missing, and how to name another.
     EnvGuard env;
-    env.set("KV32_DRIVE_Z", suite.home().folder().file(QStringLiteral("non-montato")));
+    const QString unmounted = suite.home().folder().file(QStringLiteral("non-montato"));
+    env.set("KV32_DRIVE_Z", unmounted);
     EXPECT_EQ(runBatch({}), ExitStopped);
     ASSERT_EQ(dialogs.messages().size(), 1);
-    // The operator learns which folder stands for the drive, and how to name another.
-    const QString unmounted = suite.home().folder().file(QStringLiteral("non-montato"));
     EXPECT_TRUE(dialogs.messages().first().endsWith(
         QStringLiteral(" nel creare la cartella Z:\\work\\kv32\\dati\\ds\\\nIl disco Z: è la cartella %1, che non "
                        "esiste: indicarne un'altra con la variabile KV32_DRIVE_Z o crearla.")
