@@ -113,16 +113,10 @@ TEST_F(RecordsetTest, AStaticSnapshotWalksBothWaysCountsFindsAndComesBack)
     EXPECT_FALSE(empty.addNew());
 }
 
-// A failing query or a refused edit is told in the database's words: scenarios of server/, on every backend.
-TEST_F(RecordsetTest, AQueryOrAWriteHoldingASecondStatementRunsNothing)
+// A failing query or a refused edit is told in the database's words: scenarios of server/, on every backend. A filter
+// holding a second statement lists no case: see the case list.
+TEST_F(RecordsetTest, AWriteHoldingASecondStatementRunsNothing)
 {
-    Recordset cases;
-    const Status query = cases.open(
-        QStringLiteral("Select * From [Tabella Pratiche] where contatore=10; delete from [Tabella Pratiche]"),
-        connection);
-    EXPECT_TRUE(query.errorText().contains(QStringLiteral("delete from [Tabella Pratiche]")))
-        << query.errorText().toStdString();
-    EXPECT_FALSE(cases.state());
     EXPECT_FALSE(
         db::execute(connection, QStringLiteral("Delete from [Tabella Pratiche] where contatore=10; Delete from "
                                                "[Tabella Pratiche]")));
