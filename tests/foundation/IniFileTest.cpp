@@ -80,7 +80,6 @@ TEST(ScriviIniTest, CreatesWhatIsMissingAndChangesOnlyTheKeyLine)
     ASSERT_TRUE(ScriviIni(path, QStringLiteral("s"), QStringLiteral("k"), QStringLiteral("v")).ok());
     EXPECT_EQ(folder.read(QStringLiteral("new.ini")), QByteArray("[s]\r\nk=v\r\n"));
 
-    EXPECT_EQ(written(folder, "", "s", "k", QStringLiteral("v")), QByteArray("[s]\r\nk=v\r\n"));
     EXPECT_EQ(written(folder, "[a]\nx=1\n\n", "b", "k", QStringLiteral("v")), QByteArray("[a]\nx=1\n\n[b]\r\nk=v\r\n"));
     EXPECT_EQ(written(folder, "[a]\nx=1", "b", "k", QStringLiteral("v")), QByteArray("[a]\nx=1\r\n[b]\r\nk=v\r\n"));
     EXPECT_EQ(written(folder, "[a]\nx=1", "A", "k", QStringLiteral("v")), QByteArray("[a]\nx=1\r\nk=v\r\n"));

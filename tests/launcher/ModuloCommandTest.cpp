@@ -84,10 +84,6 @@ TEST_F(ModuloCommandTest, TheConnectionComesFromTheIniOrTheAccessDatabaseTheLine
     dispatch(5001);
     EXPECT_TRUE(module->ModoAccess());
     EXPECT_EQ(module->StringaConnessione(), iniAccess);
-
-    QFile::remove(suite.local(SuitePaths::kv32Ini()));
-    EXPECT_EQ(dispatch(5001).kind, Dispatch::Kind::OpenWindow);
-    EXPECT_TRUE(module->StringaConnessione().isEmpty());
 }
 
 // Fewer than four fields list the fields (see the batch session) or, for the journal, name its query file (see the
