@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString text = fuzz::utf8(QByteArray(reinterpret_cast<const char*>(data + 2), qsizetype(size - 2)));
 
     const std::optional<QDate> date = recogniseDate(text, today);
-    const QString formatted = FormattaData(text, today);
+    const QString formatted = FormattaData(date);
     if (!date) {
         fuzz::require(formatted == QString(10, QLatin1Char(' ')), "no date is written as ten blanks",
                       [&] { return text + QStringLiteral(" -> [") + formatted + QLatin1Char(']'); });

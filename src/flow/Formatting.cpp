@@ -1,7 +1,5 @@
 #include "flow/Formatting.h"
 
-#include "foundation/DateText.h"
-
 #include <QStringView>
 
 #include <cstdio>
@@ -142,11 +140,6 @@ QString FormattaData(const std::optional<QDate>& date)
     char text[24];
     std::snprintf(text, sizeof text, "%04d-%02d-%02d", date->year(), date->month(), date->day());
     return QString::fromLatin1(text);
-}
-
-QString FormattaData(const QString& text, const QDate& today)
-{
-    return FormattaData(recogniseDate(text, today));
 }
 
 QString SoloCifre(const QString& text)

@@ -24,9 +24,6 @@ QString ImportoNorvanta(db::Currency amount);
 /// The date written "yyyy-MM-dd" as the creditor expects it, or ten blanks when there is none.
 QString FormattaData(const std::optional<QDate>& date);
 
-/// The date the text stands for written "yyyy-MM-dd", or ten blanks when the text is no date.
-QString FormattaData(const QString& text, const QDate& today);
-
 /// Only the characters '+', '0' to '9' and ',' of the text, in their order.
 QString SoloCifre(const QString& text);
 
