@@ -1,6 +1,5 @@
-#include "flow/FlowFixture.h"
+#include "support/FlowFixture.h"
 
-#include "flow/FlowExport.h"
 #include "foundation/SuitePaths.h"
 
 #include "support/OsFaults.h"
@@ -9,22 +8,12 @@
 #include <QFileInfo>
 #include <QProcess>
 
-#include <functional>
-
 namespace {
-
-const QByteArray LastId = "[Norvanta]\r\nLastID=00042\r\n";
 
 /// "Esporta" while the system fails the desktop or the database: never a flow in part, an earlier flow of the same
 /// name and the last progressive as they were, and the operator told which file and why.
 class FlowFaultTest : public FlowFixture {
 protected:
-    void SetUp() override
-    {
-        QFile lastId(suite.local(SuitePaths::idNrvXmlIni()));
-        ASSERT_TRUE(lastId.open(QIODevice::WriteOnly));
-        lastId.write(LastId);
-    }
     /// Cases 1..count, each with two payments.
     void addCases(int count)
     {
@@ -37,34 +26,19 @@ protected:
         suite.database().exec({QStringLiteral("COMMIT")});
     }
     QString desktop() { return suite.home().desktop(); }
-    QString flowPath() { return desktop() + QStringLiteral("/0008_06_00043_2011-06-14.XML"); }
     /// The flow this morning's export left under the name this one takes.
-    void placeEarlierFlow()
-    {
-        QFile earlier(flowPath());
-        ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
-        earlier.write("the flow sent this morning");
-    }
-    Result<QString> exportFlow(const std::function<void(qsizetype)>& afterCase = {})
-    {
-        openCases();
-        FlowExport exporter(connection, false, sheets, dialogs, clock, random);
-        if (afterCase)
-            exporter.setProgress([&afterCase](qsizetype done, qsizetype) { afterCase(done); });
-        return exporter.EsportaFlusso(pratiche);
-    }
-    /// The export failed with one message naming the flow and `cause`; the desktop and IDNrvXML.ini as they were.
-    void expectNoFlow(const Result<QString>& written, const QStringList& before, const QString& cause)
+    void placeEarlierFlow() { writeBytes(flowPath(), "the flow sent this morning"); }
+    /// The export failed with one message naming `file` and `cause`; the desktop and IDNrvXML.ini as they were.
+    void expectNoFlow(const Result<QString>& written, const QStringList& before, const QString& cause,
+                      const QString& file = {})
     {
         EXPECT_FALSE(written);
         ASSERT_EQ(dialogs.messages().size(), 1) << dialogs.messages().join(QStringLiteral(" | ")).toStdString();
         const QString message = dialogs.messages().first();
-        EXPECT_TRUE(message.contains(flowPath())) << message.toStdString();
+        EXPECT_TRUE(message.contains(file.isEmpty() ? flowPath() : file)) << message.toStdString();
         EXPECT_TRUE(message.contains(cause)) << message.toStdString();
         EXPECT_EQ(filesOf(desktop()), before);
-        QFile lastId(suite.local(SuitePaths::idNrvXmlIni()));
-        EXPECT_TRUE(lastId.open(QIODevice::ReadOnly));
-        EXPECT_EQ(lastId.readAll(), LastId);
+        EXPECT_EQ(fileBytes(lastIdPath()), LastId42);
     }
 };
 
@@ -116,7 +90,7 @@ TEST_F(FlowFaultTest, TheProgramPastAFileSizeLimitSaysWhyAndLeavesNoFlow)
     EXPECT_EQ(program.exitCode(), 1) << output.toStdString();
     EXPECT_TRUE(output.contains(QStringLiteral("File too large"))) << output.toStdString();
     EXPECT_EQ(filesOf(desktop()), before);
-    EXPECT_EQ(suite.bytesAt(SuitePaths::idNrvXmlIni()), LastId);
+    EXPECT_EQ(fileBytes(lastIdPath()), LastId42);
 }
 
 TEST_F(FlowFaultTest, AReadOnlyDesktopTakesNoFlow)
@@ -134,10 +108,9 @@ TEST_F(FlowFaultTest, AReadOnlyDesktopTakesNoFlow)
 TEST_F(FlowFaultTest, AReadOnlyPlaceForTheLastNumberIsSaidPlainly)
 {
     addCases(2);
-    const QString lastId = suite.local(SuitePaths::idNrvXmlIni());
     {
         // The number's file alone: the flow is written, but the operator must give the next number by hand.
-        ReadOnlyPlace readOnly(lastId);
+        ReadOnlyPlace readOnly(lastIdPath());
         SKIP_WITHOUT(readOnly);
         EXPECT_FALSE(exportFlow());
         EXPECT_TRUE(QFile::exists(flowPath()));
@@ -152,16 +125,9 @@ TEST_F(FlowFaultTest, AReadOnlyPlaceForTheLastNumberIsSaidPlainly)
     QFile::remove(flowPath());
     dialogs.clear();
     const QStringList before = filesOf(desktop());
-    ReadOnlyPlace readOnly(QFileInfo(lastId).absolutePath());
+    ReadOnlyPlace readOnly(QFileInfo(lastIdPath()).absolutePath());
     SKIP_WITHOUT(readOnly);
-    EXPECT_FALSE(exportFlow());
-    ASSERT_EQ(dialogs.messages().size(), 1);
-    EXPECT_TRUE(dialogs.messages().first().contains(QStringLiteral("IDNrvXML.lock")));
-    EXPECT_TRUE(dialogs.messages().first().contains(QStringLiteral("Read-only file system")));
-    EXPECT_EQ(filesOf(desktop()), before);
-    QFile kept(lastId);
-    EXPECT_TRUE(kept.open(QIODevice::ReadOnly));
-    EXPECT_EQ(kept.readAll(), LastId);
+    expectNoFlow(exportFlow(), before, QStringLiteral("Read-only file system"), QStringLiteral("IDNrvXML.lock"));
 }
 
 TEST_F(FlowFaultTest, ADatabaseClosedDuringTheExportStopsIt)
@@ -172,11 +138,11 @@ TEST_F(FlowFaultTest, ADatabaseClosedDuringTheExportStopsIt)
     // Closed before the first payment is read, and after the second case, when statements are prepared on it.
     for (const qsizetype closeAt : {0, 2}) {
         dialogs.clear();
-        const Result<QString> written = exportFlow([this, closeAt](qsizetype done) {
+        afterCase = [this, closeAt](qsizetype done) {
             if (done == closeAt)
                 connection.close();
-        });
-        expectNoFlow(written, before, QStringLiteral("la connessione al database è stata chiusa"));
+        };
+        expectNoFlow(exportFlow(), before, QStringLiteral("la connessione al database è stata chiusa"));
     }
     // Only the fixture's own connection still holds the database file.
     EXPECT_EQ(openDescriptorsOf(suite.database().path()), 1);

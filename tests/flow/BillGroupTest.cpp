@@ -1,4 +1,4 @@
-#include "flow/FlowFixture.h"
+#include "support/FlowFixture.h"
 
 #include <optional>
 #include <tuple>
@@ -117,60 +117,37 @@ TEST_F(BillGroupTest, SignerTownAndAddressAreTrimmedTheCapIsNot)
     EXPECT_TRUE(second.filter(QStringLiteral("<BancaCambializzazione  Assegno=\"00001\"")).size() == 1);
 }
 
-TEST_F(BillGroupTest, UnreadableBillsStopTheExport)
-{
-    addCase(1);
-    addBill(1, 1, QDate(2011, 6, 10));
-    addBill(2, 1, QDate(2011, 7, 10), {{QStringLiteral("totale"), QVariant()}});
-    Flow flow = writeFlow();
-    EXPECT_EQ(flow.status.errorText(), QStringLiteral("Pratica P1 (ROSSI MARIO, contatore 1): pagamento ID 2, il campo "
-                                                      "totale è vuoto (Null) dove serve un importo."));
-
-    suite.database().exec({QStringLiteral("UPDATE [Tabella Pagamenti] SET totale=100, data=NULL WHERE ID=1")});
-    flow = writeFlow();
-    EXPECT_EQ(flow.status.errorText(), QStringLiteral("Pratica P1 (ROSSI MARIO, contatore 1): pagamento ID 1, il campo "
-                                                      "data della prima cambiale è vuoto (Null)."));
-
-    // The signer falls back on the company name, which must be there.
-    suite.database().exec({QStringLiteral("UPDATE [Tabella Pagamenti] SET data='2011-06-10', totale=100"),
-                           QStringLiteral("UPDATE [Tabella Pratiche] SET [ragione sociale]=NULL")});
-    flow = writeFlow();
-    EXPECT_EQ(flow.status.errorText(), QStringLiteral("Pratica P1 (, contatore 1): il campo ragione sociale è vuoto "
-                                                      "(Null) e serve come firmatario delle cambiali."));
-}
-
-TEST_F(BillGroupTest, SumsBeyondTheCurrencysRangeAndDatesThatAreNoDatesStop)
+TEST_F(BillGroupTest, UnreadableBillsSumsBeyondTheCurrencysRangeAndDatesThatAreNoDatesStop)
 {
     // Rows: the fields of the first bill, of the second (none: a single bill), and the failure after the case.
-    const QVariant none;
+    const QVariant null;
     const QList<std::tuple<QVariantMap, std::optional<QVariantMap>, QString>> rows = {
-        {{{QStringLiteral("data"), QStringLiteral("da definire")}},
-         std::nullopt,
-         "pagamento ID 1, il campo data non è una data: da definire."},
-        {{{QStringLiteral("datascarico"), QStringLiteral("subito")}},
-         std::nullopt,
-         "pagamento ID 1, il campo datascarico non è una data: subito."},
+        {{}, {{{"totale", null}}}, "pagamento ID 2, il campo totale è vuoto (Null) dove serve un importo."},
+        {{{"data", null}}, QVariantMap(), "pagamento ID 1, il campo data della prima cambiale è vuoto (Null)."},
+        {{{"data", "da definire"}}, std::nullopt, "pagamento ID 1, il campo data non è una data: da definire."},
+        {{{"datascarico", "subito"}}, std::nullopt, "pagamento ID 1, il campo datascarico non è una data: subito."},
+        {{}, {{{"data", "2011-13-45"}}}, "pagamento ID 2, il campo data non è una data: 2011-13-45."},
         {{},
-         {{{QStringLiteral("data"), QStringLiteral("2011-13-45")}}},
-         "pagamento ID 2, il campo data non è una data: 2011-13-45."},
-        {{},
-         {{{QStringLiteral("data"), none}}},
+         {{{"data", null}}},
          "pagamento ID 2, il campo data della seconda cambiale è vuoto (Null) e serve per la frequenza delle rate."},
-        {{{QStringLiteral("totale"), 500000000000000LL}},
-         {{{QStringLiteral("totale"), 500000000000000LL}}},
+        {{{"totale", 500000000000000LL}},
+         {{{"totale", 500000000000000LL}}},
          "pagamento ID 2, la somma dei campi totale delle cambiali è fuori dall'intervallo di un importo."},
-        {{{QStringLiteral("capitale"), -500000000000000LL}},
-         {{{QStringLiteral("capitale"), -500000000000000LL}}},
+        {{{"capitale", -500000000000000LL}},
+         {{{"capitale", -500000000000000LL}}},
          "pagamento ID 2, la somma dei campi capitale delle cambiali è fuori dall'intervallo di un importo."},
     };
     for (const auto& [first, second, failure] : rows) {
-        suite.database().exec(
-            {QStringLiteral("DELETE FROM [Tabella Pratiche]"), QStringLiteral("DELETE FROM [Tabella Pagamenti]")});
+        clearCases();
         addCase(1);
         addBill(1, 1, QDate(2011, 6, 10), first);
         if (second)
             addBill(2, 1, QDate(2011, 7, 10), *second);
-        const Flow flow = writeFlow();
-        EXPECT_EQ(flow.status.errorText(), QStringLiteral("Pratica P1 (ROSSI MARIO, contatore 1): ") + failure);
+        EXPECT_EQ(writeFlow().status.errorText(), QStringLiteral("Pratica P1 (ROSSI MARIO, contatore 1): ") + failure);
     }
+    // The signer falls back on the company name, which must be there.
+    suite.database().exec({QStringLiteral("UPDATE [Tabella Pagamenti] SET data='2011-06-10', capitale=0"),
+                           QStringLiteral("UPDATE [Tabella Pratiche] SET [ragione sociale]=NULL")});
+    EXPECT_EQ(writeFlow().status.errorText(), QStringLiteral("Pratica P1 (, contatore 1): il campo ragione sociale è "
+                                                             "vuoto (Null) e serve come firmatario delle cambiali."));
 }

@@ -1,4 +1,4 @@
-#include "flow/FlowFixture.h"
+#include "support/FlowFixture.h"
 
 #include "flow/FlowExport.h"
 #include "foundation/SuitePaths.h"
@@ -12,28 +12,13 @@
 
 namespace {
 
-const QByteArray LastId42 = "[Norvanta]\r\nLastID=00042\r\n";
-
 class FlowExportTest : public FlowFixture {
 protected:
     void SetUp() override
     {
         // The desktop is made by the export when it is missing.
         QDir(suite.home().desktop()).removeRecursively();
-        writeBytes(lastIdPath(), LastId42);
-    }
-
-    Result<QString> exportFlow()
-    {
-        openCases();
-        FlowExport exporter(connection, false, sheets, dialogs, clock, random);
-        exporter.setProgress(
-            [this](qsizetype done, qsizetype total) { progress.append(QStringLiteral("%1/%2").arg(done).arg(total)); });
-        exporter.setEventPump([this] { ++pumped; });
-        const Result<QString> written = exporter.EsportaFlusso(pratiche);
-        if (written)
-            expectValidFlow(fileBytes(*written));
-        return written;
+        addCase(1);
     }
     /// Answers the three input boxes.
     void answer(const std::optional<QString>& idEE, const std::optional<QString>& idSede,
@@ -43,32 +28,34 @@ protected:
         dialogs.answerInput(idSede);
         dialogs.answerInput(progressivo);
     }
-    QString desktopFile(const QString& name) { return suite.home().desktop() + QLatin1Char('/') + name; }
     QStringList desktopFiles() { return QDir(suite.home().desktop()).entryList(QDir::Files | QDir::Hidden); }
-    QString lastIdPath() const { return suite.local(SuitePaths::idNrvXmlIni()); }
-
-    QStringList progress;
-    int pumped = 0;
+    QByteArray lastId() { return fileBytes(lastIdPath()); }
+    /// No export's file on the desktop but `kept`, and the last progressive as it was.
+    void expectNothingWritten(const QStringList& kept = {}, const QByteArray& lastIdBefore = LastId42)
+    {
+        EXPECT_EQ(desktopFiles(), kept);
+        EXPECT_EQ(lastId(), lastIdBefore);
+    }
 };
 
 } // namespace
 
 TEST_F(FlowExportTest, TheSmallSuiteGivesTheHandCheckedFlowAndTheNextProgressive)
 {
+    clearCases();
     suite.loadSmallSuite();
     const Result<QString> written = exportFlow();
     ASSERT_TRUE(written) << written.errorText().toStdString();
-    const QString path = desktopFile(QStringLiteral("0008_06_00043_2011-06-14.XML"));
-    EXPECT_EQ(*written, path);
-    EXPECT_EQ(desktopFiles(), QStringList{QStringLiteral("0008_06_00043_2011-06-14.XML")});
-    expectSameBytes(fileBytes(path), fileBytes(testData(QStringLiteral("flow/small_suite/expected.XML"))),
+    EXPECT_EQ(*written, flowPath());
+    EXPECT_EQ(desktopFiles(), QStringList{QFileInfo(flowPath()).fileName()});
+    expectSameBytes(fileBytes(flowPath()), fileBytes(testData(QStringLiteral("flow/small_suite/expected.XML"))),
                     QStringLiteral("the small suite's flow"));
-    EXPECT_EQ(fileBytes(lastIdPath()), QByteArray("[Norvanta]\r\nLastID=00043\r\n"));
+    EXPECT_EQ(lastId(), QByteArray("[Norvanta]\r\nLastID=00043\r\n"));
     QStringList asked;
     for (const ScriptedDialogs::Shown& shown : dialogs.shown())
         asked.append(shown.text);
     EXPECT_EQ(asked, (QStringList{FlowExport::PromptIdEE, FlowExport::PromptIdSede, FlowExport::PromptProgressivo,
-                                  QStringLiteral("File ") + path + QStringLiteral(" generato")}));
+                                  QStringLiteral("File ") + flowPath() + QStringLiteral(" generato")}));
     EXPECT_EQ(progress, (QStringList{"0/5", "1/5", "2/5", "3/5", "4/5", "5/5"}));
     EXPECT_EQ(pumped, 5);
     EXPECT_TRUE(pratiche.eof());
@@ -76,11 +63,10 @@ TEST_F(FlowExportTest, TheSmallSuiteGivesTheHandCheckedFlowAndTheNextProgressive
 
 TEST_F(FlowExportTest, TheProgressiveIsProposedFormattedAndSavedAsTyped)
 {
-    addCase(1);
     QFile::remove(lastIdPath());
     ASSERT_TRUE(exportFlow());
     EXPECT_TRUE(QFile::exists(desktopFile(QStringLiteral("0008_06_00001_2011-06-14.XML"))));
-    EXPECT_EQ(fileBytes(lastIdPath()), QByteArray("[Norvanta]\r\nLastID=00001\r\n"));
+    EXPECT_EQ(lastId(), QByteArray("[Norvanta]\r\nLastID=00001\r\n"));
 
     // The number may go backwards.
     for (const char* typed : {"7", "abc"}) {
@@ -89,29 +75,26 @@ TEST_F(FlowExportTest, TheProgressiveIsProposedFormattedAndSavedAsTyped)
     }
     EXPECT_TRUE(fileBytes(desktopFile(QStringLiteral("0008_06_00007_2011-06-14.XML"))).contains("IdFl=\"00007\""));
     EXPECT_TRUE(fileBytes(desktopFile(QStringLiteral("0008_06_abc_2011-06-14.XML"))).contains("IdFl=\"abc\""));
-    EXPECT_EQ(fileBytes(lastIdPath()), QByteArray("[Norvanta]\r\nLastID=abc\r\n"));
+    EXPECT_EQ(lastId(), QByteArray("[Norvanta]\r\nLastID=abc\r\n"));
     // A progressive that is no number proposes 1 the next time; the same answers replace the same file.
     ASSERT_TRUE(exportFlow());
     EXPECT_EQ(desktopFiles().size(), 3);
-    EXPECT_EQ(fileBytes(lastIdPath()), QByteArray("[Norvanta]\r\nLastID=00001\r\n"));
+    EXPECT_EQ(lastId(), QByteArray("[Norvanta]\r\nLastID=00001\r\n"));
 }
 
 TEST_F(FlowExportTest, CancelOnAnyQuestionEndsTheExportWhileAnEmptyAnswerIsKept)
 {
-    addCase(1);
     // Cancel on the first, the second or the third question: nothing more is asked, nothing is written.
     for (int cancelled = 0; cancelled < 3; ++cancelled) {
         dialogs.clear();
         for (int question = 0; question < cancelled; ++question)
             dialogs.answerInput(QStringLiteral("1"));
         dialogs.answerInput(std::nullopt);
-        const Result<QString> written = exportFlow();
-        EXPECT_FALSE(written);
+        EXPECT_FALSE(exportFlow());
         EXPECT_EQ(dialogs.shown().size(), cancelled + 2);
         EXPECT_EQ(dialogs.messages(),
                   QStringList{QStringLiteral("Esportazione annullata: nessun flusso è stato generato.")});
-        EXPECT_TRUE(desktopFiles().isEmpty());
-        EXPECT_EQ(fileBytes(lastIdPath()), LastId42);
+        expectNothingWritten();
     }
 
     // An empty answer confirmed with OK is a value: empty attributes and empty parts of the file name.
@@ -122,26 +105,22 @@ TEST_F(FlowExportTest, CancelOnAnyQuestionEndsTheExportWhileAnEmptyAnswerIsKept)
     answer(QStringLiteral("0008"), QStringLiteral("06"), QString());
     ASSERT_TRUE(exportFlow());
     EXPECT_TRUE(QFile::exists(desktopFile(QStringLiteral("0008_06__2011-06-14.XML"))));
-    EXPECT_EQ(fileBytes(lastIdPath()), QByteArray("[Norvanta]\r\nLastID=\r\n"));
+    EXPECT_EQ(lastId(), QByteArray("[Norvanta]\r\nLastID=\r\n"));
 }
 
 TEST_F(FlowExportTest, AnAnswerThatCannotNameTheFileIsRefusedNamingIt)
 {
-    addCase(1);
     // Each answer becomes part of the file name; a separator would send the flow to another folder, a line break
-    // would add a line to IDNrvXML.ini.
-    const std::pair<int, const char*> refused[] = {{0, "../0008"},
-                                                   {1, "0\\6"},
-                                                   {2, "43\r\nLastID=1"},
-                                                   {2, "43\t"},
-                                                   {0, "00\u2028"
-                                                       "08"},
-                                                   {1, "06\x1b"}};
-    const char* shown[] = {"../0008", "0\\6", "43\\r\\nLastID=1", "43\\t", "00\\u202808", "06\\x1B"};
+    // would add a line to IDNrvXML.ini. Rows: the question, the answer and the answer as the message shows it.
+    const std::tuple<int, const char*, const char*> refused[] = {{0, "../0008", "../0008"},
+                                                                 {1, "0\\6", "0\\6"},
+                                                                 {2, "43\r\nLastID=1", "43\\r\\nLastID=1"},
+                                                                 {2, "43\t", "43\\t"},
+                                                                 {0, "00\u202808", "00\\u202808"},
+                                                                 {1, "06\x1b", "06\\x1B"}};
     const QString prompts[] = {QStringLiteral("Identificativo E/E"), QStringLiteral("Identificativo Sede E/E"),
                                QStringLiteral("Progressivo Invio")};
-    for (std::size_t row = 0; row < std::size(refused); ++row) {
-        const auto& [question, typed] = refused[row];
+    for (const auto& [question, typed, shown] : refused) {
         dialogs.clear();
         for (int before = 0; before < question; ++before)
             dialogs.answerInput(QStringLiteral("1"));
@@ -151,15 +130,13 @@ TEST_F(FlowExportTest, AnAnswerThatCannotNameTheFileIsRefusedNamingIt)
                   QStringList{QStringLiteral("La risposta \"%1\" a \"%2\" non è valida: il nome del file e "
                                              "IDNrvXML.ini non possono contenere / o \\, a capo o caratteri di "
                                              "controllo. Il flusso non è stato generato.")
-                                  .arg(QString::fromUtf8(shown[row]), prompts[question])});
+                                  .arg(QString::fromUtf8(shown), prompts[question])});
     }
-    EXPECT_TRUE(desktopFiles().isEmpty());
-    EXPECT_EQ(fileBytes(lastIdPath()), LastId42);
+    expectNothingWritten();
 }
 
 TEST_F(FlowExportTest, ALastIdBeyondTheCounterProposesNothingAndSaysSo)
 {
-    addCase(1);
     const QByteArray beyond = "[Norvanta]\r\nLastID=99999999999\r\n";
     writeBytes(lastIdPath(), beyond);
     const QString said = QStringLiteral("Il file Z:\\work\\kv32\\dati\\IDNrvXML.ini contiene LastID=99999999999, un "
@@ -169,27 +146,24 @@ TEST_F(FlowExportTest, ALastIdBeyondTheCounterProposesNothingAndSaysSo)
     EXPECT_FALSE(exportFlow());
     EXPECT_EQ(dialogs.messages(),
               (QStringList{said, QStringLiteral("Nessun progressivo indicato: nessun flusso è stato generato.")}));
-    EXPECT_TRUE(desktopFiles().isEmpty());
-    EXPECT_EQ(fileBytes(lastIdPath()), beyond);
+    expectNothingWritten({}, beyond);
 
     dialogs.clear();
     answer(QStringLiteral("0008"), QStringLiteral("06"), QStringLiteral("44"));
     ASSERT_TRUE(exportFlow());
     EXPECT_EQ(dialogs.messages().first(), said);
-    EXPECT_EQ(fileBytes(lastIdPath()), QByteArray("[Norvanta]\r\nLastID=00044\r\n"));
+    EXPECT_EQ(lastId(), QByteArray("[Norvanta]\r\nLastID=00044\r\n"));
 }
 
 TEST_F(FlowExportTest, AProgressiveNotSavedIsAFailureThatGivesTheNextNumber)
 {
-    addCase(1);
     QFile::setPermissions(lastIdPath(), QFileDevice::ReadOwner);
     const Result<QString> written = exportFlow();
-    const QString path = desktopFile(QStringLiteral("0008_06_00043_2011-06-14.XML"));
     EXPECT_FALSE(written);
-    EXPECT_TRUE(QFile::exists(path));
-    EXPECT_EQ(fileBytes(lastIdPath()), LastId42);
+    EXPECT_TRUE(QFile::exists(flowPath()));
+    EXPECT_EQ(lastId(), LastId42);
     ASSERT_EQ(dialogs.messages().size(), 2);
-    EXPECT_EQ(dialogs.messages().first(), QStringLiteral("File ") + path + QStringLiteral(" generato"));
+    EXPECT_EQ(dialogs.messages().first(), QStringLiteral("File ") + flowPath() + QStringLiteral(" generato"));
     EXPECT_EQ(dialogs.shown().last().icon, Dialogs::Icon::Critical);
     EXPECT_EQ(dialogs.messages().last(),
               QStringLiteral("Il progressivo 00043 NON è stato salvato. Impossibile scrivere il file %1: il file è "
@@ -201,21 +175,18 @@ TEST_F(FlowExportTest, AProgressiveNotSavedIsAFailureThatGivesTheNextNumber)
 
 TEST_F(FlowExportTest, ALinkAtTheFlowsNameIsReplacedAndItsTargetKept)
 {
-    addCase(1);
     const QString target = suite.home().folder().write(QStringLiteral("altrove/registro.txt"), "not a flow");
-    const QString path = desktopFile(QStringLiteral("0008_06_00043_2011-06-14.XML"));
     QDir().mkpath(suite.home().desktop());
-    ASSERT_TRUE(QFile::link(target, path));
+    ASSERT_TRUE(QFile::link(target, flowPath()));
     ASSERT_TRUE(exportFlow());
-    EXPECT_FALSE(QFileInfo(path).isSymLink());
-    EXPECT_TRUE(fileBytes(path).startsWith("<?xml"));
+    EXPECT_FALSE(QFileInfo(flowPath()).isSymLink());
+    EXPECT_TRUE(fileBytes(flowPath()).startsWith("<?xml"));
     EXPECT_EQ(fileBytes(target), QByteArray("not a flow"));
-    EXPECT_EQ(desktopFiles(), QStringList{QStringLiteral("0008_06_00043_2011-06-14.XML")});
+    EXPECT_EQ(desktopFiles(), QStringList{QFileInfo(flowPath()).fileName()});
 }
 
 TEST_F(FlowExportTest, AnExportUnderWayElsewhereHoldsTheNumberUntilItsProcessEnds)
 {
-    addCase(1);
     const QString lock = suite.local(SuitePaths::idNrvXmlLock());
     const auto otherWorkstation = [&lock](QProcess& process) {
         process.start(QStringLiteral(LOCK_HOLDER), {lock, QStringLiteral("mario"), QStringLiteral("ws-12")});
@@ -243,37 +214,31 @@ TEST_F(FlowExportTest, AnExportUnderWayElsewhereHoldsTheNumberUntilItsProcessEnd
                                          "ws-12 (dal 14/06/2011 09:15:00). Il flusso non è stato generato: riprovare "
                                          "quando quell'esportazione è finita.")});
     EXPECT_EQ(dialogs.shown().size(), 1);
-    EXPECT_EQ(desktopFiles().size(), 1);
-    EXPECT_EQ(fileBytes(lastIdPath()), QByteArray("[Norvanta]\r\nLastID=00043\r\n"));
+    expectNothingWritten({QFileInfo(flowPath()).fileName()}, "[Norvanta]\r\nLastID=00043\r\n");
 
-    // Killed, the other export leaves its lock file behind, and the next export takes it over.
+    // Killed, the other export leaves its lock file behind, and the next export takes it over; so does an export
+    // that finds a lock left by a program of this computer that died, by another workstation's, or cut short.
     other.kill();
     other.waitForFinished();
-    ASSERT_TRUE(QFile::exists(lock));
-    dialogs.clear();
-    ASSERT_TRUE(exportFlow());
-    EXPECT_FALSE(QFile::exists(lock));
-    EXPECT_EQ(fileBytes(lastIdPath()), QByteArray("[Norvanta]\r\nLastID=00044\r\n"));
-}
-
-TEST_F(FlowExportTest, ALockFileThatNoProcessHoldsIsTakenOver)
-{
-    addCase(1);
-    const QString lock = suite.local(SuitePaths::idNrvXmlLock());
-    // Left by a program of this computer that died, by another workstation's, or cut short as it was made.
-    const QByteArray left[] = {"Utente=mario\r\nComputer=" + QSysInfo::machineHostName().toUtf8() +
+    const QByteArray left[] = {{},
+                               "Utente=mario\r\nComputer=" + QSysInfo::machineHostName().toUtf8() +
                                    "\r\nProcesso=999999999\r\nDal=14/06/2011 09:15:00\r\n",
-                               "Utente=mario\r\nComputer=ws-12\r\nProcesso=4242\r\nDal=13/06/2011 18:00:00\r\n", ""};
+                               "Utente=mario\r\nComputer=ws-12\r\nProcesso=4242\r\nDal=13/06/2011 18:00:00\r\n",
+                               ""};
     for (const QByteArray& bytes : left) {
-        writeBytes(lock, bytes);
+        if (!bytes.isNull())
+            writeBytes(lock, bytes);
+        ASSERT_TRUE(QFile::exists(lock));
         dialogs.clear();
         EXPECT_TRUE(exportFlow()) << dialogs.messages().join(QLatin1Char('|')).toStdString();
         EXPECT_FALSE(QFile::exists(lock));
     }
+    EXPECT_EQ(lastId(), QByteArray("[Norvanta]\r\nLastID=00047\r\n"));
 }
 
 TEST_F(FlowExportTest, TheTestVariantIsOfferedOnItsDayOnly)
 {
+    clearCases();
     addCase(1, {{QStringLiteral("altroriferimento"), QVariant()}});
     clock.set(QDateTime(QDate(2010, 4, 14), QTime(23, 59, 59)));
     dialogs.answerQuestion(Dialogs::Answer::Yes);
@@ -306,22 +271,20 @@ TEST_F(FlowExportTest, TheTestVariantIsOfferedOnItsDayOnly)
 
 TEST_F(FlowExportTest, AStopLeavesNoFileAndTheProgressiveAsTheyWere)
 {
-    addCase(1);
     addCase(2, {{QStringLiteral("codicescaricomemo"), QStringLiteral("EESE")}});
     addCase(3);
     // An amount that the currency cannot hold would wrap round into another one.
     addPayment(5, 3, {{QStringLiteral("totale"), 922337203685478LL}});
-    const QString path = desktopFile(QStringLiteral("0008_06_00043_2011-06-14.XML"));
-    writeBytes(path, "the flow sent this morning");
+    writeBytes(flowPath(), "the flow sent this morning");
+    const QStringList kept{QFileInfo(flowPath()).fileName()};
 
     EXPECT_FALSE(exportFlow());
     EXPECT_EQ(dialogs.messages(), (QStringList{QStringLiteral("Manca DiagnosisSheet alla pratica ROSSI MARIO P2"),
                                                QStringLiteral("La procedura di esportazione termina")}));
     EXPECT_EQ(dialogs.shown().last().icon, Dialogs::Icon::None);
     EXPECT_EQ(pratiche.absolutePosition(), 2);
-    EXPECT_EQ(fileBytes(path), QByteArray("the flow sent this morning"));
-    EXPECT_EQ(desktopFiles(), QStringList{QStringLiteral("0008_06_00043_2011-06-14.XML")});
-    EXPECT_EQ(fileBytes(lastIdPath()), LastId42);
+    EXPECT_EQ(fileBytes(flowPath()), QByteArray("the flow sent this morning"));
+    expectNothingWritten(kept);
 
     suite.writeSheet(2, SuiteFixture::completeSheet());
     dialogs.clear();
@@ -332,20 +295,17 @@ TEST_F(FlowExportTest, AStopLeavesNoFileAndTheProgressiveAsTheyWere)
         QStringList{QStringLiteral("Pratica P3 (ROSSI MARIO, contatore 3): pagamento ID 5, il campo totale è fuori "
                                    "dall'intervallo di un importo: 922337203685478.\nLa procedura di esportazione "
                                    "termina: il file %1 non è stato generato.")
-                        .arg(path)});
+                        .arg(flowPath())});
     EXPECT_EQ(written.errorText(), dialogs.messages().first());
-    EXPECT_EQ(fileBytes(path), QByteArray("the flow sent this morning"));
-    EXPECT_EQ(desktopFiles().size(), 1);
-    EXPECT_EQ(fileBytes(lastIdPath()), LastId42);
-}
+    EXPECT_EQ(fileBytes(flowPath()), QByteArray("the flow sent this morning"));
+    expectNothingWritten(kept);
 
-TEST_F(FlowExportTest, AnEmptyListAsksNothingAndWritesNothing)
-{
-    const Result<QString> written = exportFlow();
-    EXPECT_FALSE(written);
+    // An empty list asks nothing.
+    clearCases();
+    dialogs.clear();
+    EXPECT_FALSE(exportFlow());
     EXPECT_EQ(dialogs.messages(),
               QStringList{QStringLiteral("Nessuna pratica da esportare: il flusso non è stato generato.")});
     EXPECT_EQ(dialogs.shown().size(), 1);
-    EXPECT_TRUE(desktopFiles().isEmpty());
-    EXPECT_EQ(fileBytes(lastIdPath()), LastId42);
+    expectNothingWritten(kept);
 }

@@ -1,4 +1,6 @@
-#include "flow/FlowFixture.h"
+#include "support/FlowFixture.h"
+
+#include "flow/PaymentSource.h"
 
 #include "support/CellText.h"
 

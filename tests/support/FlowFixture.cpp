@@ -1,6 +1,9 @@
-#include "flow/FlowFixture.h"
+#include "support/FlowFixture.h"
 
+#include "flow/FlowExport.h"
 #include "flow/FlowWriter.h"
+#include "flow/PaymentSource.h"
+#include "foundation/SuitePaths.h"
 
 #include <QBuffer>
 #include <QProcess>
@@ -16,6 +19,16 @@ void insert(SqliteFixture& database, const QString& table, QVariantMap fields, c
 }
 
 } // namespace
+
+FlowFixture::FlowFixture()
+{
+    writeBytes(lastIdPath(), LastId42);
+}
+
+QString FlowFixture::lastIdPath() const
+{
+    return suite.local(SuitePaths::idNrvXmlIni());
+}
 
 void FlowFixture::addCase(int contatore, const QVariantMap& fields)
 {
@@ -60,6 +73,13 @@ void FlowFixture::addBankRow(int idIncasso, const QVariantMap& fields)
            fields);
 }
 
+void FlowFixture::clearCases()
+{
+    suite.database().exec({QStringLiteral("DELETE FROM [Tabella Pratiche]"),
+                           QStringLiteral("DELETE FROM [Tabella Pagamenti]"),
+                           QStringLiteral("DELETE FROM [Tabella Riscontro]")});
+}
+
 void FlowFixture::openCases()
 {
     if (!connection.state()) {
@@ -94,6 +114,22 @@ FlowFixture::Flow FlowFixture::writeFlow(bool modoAccess)
     if (flow.status)
         expectValidFlow(flow.bytes);
     return flow;
+}
+
+Result<QString> FlowFixture::exportFlow()
+{
+    openCases();
+    FlowExport exporter(connection, false, sheets, dialogs, clock, random);
+    exporter.setProgress([this](qsizetype done, qsizetype total) {
+        progress.append(QStringLiteral("%1/%2").arg(done).arg(total));
+        if (afterCase)
+            afterCase(done);
+    });
+    exporter.setEventPump([this] { ++pumped; });
+    const Result<QString> written = exporter.EsportaFlusso(pratiche);
+    if (written)
+        expectValidFlow(fileBytes(*written));
+    return written;
 }
 
 QStringList FlowFixture::linesOf(const QByteArray& bytes)

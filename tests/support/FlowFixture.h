@@ -1,7 +1,6 @@
 #pragma once
 
 #include "ds/SheetStore.h"
-#include "flow/PaymentSource.h"
 #include "foundation/Status.h"
 #include "foundation/db/Connection.h"
 #include "foundation/db/Recordset.h"
@@ -17,8 +16,11 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 /// A suite of the test's own for the flow: cases, payments, bank rows and sheets made with SQL and files, the date
-/// fixed on 14 June 2011 and the contact counters drawn from a fixed sequence (0, 1, 1, -, 2 for every case).
+/// fixed on 14 June 2011, the contact counters drawn from a fixed sequence (0, 1, 1, -, 2 for every case) and
+/// IDNrvXML.ini holding LastID=00042.
 class FlowFixture : public ::testing::Test {
 protected:
     /// What writing a flow gave.
@@ -28,17 +30,28 @@ protected:
         bool missingSheet = false;
     };
 
+    FlowFixture();
+
     /// Adds a case; `fields` (column to value, an invalid QVariant for NULL) override sensible defaults.
     void addCase(int contatore, const QVariantMap& fields = {});
     /// Adds a payment of case `conta`: by default cash, 150.00 with capital 120.00, on 10/06/2011, no receipt.
     void addPayment(int id, int conta, const QVariantMap& fields = {});
     /// Adds a bank row for payment `idIncasso`.
     void addBankRow(int idIncasso, const QVariantMap& fields = {});
+    /// Empties the cases, the payments and the bank rows.
+    void clearCases();
 
     /// Opens the case recordset as the main window does.
     void openCases();
     /// Writes the flow of every case to memory; a flow written whole is checked against the schema.
     Flow writeFlow(bool modoAccess = false);
+    /// "Esporta" over every case, with the dialogs' scripted answers; a flow written is checked against the schema.
+    Result<QString> exportFlow();
+
+    /// A file on the desktop, and the flow file that answers 0008, 06 and the proposed 00043 give on the day.
+    QString desktopFile(const QString& name) { return suite.home().desktop() + QLatin1Char('/') + name; }
+    QString flowPath() { return desktopFile(QStringLiteral("0008_06_00043_2011-06-14.XML")); }
+    QString lastIdPath() const;
 
     /// The lines of a flow, each of which must end with CR LF.
     static QStringList linesOf(const QByteArray& bytes);
@@ -47,6 +60,8 @@ protected:
     /// Checks that the bytes are well-formed XML and valid against the flow's schema.
     static void expectValidFlow(const QByteArray& bytes);
 
+    inline static const QByteArray LastId42 = "[Norvanta]\r\nLastID=00042\r\n";
+
     SuiteFixture suite;
     FixedClock clock{QDateTime(QDate(2011, 6, 14), QTime(9, 30, 5))};
     SequenceRandom random{{0.1, 0.3, 0.6, 0.9, 0.8}};
@@ -54,4 +69,8 @@ protected:
     ScriptedDialogs dialogs;
     db::Connection connection;
     db::Recordset pratiche;
+    /// What the export told after each case ("done/total"), how often it pumped events, and a hook after each case.
+    QStringList progress;
+    int pumped = 0;
+    std::function<void(qsizetype done)> afterCase;
 };
