@@ -10,10 +10,7 @@ protected:
     /// Adds a bill of exchange of case `conta` due on `due`.
     void addBill(int id, int conta, const QDate& due, const QVariantMap& fields = {})
     {
-        QVariantMap bill = {{QStringLiteral("modo"), QStringLiteral("CA")},
-                            {QStringLiteral("data"), due},
-                            {QStringLiteral("totale"), 100},
-                            {QStringLiteral("capitale"), 90}};
+        QVariantMap bill = {{"modo", "CA"}, {"data", due}, {"totale", 100}, {"capitale", 90}};
         for (auto it = fields.constBegin(); it != fields.constEnd(); ++it)
             bill.insert(it.key(), it.value());
         addPayment(id, conta, bill);
@@ -45,10 +42,7 @@ TEST_F(BillGroupTest, OnlyAnExactCaFollowsInTheGroup)
 {
     addCase(1);
     addBill(1, 1, QDate(2011, 6, 10));
-    addBill(2, 1, QDate(2011, 7, 10),
-            {{QStringLiteral("modo"), QStringLiteral("ca")},
-             {QStringLiteral("totale"), 50},
-             {QStringLiteral("datascarico"), QDate(2011, 7, 8)}});
+    addBill(2, 1, QDate(2011, 7, 10), {{"modo", "ca"}, {"totale", 50}, {"datascarico", QDate(2011, 7, 8)}});
     addBill(3, 1, QDate(2011, 8, 10));
     addPayment(4, 1);
     const Flow flow = writeFlow();
@@ -96,15 +90,15 @@ TEST_F(BillGroupTest, TheGapBetweenTheFirstTwoBillsGivesTheFrequency)
 
 TEST_F(BillGroupTest, SignerTownAndAddressAreTrimmedTheCapIsNot)
 {
-    addCase(1, {{QStringLiteral("citta"), QStringLiteral("  Roma ")},
-                {QStringLiteral("provincia"), QVariant()},
-                {QStringLiteral("cap"), QStringLiteral(" 00184 ")},
-                {QStringLiteral("indirizzo"), QStringLiteral("\tVia Roma ")}});
+    addCase(1, {{"citta", "  Roma "},
+                {"provincia", QVariant()},
+                {"cap", " 00184 "},
+                {"indirizzo", QStringLiteral("\tVia Roma ")}});
     addBill(1, 1, QDate(2011, 6, 10));
-    addBankRow(1, {{QStringLiteral("firmatario"), QStringLiteral("  VERDI ANNA  ")}});
-    addCase(2, {{QStringLiteral("ragione sociale"), QStringLiteral("SOCIETA' & FIGLI")}});
-    addBill(2, 2, QDate(2011, 6, 10), {{QStringLiteral("capitale"), QVariant()}});
-    addBankRow(2, {{QStringLiteral("firmatario"), QVariant()}, {QStringLiteral("ass"), QVariant()}});
+    addBankRow(1, {{"firmatario", "  VERDI ANNA  "}});
+    addCase(2, {{"ragione sociale", "SOCIETA' & FIGLI"}});
+    addBill(2, 2, QDate(2011, 6, 10), {{"capitale", QVariant()}});
+    addBankRow(2, {{"firmatario", QVariant()}, {"ass", QVariant()}});
     const Flow flow = writeFlow();
     ASSERT_TRUE(flow.status) << flow.status.errorText().toStdString();
     EXPECT_TRUE(valori(flow.bytes, 0)

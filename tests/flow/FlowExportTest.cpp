@@ -239,7 +239,7 @@ TEST_F(FlowExportTest, AnExportUnderWayElsewhereHoldsTheNumberUntilItsProcessEnd
 TEST_F(FlowExportTest, TheTestVariantIsOfferedOnItsDayOnly)
 {
     clearCases();
-    addCase(1, {{QStringLiteral("altroriferimento"), QVariant()}});
+    addCase(1, {{"altroriferimento", QVariant()}});
     clock.set(QDateTime(QDate(2010, 4, 14), QTime(23, 59, 59)));
     dialogs.answerQuestion(Dialogs::Answer::Yes);
     Result<QString> written = exportFlow();
@@ -271,10 +271,10 @@ TEST_F(FlowExportTest, TheTestVariantIsOfferedOnItsDayOnly)
 
 TEST_F(FlowExportTest, AStopLeavesNoFileAndTheProgressiveAsTheyWere)
 {
-    addCase(2, {{QStringLiteral("codicescaricomemo"), QStringLiteral("EESE")}});
+    addCase(2, {{"codicescaricomemo", "EESE"}});
     addCase(3);
     // An amount that the currency cannot hold would wrap round into another one.
-    addPayment(5, 3, {{QStringLiteral("totale"), 922337203685478LL}});
+    addPayment(5, 3, {{"totale", 922337203685478LL}});
     writeBytes(flowPath(), "the flow sent this morning");
     const QStringList kept{QFileInfo(flowPath()).fileName()};
 

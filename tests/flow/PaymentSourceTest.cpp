@@ -34,9 +34,9 @@ TEST_F(PaymentSourceTest, TheWindowsGiveTheRowsOfTheSuitesQuestionsInTheirOrderW
     for (int k = 1; k <= 150; ++k) {
         addCase(k);
         for (int n = 0, id = 5000 - 10 * k; n < k % 3; ++n, id -= 5) {
-            addPayment(id, k, {{QStringLiteral("totale"), id * 1.25}, {QStringLiteral("ricevuta"), n}});
+            addPayment(id, k, {{"totale", id * 1.25}, {"ricevuta", n}});
             for (int b = 0; b < id % 3; ++b)
-                addBankRow(id, {{QStringLiteral("ass"), QStringLiteral("A%1-%2").arg(id).arg(b)}});
+                addBankRow(id, {{"ass", QStringLiteral("A%1-%2").arg(id).arg(b)}});
         }
     }
     suite.database().exec({QStringLiteral("COMMIT")});

@@ -33,18 +33,18 @@ QString FlowFixture::lastIdPath() const
 void FlowFixture::addCase(int contatore, const QVariantMap& fields)
 {
     insert(suite.database(), QStringLiteral("Tabella Pratiche"),
-           {{QStringLiteral("contatore"), contatore},
-            {QStringLiteral("posizione"), QStringLiteral("P%1").arg(contatore)},
-            {QStringLiteral("ragione sociale"), QStringLiteral("ROSSI MARIO")},
-            {QStringLiteral("tipo mandato"), QStringLiteral("NRV")},
-            {QStringLiteral("altroriferimento"), QStringLiteral("AFF1")},
-            {QStringLiteral("codicescaricomemo"), QStringLiteral("EECH")},
-            {QStringLiteral("datascaricomemo"), QStringLiteral("05/06/2011")},
-            {QStringLiteral("memo"), QStringLiteral("Nota")},
-            {QStringLiteral("citta"), QStringLiteral("Roma")},
-            {QStringLiteral("provincia"), QStringLiteral("RM")},
-            {QStringLiteral("cap"), QStringLiteral("00184")},
-            {QStringLiteral("indirizzo"), QStringLiteral("Via Roma, 1")}},
+           {{"contatore", contatore},
+            {"posizione", QStringLiteral("P%1").arg(contatore)},
+            {"ragione sociale", "ROSSI MARIO"},
+            {"tipo mandato", "NRV"},
+            {"altroriferimento", "AFF1"},
+            {"codicescaricomemo", "EECH"},
+            {"datascaricomemo", "05/06/2011"},
+            {"memo", "Nota"},
+            {"citta", "Roma"},
+            {"provincia", "RM"},
+            {"cap", "00184"},
+            {"indirizzo", "Via Roma, 1"}},
            fields);
 }
 
@@ -52,24 +52,24 @@ void FlowFixture::addPayment(int id, int conta, const QVariantMap& fields)
 {
     insert(suite.database(), QStringLiteral("Tabella Pagamenti"),
            {{QStringLiteral("ID"), id},
-            {QStringLiteral("conta"), conta},
-            {QStringLiteral("modo"), QStringLiteral("CO")},
-            {QStringLiteral("data"), QDate(2011, 6, 10)},
-            {QStringLiteral("totale"), 150},
-            {QStringLiteral("capitale"), 120}},
+            {"conta", conta},
+            {"modo", "CO"},
+            {"data", QDate(2011, 6, 10)},
+            {"totale", 150},
+            {"capitale", 120}},
            fields);
 }
 
 void FlowFixture::addBankRow(int idIncasso, const QVariantMap& fields)
 {
     insert(suite.database(), QStringLiteral("Tabella Riscontro"),
-           {{QStringLiteral("id_incasso"), idIncasso},
-            {QStringLiteral("abi"), QStringLiteral("03069")},
-            {QStringLiteral("cab"), QStringLiteral("03200")},
-            {QStringLiteral("cc"), QStringLiteral("000012345678")},
-            {QStringLiteral("ass"), QStringLiteral("0001234567")},
-            {QStringLiteral("data"), QDate(2011, 6, 12)},
-            {QStringLiteral("firmatario"), QStringLiteral("BIANCHI LUCA")}},
+           {{"id_incasso", idIncasso},
+            {"abi", "03069"},
+            {"cab", "03200"},
+            {"cc", "000012345678"},
+            {"ass", "0001234567"},
+            {"data", QDate(2011, 6, 12)},
+            {"firmatario", "BIANCHI LUCA"}},
            fields);
 }
 
