@@ -11,15 +11,16 @@ namespace {
 using PaymentSourceTest = FlowFixture;
 
 /// The first rows of one of the suite's questions asked through the recordset, with the fields the flow reads.
-QStringList suiteAnswer(db::Connection& connection, const QString& sql, const QStringList& fields, int rows)
+template <typename Field>
+QStringList suiteAnswer(db::Connection& connection, const QString& sql, int fieldCount, int rows)
 {
     db::Recordset recordset;
     EXPECT_TRUE(recordset.open(sql, connection));
     QStringList answer;
     for (; !recordset.eof() && answer.size() < rows; recordset.moveNext()) {
         QVariantList cells;
-        for (const QString& field : fields)
-            cells.append(recordset.field(field).value_or(QVariant()));
+        for (int field = 0; field < fieldCount; ++field)
+            cells.append(recordset.field(PaymentSource::fieldName(Field(field))).value_or(QVariant()));
         answer.append(cellText(cells.constData(), cells.size()));
     }
     return answer;
@@ -41,13 +42,6 @@ TEST_F(PaymentSourceTest, TheWindowsGiveTheRowsOfTheSuitesQuestionsInTheirOrderW
     }
     suite.database().exec({QStringLiteral("COMMIT")});
     openCases();
-    QStringList paymentFields;
-    for (int field = 0; field < PaymentSource::FieldCount; ++field)
-        paymentFields.append(PaymentSource::fieldName(PaymentSource::Field(field)));
-    QStringList bankFields;
-    for (int field = 0; field < PaymentSource::BankFieldCount; ++field)
-        bankFields.append(PaymentSource::fieldName(PaymentSource::BankField(field)));
-
     QList<int> ascending(151);
     std::iota(ascending.begin(), ascending.end(), 1);
     const QList<int> descending(ascending.rbegin(), ascending.rend());
@@ -64,10 +58,11 @@ TEST_F(PaymentSourceTest, TheWindowsGiveTheRowsOfTheSuitesQuestionsInTheirOrderW
                 const QString bankSql = QStringLiteral("Select * From [Tabella Riscontro] where id_incasso=%1")
                                             .arg(payment[PaymentSource::Id].toLongLong());
                 EXPECT_EQ(bank ? QStringList{cellText(bank->data(), PaymentSource::BankFieldCount)} : QStringList(),
-                          suiteAnswer(connection, bankSql, bankFields, 1));
+                          suiteAnswer<PaymentSource::BankField>(connection, bankSql, PaymentSource::BankFieldCount, 1));
             }
             const QString sql = QStringLiteral("Select * From [Tabella Pagamenti] where conta=%1").arg(k);
-            EXPECT_EQ(answer, suiteAnswer(connection, sql, paymentFields, 100)) << "case " << k;
+            EXPECT_EQ(answer, suiteAnswer<PaymentSource::Field>(connection, sql, PaymentSource::FieldCount, 100))
+                << "case " << k;
         }
     }
 }
