@@ -1,6 +1,6 @@
+#include "report/JournalPdf.h"
 #include "tools/contacts/ContactsBatchView.h"
 #include "tools/contacts/ContactsExport.h"
-#include "report/JournalPdf.h"
 #include "tools/journal/BatchJournal.h"
 
 #include "support/OsFaults.h"
@@ -17,12 +17,7 @@ class JournalFaultTest : public ::testing::Test, public JournalFixture {
 protected:
     bool load() { return journal.Form_Load(dispatch().sqlLotti); }
     /// A journal printed earlier today, under the name today's print takes.
-    void placeEarlierReport()
-    {
-        QFile earlier(reportPath());
-        ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
-        earlier.write("the journal printed this morning");
-    }
+    void placeEarlierReport() { writeBytes(reportPath(), "the journal printed this morning"); }
     QString desktop() { return suite.home().desktop(); }
 
     RecordingJournalView view;
@@ -110,10 +105,7 @@ TEST_F(ContactsFaultTest, AFullDesktopKeepsTheEarlierFile)
     const QString desktop = suite.home().desktop();
     SmallFilesystem full(desktop, "64k");
     SKIP_WITHOUT(full);
-    QFile earlier(ContactsExport::outputPath());
-    ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
-    earlier.write("yesterday's contacts");
-    earlier.close();
+    writeBytes(ContactsExport::outputPath(), "yesterday's contacts");
     ASSERT_NO_FATAL_FAILURE(full.fillLeaving(4096));
     const QStringList before = filesOf(desktop);
 

@@ -83,29 +83,22 @@ TEST_F(PaymentsTest, AValueItsColumnCannotHoldStopsNamingCaseAndField)
     // after "Pratica P1 (ROSSI MARIO, contatore 1): pagamento ID 7, ".
     const QVariant null;
     const QString cheque = QStringLiteral("AB");
+    const auto beyond = [](const char* field, const char* value) {
+        return QStringLiteral("il campo %1 è fuori dall'intervallo di un importo: %2.").arg(field, value);
+    };
     const QList<std::tuple<QVariantMap, QVariantMap, QString>> rows = {
         {{{"totale", null}}, {}, "il campo totale è vuoto (Null) dove serve un importo."},
         {{{"ricevuta", "12a"}}, {}, "il campo ricevuta non è un importo: 12a."},
         {{{"data", null}}, {}, "i campi dataricevuta e data sono vuoti (Null): manca la data della ricevuta."},
         // Control characters from the data are shown, not sent to the message box or the terminal.
         {{{"spese", "molte\r\n"}}, {}, "il campo spese non è un importo: molte\\r\\n."},
-        {{{"totale", 922337203685478LL}},
-         {},
-         "il campo totale è fuori dall'intervallo di un importo: 922337203685478."},
-        {{{"capitale", -922337203685478LL}},
-         {},
-         "il campo capitale è fuori dall'intervallo di un importo: -922337203685478."},
-        {{{"spese", 1e300}}, {}, "il campo spese è fuori dall'intervallo di un importo: 1e+300."},
-        {{{"speserecupero", 922337203685478LL}},
-         {},
-         "il campo speserecupero è fuori dall'intervallo di un importo: 922337203685478."},
-        {{{"ricevuta", std::numeric_limits<qint64>::max()}},
-         {},
-         "il campo ricevuta è fuori dall'intervallo di un importo: 9223372036854775807."},
+        {{{"totale", 922337203685478LL}}, {}, beyond("totale", "922337203685478")},
+        {{{"capitale", -922337203685478LL}}, {}, beyond("capitale", "-922337203685478")},
+        {{{"spese", 1e300}}, {}, beyond("spese", "1e+300")},
+        {{{"speserecupero", 922337203685478LL}}, {}, beyond("speserecupero", "922337203685478")},
+        {{{"ricevuta", std::numeric_limits<qint64>::max()}}, {}, beyond("ricevuta", "9223372036854775807")},
         // Just beyond the range, as a text the conversion reads digit by digit.
-        {{{"totale", "922337203685477,5808"}},
-         {},
-         "il campo totale è fuori dall'intervallo di un importo: 922337203685477,5808."},
+        {{{"totale", "922337203685477,5808"}}, {}, beyond("totale", "922337203685477,5808")},
         {{{"spese", 500000000000000LL}, {"speserecupero", 500000000000000LL}},
          {},
          "la somma dei campi speserecupero (500000000000000) e spese (500000000000000) è fuori dall'intervallo di un "
