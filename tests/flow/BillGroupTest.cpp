@@ -15,15 +15,6 @@ protected:
             bill.insert(it.key(), it.value());
         addPayment(id, conta, bill);
     }
-
-    /// The lines of case `index` from its <Valori> to its </Valori>.
-    QStringList valori(const QByteArray& bytes, int index = 0)
-    {
-        const QStringList pratica = praticaLines(bytes, index);
-        const qsizetype from = pratica.indexOf(QStringLiteral("<Valori>"));
-        const qsizetype to = pratica.indexOf(QStringLiteral("</Valori>"));
-        return from < 0 ? QStringList() : pratica.mid(from, to - from + 1);
-    }
 };
 
 QString frequencyOf(const QStringList& lines)
@@ -47,7 +38,7 @@ TEST_F(BillGroupTest, OnlyAnExactCaFollowsInTheGroup)
     addPayment(4, 1);
     const Flow flow = writeFlow();
     ASSERT_TRUE(flow.status) << flow.status.errorText().toStdString();
-    const QStringList lines = valori(flow.bytes);
+    const QStringList lines = valori(flow.bytes, 0);
     // The first bill stands alone, the "ca" starts a group with the "CA" after it, and the cash payment follows.
     EXPECT_EQ(
         lines.filter(QStringLiteral("<Cambializzazione ")),

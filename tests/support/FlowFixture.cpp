@@ -160,6 +160,14 @@ QStringList FlowFixture::praticaLines(const QByteArray& bytes, int index)
     return found;
 }
 
+QStringList FlowFixture::valori(const QByteArray& bytes, int index)
+{
+    const QStringList pratica = praticaLines(bytes, index);
+    const qsizetype from = pratica.indexOf(QStringLiteral("<Valori>"));
+    const qsizetype to = pratica.indexOf(QStringLiteral("</Valori>"));
+    return from < 0 ? QStringList() : pratica.mid(from, to - from + 1);
+}
+
 void FlowFixture::expectValidFlow(const QByteArray& bytes)
 {
     QXmlStreamReader reader(bytes);

@@ -57,6 +57,8 @@ protected:
     static QStringList linesOf(const QByteArray& bytes);
     /// The lines of the n-th Pratica element (from 0), without their indentation.
     static QStringList praticaLines(const QByteArray& bytes, int index);
+    /// The lines of the n-th Pratica element from its <Valori> to its </Valori>; none when it has no payment.
+    static QStringList valori(const QByteArray& bytes, int index);
     /// Checks that the bytes are well-formed XML and valid against the flow's schema.
     static void expectValidFlow(const QByteArray& bytes);
 
