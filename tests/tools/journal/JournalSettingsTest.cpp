@@ -1,7 +1,5 @@
 #include "tools/journal/JournalSettings.h"
 
-#include "foundation/IniFile.h"
-
 #include "support/OsFaults.h"
 #include "support/TempFolder.h"
 
@@ -35,15 +33,15 @@ protected:
 
 TEST_F(JournalSettingsTest, TheNextProgressiveIsTheSavedOnePlusOne)
 {
+    const std::pair<const char*, const char*> rows[] = {{"[Datiserver]\r\nLastProgGiornalexLotto=200abc\r\n", "201"},
+                                                        {"[Datiserver]\r\nconnstring=x\r\n", "1"}};
     EXPECT_EQ(JournalSettings::nextProgressive(path), QStringLiteral("125"));
-    EXPECT_EQ(JournalSettings::lastMessage(path), QString());
-    const QString other =
-        folder.write(QStringLiteral("other.ini"), "[Datiserver]\r\nLastProgGiornalexLotto=200abc\r\n");
-    EXPECT_EQ(JournalSettings::nextProgressive(other), QStringLiteral("201"));
     EXPECT_EQ(JournalSettings::nextProgressive(folder.file(QStringLiteral("missing.ini"))), QStringLiteral("1"));
-    const QString withoutKeys = folder.write(QStringLiteral("keys.ini"), "[Datiserver]\r\nconnstring=x\r\n");
-    EXPECT_EQ(JournalSettings::nextProgressive(withoutKeys), QStringLiteral("1"));
-    EXPECT_EQ(JournalSettings::lastMessage(withoutKeys), QString());
+    for (const auto& [ini, next] : rows)
+        EXPECT_EQ(JournalSettings::nextProgressive(folder.write(QStringLiteral("other.ini"), ini)),
+                  QString::fromLatin1(next))
+            << ini;
+    EXPECT_EQ(JournalSettings::lastMessage(path), QString());
 }
 
 TEST_F(JournalSettingsTest, SavingWritesBothKeysKeepsEveryOtherByteAndLeavesTheFileReadOnly)
@@ -57,35 +55,52 @@ TEST_F(JournalSettingsTest, SavingWritesBothKeysKeepsEveryOtherByteAndLeavesTheF
     EXPECT_TRUE(readOnly());
     EXPECT_EQ(filesInFolder(), QStringList{"kv32.ini"});
     EXPECT_EQ(JournalSettings::nextProgressive(path), QStringLiteral("137"));
-    // A file that was writable is read-only afterwards.
+    // A file that was writable is read-only afterwards; a message is saved whole whatever quotes it holds.
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    ASSERT_TRUE(JournalSettings::save(path, QStringLiteral("5"), QStringLiteral("m")).ok());
+    const QString quoted = QStringLiteral("Lotti dell'agenzia \"Nord\" - l'ultimo");
+    ASSERT_TRUE(JournalSettings::save(path, QStringLiteral("5"), quoted).ok());
     EXPECT_TRUE(readOnly());
+    EXPECT_EQ(JournalSettings::lastMessage(path), quoted);
+    // An empty message is removed.
+    ASSERT_TRUE(JournalSettings::save(path, QStringLiteral("6"), QString()).ok());
+    EXPECT_FALSE(content().contains("LastMsgGiornalexLotto"));
+    EXPECT_TRUE(content().contains("LastProgGiornalexLotto=6\r\n"));
 }
 
 TEST_F(JournalSettingsTest, AWriteThatFailsLeavesTheFileWholeAndReadOnly)
 {
-    Status saved = Status::success();
-    {
-        const FileSizeLimit limit(16);
-        saved = JournalSettings::save(path, QStringLiteral("136"), QStringLiteral("Lotti di giugno"));
-    }
-    ASSERT_FALSE(saved.ok());
-    EXPECT_TRUE(saved.errorText().contains(path)) << saved.errorText().toStdString();
-    EXPECT_EQ(content(), before);
-    EXPECT_TRUE(readOnly());
-    EXPECT_EQ(filesInFolder(), QStringList{"kv32.ini"});
-}
-
-TEST_F(JournalSettingsTest, AFolderThatCannotBeWrittenLeavesTheFileWholeAndReadOnly)
-{
-    if (geteuid() == 0)
-        GTEST_SKIP() << "the administrator passes every permission check";
     const QString dati = folder.file(QStringLiteral("dati"));
-    QFile::setPermissions(dati, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    const Status saved = JournalSettings::save(path, QStringLiteral("136"), QStringLiteral("m"));
-    QFile::setPermissions(dati, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    ASSERT_FALSE(saved.ok());
-    EXPECT_EQ(content(), before);
-    EXPECT_TRUE(readOnly());
+    const auto readOnlyFolder = [&](bool on) {
+        QFile::setPermissions(dati, QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                        (on ? QFileDevice::Permissions() : QFileDevice::WriteOwner));
+    };
+    const struct {
+        const char* fault;
+        std::function<Status()> save;
+    } rows[] = {
+        {"a limit on the size of files",
+         [&] {
+             const FileSizeLimit limit(16);
+             return JournalSettings::save(path, QStringLiteral("136"), QStringLiteral("Lotti di giugno"));
+         }},
+        {"a folder that cannot be written",
+         [&] {
+             readOnlyFolder(true);
+             const Status saved = JournalSettings::save(path, QStringLiteral("136"), QStringLiteral("m"));
+             readOnlyFolder(false);
+             return saved;
+         }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.fault);
+        // The administrator passes every permission check.
+        if (geteuid() == 0 && row.fault == rows[1].fault)
+            continue;
+        const Status saved = row.save();
+        ASSERT_FALSE(saved.ok());
+        EXPECT_TRUE(saved.errorText().contains(path)) << saved.errorText().toStdString();
+        EXPECT_EQ(content(), before);
+        EXPECT_TRUE(readOnly());
+        EXPECT_EQ(filesInFolder(), QStringList{"kv32.ini"});
+    }
 }

@@ -14,7 +14,7 @@
 
 namespace {
 
-class JournalWindowTest : public ::testing::Test, public JournalFixture {
+class Frm_GiornaleTest : public ::testing::Test, public JournalFixture {
 protected:
     template <typename T> T* child(const char* name)
     {
@@ -41,7 +41,7 @@ protected:
 
 } // namespace
 
-TEST_F(JournalWindowTest, OpensWithTheLotsInAFixedPitchListAndElaboraRunsWhatTheOperatorTyped)
+TEST_F(Frm_GiornaleTest, OpensWithTheLotsInAFixedPitchListAndElaboraRunsWhatTheOperatorTyped)
 {
     open();
     QListWidget* list = child<QListWidget>("List1");
@@ -62,7 +62,7 @@ TEST_F(JournalWindowTest, OpensWithTheLotsInAFixedPitchListAndElaboraRunsWhatThe
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Stampa Giornale x Lotti. V.1.11 - 2 lotti"));
 }
 
-TEST_F(JournalWindowTest, StampaWritesTheJournalOpensItAndSavesWhatTheOperatorTyped)
+TEST_F(Frm_GiornaleTest, StampaWritesTheJournalOpensItAndSavesWhatTheOperatorTyped)
 {
     open();
     type("Text1", QStringLiteral("300"));
@@ -79,7 +79,7 @@ TEST_F(JournalWindowTest, StampaWritesTheJournalOpensItAndSavesWhatTheOperatorTy
     EXPECT_FALSE(QGuiApplication::overrideCursor());
 }
 
-TEST_F(JournalWindowTest, AQueryThatFailsOpensTheWindowEmptyWithTheCause)
+TEST_F(Frm_GiornaleTest, AQueryThatFailsOpensTheWindowEmptyWithTheCause)
 {
     open(QStringLiteral("select nulla"));
     ASSERT_EQ(dialogs.messages().size(), 1);
@@ -87,23 +87,4 @@ TEST_F(JournalWindowTest, AQueryThatFailsOpensTheWindowEmptyWithTheCause)
     EXPECT_EQ(child<QListWidget>("List1")->count(), 0);
     EXPECT_TRUE(child<QPushButton>("Command1")->isEnabled());
     EXPECT_FALSE(QGuiApplication::overrideCursor());
-}
-
-TEST_F(JournalWindowTest, TheTitleNamesTheDatabaseWithoutItsPassword)
-{
-    for (const QString& connection : connectionStringsWithPassword()) {
-        suite.writeKv32Ini({QStringLiteral("[datiserver]"), QStringLiteral("connstring=") + connection});
-        // A module of its own for each string: the connection is opened, and the title shown, once a module.
-        ModuloCommand own(clock, QStringLiteral("Exp_Nrv_XML"));
-        const QString query = dispatch().sqlLotti;
-        own.EseguiComando(ToolRequest{7510, QString()}, QStringLiteral("C:\\work\\kv32ado\\lotti.sql"));
-        Frm_Giornale giornale(own, dialogs, clock);
-        TitleRecorder recorder(&giornale);
-        giornale.show();
-        giornale.Form_Load(query);
-        const QString opening = recorder.titles.value(0);
-        EXPECT_TRUE(opening.startsWith(QStringLiteral("Apro conn Provider=SQLite;"))) << opening.toStdString();
-        EXPECT_FALSE(recorder.titles.join(QLatin1Char('\n')).contains(secretPassword())) << opening.toStdString();
-        EXPECT_EQ(recorder.titles.last(), QStringLiteral("Stampa Giornale x Lotti. V.1.11 - 3 lotti"));
-    }
 }

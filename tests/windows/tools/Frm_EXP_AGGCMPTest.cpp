@@ -1,8 +1,8 @@
 #include "windows/tools/Frm_EXP_AGGCMP.h"
 
-#include "launcher/ModuloCommand.h"
 #include "foundation/ports/Clock.h"
 #include "foundation/ports/ScriptedDialogs.h"
+#include "launcher/ModuloCommand.h"
 
 #include "support/SuiteFixture.h"
 #include "tools/ToolTestSupport.h"
@@ -15,9 +15,9 @@
 
 namespace {
 
-class ContactsWindowTest : public ::testing::Test {
+class Frm_EXP_AGGCMPTest : public ::testing::Test {
 protected:
-    ContactsWindowTest()
+    Frm_EXP_AGGCMPTest()
     {
         suite.execFile(QStringLiteral("tools/contacts/tiny-suite.sql"));
         suite.useFilter(QStringLiteral("where [tipo mandato]='NRV'"));
@@ -42,7 +42,7 @@ protected:
 
 } // namespace
 
-TEST_F(ContactsWindowTest, UnderTheOutlookTitleTheExportRunsOnceTheLoopRunsAndEndsTheProgram)
+TEST_F(Frm_EXP_AGGCMPTest, UnderTheOutlookTitleTheExportRunsOnceTheLoopRunsAndEndsTheProgram)
 {
     auto window = open(QStringLiteral("EXP_OUTLOOK"));
     EXPECT_TRUE(window->isVisible());
@@ -53,7 +53,7 @@ TEST_F(ContactsWindowTest, UnderTheOutlookTitleTheExportRunsOnceTheLoopRunsAndEn
     EXPECT_FALSE(QGuiApplication::overrideCursor());
 }
 
-TEST_F(ContactsWindowTest, UnderTheProgramsOwnTitleTheWindowIsOnlyShown)
+TEST_F(Frm_EXP_AGGCMPTest, UnderTheProgramsOwnTitleTheWindowIsOnlyShown)
 {
     auto window = open(QStringLiteral("Exp_Nrv_XML"));
     QTest::qWait(50);
@@ -63,7 +63,7 @@ TEST_F(ContactsWindowTest, UnderTheProgramsOwnTitleTheWindowIsOnlyShown)
     EXPECT_FALSE(QFileInfo::exists(csvPath()));
 }
 
-TEST_F(ContactsWindowTest, AStoppedExportLeavesTheWindowOpenAndThePointerRestored)
+TEST_F(Frm_EXP_AGGCMPTest, AStoppedExportLeavesTheWindowOpenAndThePointerRestored)
 {
     suite.useFilter(QStringLiteral("where contatore=99"));
     auto window = open(QStringLiteral("EXP_OUTLOOK"));
