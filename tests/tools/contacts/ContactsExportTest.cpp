@@ -53,6 +53,7 @@ protected:
 
 TEST_F(ContactsExportTest, TheTinySuiteGivesTheExpectedBytesOnADesktopMadeForIt)
 {
+    // Names split at single blanks, cells cleaned, a double quote in a value doubled so that the cell stays whole.
     ASSERT_TRUE(QDir(desktop()).removeRecursively());
     ASSERT_EQ(run(), ContactsExport::Outcome::Exported);
     EXPECT_EQ(ContactsExport::outputPath(), csvPath());

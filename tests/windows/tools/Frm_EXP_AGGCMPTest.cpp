@@ -2,7 +2,6 @@
 
 #include "foundation/ports/Clock.h"
 #include "foundation/ports/ScriptedDialogs.h"
-#include "launcher/ModuloCommand.h"
 
 #include "support/SuiteFixture.h"
 #include "tools/ToolTestSupport.h"
@@ -13,62 +12,43 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-class Frm_EXP_AGGCMPTest : public ::testing::Test {
-protected:
-    Frm_EXP_AGGCMPTest()
-    {
-        suite.execFile(QStringLiteral("tools/contacts/tiny-suite.sql"));
-        suite.useFilter(QStringLiteral("where [tipo mandato]='NRV'"));
-    }
-
-    /// Opens the window as the launcher does, with the end of the program replaced by a flag.
-    std::unique_ptr<Frm_EXP_AGGCMP> open(const QString& title)
-    {
-        module = std::make_unique<ModuloCommand>(clock, title);
-        auto window = Frm_EXP_AGGCMP::open(*module, dialogs, dispatchTool(*module, 4999));
-        window->setEndProgram([this] { ended = true; });
-        return window;
-    }
-    QString csvPath() { return suite.home().desktop() + QStringLiteral("/CONTATTIKV33.CSV"); }
-
+TEST(Frm_EXP_AGGCMP, UnderTheOutlookTitleTheExportRunsOnceAndEndsTheProgramUnlessItStops)
+{
     SuiteFixture suite;
-    FixedClock clock{QDateTime(QDate(2011, 6, 10), QTime(9, 0))};
-    std::unique_ptr<ModuloCommand> module;
-    ScriptedDialogs dialogs;
-    bool ended = false;
-};
-
-} // namespace
-
-TEST_F(Frm_EXP_AGGCMPTest, UnderTheOutlookTitleTheExportRunsOnceTheLoopRunsAndEndsTheProgram)
-{
-    auto window = open(QStringLiteral("EXP_OUTLOOK"));
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_FALSE(QFileInfo::exists(csvPath()));
-    QTRY_VERIFY(ended);
-    EXPECT_TRUE(QFileInfo(csvPath()).isFile());
-    EXPECT_EQ(window->findChild<QLabel*>(QStringLiteral("lblData1"))->text(), QStringLiteral("3/3"));
-    EXPECT_FALSE(QGuiApplication::overrideCursor());
-}
-
-TEST_F(Frm_EXP_AGGCMPTest, UnderTheProgramsOwnTitleTheWindowIsOnlyShown)
-{
-    auto window = open(QStringLiteral("Exp_Nrv_XML"));
-    QTest::qWait(50);
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_FALSE(ended);
-    EXPECT_TRUE(dialogs.shown().isEmpty());
-    EXPECT_FALSE(QFileInfo::exists(csvPath()));
-}
-
-TEST_F(Frm_EXP_AGGCMPTest, AStoppedExportLeavesTheWindowOpenAndThePointerRestored)
-{
-    suite.useFilter(QStringLiteral("where contatore=99"));
-    auto window = open(QStringLiteral("EXP_OUTLOOK"));
-    QTRY_COMPARE(dialogs.messages().size(), 1);
-    EXPECT_FALSE(ended);
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_FALSE(QGuiApplication::overrideCursor());
+    suite.execFile(QStringLiteral("tools/contacts/tiny-suite.sql"));
+    const FixedClock clock(QDateTime(QDate(2011, 6, 10), QTime(9, 0)));
+    const QString csv = suite.home().desktop() + QStringLiteral("/CONTATTIKV33.CSV");
+    const struct {
+        const char* title;
+        const char* filter;
+        bool exported;
+        int messages;
+    } rows[] = {{"Exp_Nrv_XML", "where [tipo mandato]='NRV'", false, 0},
+                {"EXP_OUTLOOK", "where contatore=99", false, 1},
+                {"EXP_OUTLOOK", "where [tipo mandato]='NRV'", true, 1}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.title + std::string(" ") + row.filter);
+        suite.useFilter(QString::fromUtf8(row.filter));
+        ScriptedDialogs dialogs;
+        bool ended = false;
+        ModuloCommand module(clock, QString::fromUtf8(row.title));
+        // The end of the program is replaced by a flag.
+        auto window = Frm_EXP_AGGCMP::open(module, dialogs, dispatchTool(module, 4999));
+        window->setEndProgram([&ended] { ended = true; });
+        EXPECT_TRUE(window->isVisible());
+        // The export runs from the window's loop, not while the window opens.
+        EXPECT_FALSE(QFileInfo::exists(csv));
+        if (row.exported)
+            QTRY_VERIFY(ended);
+        else
+            QTRY_COMPARE(dialogs.shown().size(), row.messages);
+        QTest::qWait(50);
+        EXPECT_EQ(ended, row.exported);
+        EXPECT_EQ(QFileInfo::exists(csv), row.exported);
+        EXPECT_EQ(dialogs.shown().size(), row.messages);
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_FALSE(QGuiApplication::overrideCursor());
+        if (row.exported)
+            EXPECT_EQ(window->findChild<QLabel*>(QStringLiteral("lblData1"))->text(), QStringLiteral("3/3"));
+    }
 }
