@@ -41,7 +41,7 @@ protected:
 
 } // namespace
 
-TEST_F(Frm_GiornaleTest, OpensWithTheLotsInAFixedPitchListAndElaboraRunsWhatTheOperatorTyped)
+TEST_F(Frm_GiornaleTest, OpensWithTheLotsInAFixedPitchListAndElaboraAndStampaRunWhatTheOperatorTyped)
 {
     open();
     QListWidget* list = child<QListWidget>("List1");
@@ -60,11 +60,8 @@ TEST_F(Frm_GiornaleTest, OpensWithTheLotsInAFixedPitchListAndElaboraRunsWhatTheO
     click("Command1");
     EXPECT_EQ(list->count(), 3);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Stampa Giornale x Lotti. V.1.11 - 2 lotti"));
-}
 
-TEST_F(Frm_GiornaleTest, StampaWritesTheJournalOpensItAndSavesWhatTheOperatorTyped)
-{
-    open();
+    // Stampa writes the journal, opens it and saves what the operator typed.
     type("Text1", QStringLiteral("300"));
     type("Text2", QStringLiteral("Giornale di giugno"));
     dialogs.answerQuestion(Dialogs::Answer::Yes);
@@ -72,8 +69,8 @@ TEST_F(Frm_GiornaleTest, StampaWritesTheJournalOpensItAndSavesWhatTheOperatorTyp
     EXPECT_EQ(opened, QStringList{reportPath()});
     EXPECT_TRUE(QFileInfo(reportPath()).isFile());
     ASSERT_EQ(dialogs.shown().size(), 1);
-    EXPECT_EQ(dialogs.shown().first().text, QStringLiteral("Vuoi salvare l'ultimo progressivo [302]?"));
-    EXPECT_TRUE(iniBytes().contains("LastProgGiornalexLotto=302\r\nLastMsgGiornalexLotto=Giornale di giugno\r\n"));
+    EXPECT_EQ(dialogs.shown().first().text, QStringLiteral("Vuoi salvare l'ultimo progressivo [301]?"));
+    EXPECT_TRUE(iniBytes().contains("LastProgGiornalexLotto=301\r\nLastMsgGiornalexLotto=Giornale di giugno\r\n"));
     EXPECT_TRUE(iniReadOnly());
     EXPECT_EQ(child<QLineEdit>("Text1")->text(), QStringLiteral("300"));
     EXPECT_FALSE(QGuiApplication::overrideCursor());
