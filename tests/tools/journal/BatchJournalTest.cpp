@@ -61,6 +61,8 @@ const QString version = QStringLiteral("Stampa Giornale x Lotti. V.1.11 - ");
 
 TEST_F(BatchJournalTest, TheLoadListsTheLotsByConsignmentDateUnderTheVersionTitle)
 {
+    // The query is the first line of its file.
+    EXPECT_EQ(dispatch().sqlLotti, lotsQuery());
     ASSERT_TRUE(load());
     EXPECT_TRUE(dialogs.shown().isEmpty());
     EXPECT_TRUE(view.queryText().endsWith(QStringLiteral("altroriferimento, [data affido]  order by [Data Affido]")));

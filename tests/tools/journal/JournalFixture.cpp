@@ -23,7 +23,7 @@ QString JournalFixture::lotsQuery()
 Dispatch JournalFixture::dispatch(const QString& query)
 {
     const QString file = QStringLiteral("C:\\work\\kv32ado\\lotti.sql");
-    writeBytes(suite.local(file), suiteText({query}));
+    writeBytes(suite.local(file), suiteText({query, QStringLiteral("seconda riga")}));
     return module.EseguiComando(ToolRequest{7510, QString()}, file);
 }
 

@@ -14,7 +14,7 @@ public:
 
     /// Seven columns, one row per lot; its own ordering gives way to the consignment date.
     static QString lotsQuery();
-    /// The dispatch of tool code 7510 with a query file holding `query` on its first line.
+    /// The dispatch of tool code 7510 with a query file holding `query` on its first line and more after it.
     Dispatch dispatch(const QString& query = lotsQuery());
 
     QString iniPath() const { return suite.local(QStringLiteral("Z:\\work\\kv32\\dati\\kv32.ini")); }
