@@ -123,7 +123,7 @@ TEST_F(BatchJournalTest, QueriesThatGiveNoLotsToPrintSayWhyAndPrintingTouchesNot
     }
 }
 
-TEST_F(BatchJournalTest, PrintingReplacesOnlyTheJournalsRowsAndAsksForTheLastProgressive)
+TEST_F(BatchJournalTest, PrintingReplacesOnlyTheJournalsRowsAndSavesTheLastProgressiveOnlyWhenTheOperatorSaysSo)
 {
     ASSERT_TRUE(load());
     dialogs.answerQuestion(Dialogs::Answer::Yes);
@@ -147,24 +147,18 @@ TEST_F(BatchJournalTest, PrintingReplacesOnlyTheJournalsRowsAndAsksForTheLastPro
     EXPECT_EQ(view.busyDepth, 0);
     // The print leaves the next progressive as it was.
     EXPECT_EQ(view.nextProgressiveText(), QStringLiteral("125"));
-}
 
-TEST_F(BatchJournalTest, DecliningLeavesKv32IniAsItWasAndEachPrintStartsFromTheTypedProgressive)
-{
-    ASSERT_TRUE(load());
+    // Declining leaves kv32.ini as it was; each print starts from the typed progressive and writes the rows again.
     const QByteArray before = iniBytes();
     const QFileDevice::Permissions permissions = QFile::permissions(iniPath());
     view.setNextProgressiveText(QStringLiteral("200abc"));
     for (int print = 0; print < 2; ++print) {
         dialogs.answerQuestion(Dialogs::Answer::No);
         EXPECT_EQ(journal.StampaCR(), BatchJournal::PrintOutcome::NotSaved);
+        EXPECT_EQ(dialogs.shown().last().text, QStringLiteral("Vuoi salvare l'ultimo progressivo [202]?"));
     }
-    ASSERT_EQ(dialogs.shown().size(), 2);
-    EXPECT_EQ(dialogs.shown().at(0).text, QStringLiteral("Vuoi salvare l'ultimo progressivo [202]?"));
-    EXPECT_EQ(dialogs.shown().at(1).text, QStringLiteral("Vuoi salvare l'ultimo progressivo [202]?"));
     EXPECT_EQ(iniBytes(), before);
     EXPECT_EQ(QFile::permissions(iniPath()), permissions);
-    // A second print writes the same rows again, not more.
     EXPECT_EQ(workingRows(QStringLiteral("A_Z")).size(), 3);
 }
 
