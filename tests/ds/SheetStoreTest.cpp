@@ -1,7 +1,6 @@
 #include "ds/SheetStore.h"
 #include "ds/DiagnosisSheet.h"
 #include "ds/SheetFields.h"
-#include "ds/SheetRules.h"
 
 #include "support/SuiteFixture.h"
 
@@ -18,21 +17,8 @@ const QDateTime SavedAt(QDate(2011, 6, 10), QTime(15, 42, 7));
 /// The 15 values an editor would hold, in file order.
 QStringList editorValues(const QString& reason = QStringLiteral("C=No lavoro"))
 {
-    return {reason,
-            QStringLiteral("B=Sposato "),
-            QString(),
-            QStringLiteral("B=Locazione"),
-            QStringLiteral("B=tempo determinato"),
-            QString(),
-            QStringLiteral("N"),
-            QStringLiteral("12/09/2011"),
-            QStringLiteral("1000"),
-            QString(),
-            QString(),
-            QString(),
-            QString(),
-            QString(),
-            QString()};
+    return (reason + QStringLiteral("|B=Sposato ||B=Locazione|B=tempo determinato||N|12/09/2011|1000||||||"))
+        .split(QLatin1Char('|'));
 }
 
 } // namespace
@@ -145,12 +131,4 @@ TEST(SheetStore, ASheetThatCannotBeLoadedOrSavedIsReportedNamingTheFile)
     const Status saved = store.SalvaDS(42, editorValues(), SavedAt, false);
     ASSERT_FALSE(saved);
     EXPECT_TRUE(saved.errorText().contains(QStringLiteral("42.txt"))) << saved.errorText().toStdString();
-}
-
-TEST(SheetRules, OnlySixActionCodesNeedASheet)
-{
-    for (const char* code : {"EESE", "EENP", "FLXX", "EEPP", "INFO", "EECN", "info", "eEsE"})
-        EXPECT_TRUE(NecessarioDS(QString::fromLatin1(code))) << code;
-    for (const char* code : {"", "EESE ", " INFO", "EECH", "CHIU", "EES"})
-        EXPECT_FALSE(NecessarioDS(QString::fromLatin1(code))) << code;
 }
