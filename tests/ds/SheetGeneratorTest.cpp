@@ -21,20 +21,19 @@ using GenerationScenarios::Scenario;
 class ScenarioView : public SheetGenerationView {
 public:
     explicit ScenarioView(const Scenario& scenario)
-        : settings(GenerationScenarios::settings(scenario)), m_stopAtPump(scenario.stopAtPump),
-          m_raiseAtPump(scenario.raiseAtPump)
+        : settings(GenerationScenarios::settings(scenario)), m_scenario(scenario)
     {
     }
 
     void generationStarts() override { ++starts; }
     void showCase(qsizetype, qsizetype, const QString&, const GenerationQuotas&) override {}
-    bool stopRequested() override { return m_pumps >= m_stopAtPump; }
+    bool stopRequested() override { return m_pumps >= m_scenario.stopAtPump; }
     void showQuotasUsedUp(const QString& group) override { usedUp.append(group); }
     void quotasAvailableAgain() override {}
     QList<Quota> quotasNow(QuotaArray array) override { return settings.quotas[array]; }
     void pumpEvents() override
     {
-        if (++m_pumps == m_raiseAtPump)
+        if (++m_pumps == m_scenario.raiseAtPump)
             settings.quotas[QuotaArray::Abitazione][1] = Quota::fromText(QStringLiteral("5"));
     }
 
@@ -43,8 +42,7 @@ public:
     QStringList usedUp;
 
 private:
-    int m_stopAtPump;
-    int m_raiseAtPump;
+    Scenario m_scenario;
     int m_pumps = 0;
 };
 
