@@ -35,35 +35,25 @@ TEST(CaseSelection, ADatabaseOrQueryThatCannotBeOpenedEndsTheProgramNamingTheCau
     SuiteFixture suite;
     suite.addNumberedCases(1, 3);
     const QString connstring = QStringLiteral("connstring=Provider=SQLite;Data Source=") + SuiteFixture::databasePath();
+    const QStringList sqlite = {QStringLiteral("[datiserver]"), connstring};
     struct Failure {
-        QStringList ini;
-        QString filter;
-        qint64 paddedTo; // zeros after the lines, up to this size
         QString cause;
+        QStringList ini;
+        QString filter = {};
+        qint64 paddedTo = 0; ///< zeros after the lines, up to this size
     } const failures[] = {
-        {{QStringLiteral("[datiserver]"), QStringLiteral("connstring=Provider=Fantasma;Data Source=x")},
-         {},
-         0,
-         QStringLiteral("Fantasma")},
-        {{QStringLiteral("[altro]")}, {}, 0, QStringLiteral("kv32.ini")},
+        {QStringLiteral("Fantasma"),
+         {QStringLiteral("[datiserver]"), QStringLiteral("connstring=Provider=Fantasma;Data Source=x")}},
+        {QStringLiteral("kv32.ini"), {QStringLiteral("[altro]")}},
         // UTF-8's byte-order mark, as the code page reads it.
-        {{QStringLiteral("\u00EF\u00BB\u00BF[datiserver]"), connstring},
-         {},
-         0,
-         QStringLiteral("salvare il file come ANSI")},
-        {{QStringLiteral("[datiserver]"), connstring}, {}, LargestIniFile + 1, QStringLiteral("supera 1 MiB")},
-        {{QStringLiteral("[datiserver]"), connstring},
-         QStringLiteral("where [campo inesistente]=1"),
-         0,
-         QStringLiteral("campo inesistente")},
+        {QStringLiteral("salvare il file come ANSI"), {QStringLiteral("\u00EF\u00BB\u00BF[datiserver]"), connstring}},
+        {QStringLiteral("supera 1 MiB"), sqlite, {}, LargestIniFile + 1},
+        {QStringLiteral("campo inesistente"), sqlite, QStringLiteral("where [campo inesistente]=1")},
         // A second statement would run silently without its condition: it is refused, naming the status file.
-        {{QStringLiteral("[datiserver]"), connstring},
-         QStringLiteral("where [tipo mandato]='NRV'; and contatore=2"),
-         0,
-         QStringLiteral("segue un secondo comando: \"and contatore=2\".\nViene dal file ") +
-             SuiteFixture::statusPath()},
+        {QStringLiteral("segue un secondo comando: \"and contatore=2\".\nViene dal file ") + SuiteFixture::statusPath(),
+         sqlite, QStringLiteral("where [tipo mandato]='NRV'; and contatore=2")},
     };
-    for (const auto& [ini, filter, paddedTo, cause] : failures) {
+    for (const auto& [cause, ini, filter, paddedTo] : failures) {
         suite.writeKv32Ini(ini);
         if (paddedTo > 0)
             writeSparse(suite.local(SuitePaths::kv32Ini()), suite.bytesAt(SuitePaths::kv32Ini()), paddedTo);
