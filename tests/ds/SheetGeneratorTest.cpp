@@ -60,10 +60,7 @@ protected:
         SheetGenerator generator(view.settings, pratiche, store, clock, random, dialogs, view);
         const bool ran = generator.run();
         EXPECT_EQ(view.starts, ran ? 1 : 0);
-        for (int array = 0; array < QuotaArrayCount; ++array) {
-            for (const Quota& quota : generator.quotas()[QuotaArray(array)])
-                record.counts[GenerationScenarios::quotaArrays().at(array)].append(quota.count);
-        }
+        record.quotas = generator.quotas();
         for (const ScriptedDialogs::Shown& shown : dialogs.shown())
             record.shown.append(shown.text);
         record.usedUp = view.usedUp;

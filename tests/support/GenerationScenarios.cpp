@@ -40,11 +40,11 @@ QString recordText(const Record& record, const SuiteFixture& suite)
         text += QStringLiteral("  ") + box + QLatin1Char('\n');
     text += QStringLiteral("used up: ") + record.usedUp.join(QStringLiteral(", ")) + QLatin1Char('\n');
     text += QStringLiteral("position: ") + record.position + QLatin1Char('\n');
-    for (const QString& array : quotaArrays()) {
+    for (int array = 0; array < QuotaArrayCount; ++array) {
         QStringList counts;
-        for (const qint64 count : record.counts.value(array))
-            counts.append(QString::number(count));
-        text += array + QStringLiteral(": ") + counts.join(QLatin1Char(' ')) + QLatin1Char('\n');
+        for (const Quota& quota : record.quotas[QuotaArray(array)])
+            counts.append(QString::number(quota.count));
+        text += quotaArrays().at(array) + QStringLiteral(": ") + counts.join(QLatin1Char(' ')) + QLatin1Char('\n');
     }
     const QDir folder(suite.local(QStringLiteral("Z:\\work\\kv32\\dati\\ds")));
     QStringList names = folder.entryList({QStringLiteral("*.txt")}, QDir::Files);

@@ -49,8 +49,8 @@ void prepare(SuiteFixture& suite, const Scenario& scenario);
 struct Record {
     QStringList shown; ///< every box, the confirmation included
     QStringList usedUp;
-    QString position; ///< "3/12"
-    QMap<QString, QList<qint64>> counts;
+    QString position;        ///< "3/12"
+    GenerationQuotas quotas; ///< only their counts
 };
 
 /// Compares a run with the scenario's record (with EXP_NRV_XML_RECORD_GENERATION set, writes the record instead).

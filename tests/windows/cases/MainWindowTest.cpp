@@ -355,9 +355,10 @@ TEST_P(MainWindowGenerationTest, GivesTheRecordedRun)
     for (const ScriptedDialogs::Shown& shown : dialogs.shown())
         record.shown.append(shown.text);
     record.position = text("lbSetPraStatus");
-    for (const QString& array : GenerationScenarios::quotaArrays()) {
-        for (qsizetype i = 0; i < texts.value(array).size(); ++i)
-            record.counts[array].append(box(array, i)->toolTip().toLongLong());
+    for (int array = 0; array < QuotaArrayCount; ++array) {
+        for (int i = 0; i < GenerationQuotas::boxCount(QuotaArray(array)); ++i)
+            record.quotas[QuotaArray(array)].append(
+                {{}, box(GenerationScenarios::quotaArrays().at(array), i)->toolTip().toLongLong()});
     }
     GenerationScenarios::expectRecorded(scenario, record, suite);
     EXPECT_FALSE(child<QPushButton>("Command1")->isVisible());
