@@ -35,34 +35,38 @@ TEST(CaseSelection, ADatabaseOrQueryThatCannotBeOpenedEndsTheProgramNamingTheCau
     SuiteFixture suite;
     suite.addNumberedCases(1, 3);
     const QString connstring = QStringLiteral("connstring=Provider=SQLite;Data Source=") + SuiteFixture::databasePath();
+    const QString ini = suite.local(SuitePaths::kv32Ini());
     const QStringList sqlite = {QStringLiteral("[datiserver]"), connstring};
     struct Failure {
-        QString cause;
-        QStringList ini;
+        QStringList causes; ///< what the one message holds
+        QStringList kv32;   ///< the lines of kv32.ini
         QString filter = {};
         qint64 paddedTo = 0; ///< zeros after the lines, up to this size
     } const failures[] = {
-        {QStringLiteral("Fantasma"),
+        {{QStringLiteral("Fantasma")},
          {QStringLiteral("[datiserver]"), QStringLiteral("connstring=Provider=Fantasma;Data Source=x")}},
-        {QStringLiteral("kv32.ini"), {QStringLiteral("[altro]")}},
+        {{QStringLiteral("kv32.ini")}, {QStringLiteral("[altro]")}},
         // UTF-8's byte-order mark, as the code page reads it.
-        {QStringLiteral("salvare il file come ANSI"), {QStringLiteral("\u00EF\u00BB\u00BF[datiserver]"), connstring}},
-        {QStringLiteral("supera 1 MiB"), sqlite, {}, LargestIniFile + 1},
-        {QStringLiteral("campo inesistente"), sqlite, QStringLiteral("where [campo inesistente]=1")},
+        {{ini + QStringLiteral(" comincia con il segno di ordine dei byte (BOM)"), QStringLiteral("come ANSI")},
+         {QStringLiteral("\u00EF\u00BB\u00BF[datiserver]"), connstring}},
+        {{ini + QStringLiteral(" supera 1 MiB")}, sqlite, {}, LargestIniFile + 1},
+        {{QStringLiteral("campo inesistente")}, sqlite, QStringLiteral("where [campo inesistente]=1")},
         // A second statement would run silently without its condition: it is refused, naming the status file.
-        {QStringLiteral("segue un secondo comando: \"and contatore=2\".\nViene dal file ") + SuiteFixture::statusPath(),
-         sqlite, QStringLiteral("where [tipo mandato]='NRV'; and contatore=2")},
+        {{QStringLiteral("segue un secondo comando: \"and contatore=2\".\nViene dal file ") +
+          SuiteFixture::statusPath()},
+         sqlite,
+         QStringLiteral("where [tipo mandato]='NRV'; and contatore=2")},
     };
-    for (const auto& [cause, ini, filter, paddedTo] : failures) {
-        suite.writeKv32Ini(ini);
+    for (const auto& [causes, kv32, filter, paddedTo] : failures) {
+        suite.writeKv32Ini(kv32);
         if (paddedTo > 0)
-            writeSparse(suite.local(SuitePaths::kv32Ini()), suite.bytesAt(SuitePaths::kv32Ini()), paddedTo);
+            writeSparse(ini, fileBytes(ini), paddedTo);
         ScriptedDialogs dialogs;
         CaseList list(suite, dialogs);
         ASSERT_FALSE(list.load(filter));
         ASSERT_EQ(dialogs.messages().size(), 1);
-        EXPECT_TRUE(dialogs.messages().first().contains(cause, Qt::CaseInsensitive))
-            << dialogs.messages().first().toStdString();
+        for (const QString& cause : causes)
+            EXPECT_TRUE(dialogs.messages().first().contains(cause)) << dialogs.messages().first().toStdString();
         EXPECT_FALSE(list.cases.pratiche().state());
     }
 }
