@@ -50,9 +50,9 @@ protected:
     /// Runs the check over the three cases, the recordset standing on the second.
     bool check()
     {
-        pratiche.open(QStringLiteral("Select * From [Tabella Pratiche] order by contatore"), connection,
-                      db::Recordset::Lock::Optimistic);
-        pratiche.moveNext();
+        EXPECT_TRUE(pratiche.open(QStringLiteral("Select * From [Tabella Pratiche] order by contatore"), connection,
+                                  db::Recordset::Lock::Optimistic));
+        EXPECT_TRUE(pratiche.moveNext());
         dialogs.clear();
         view = RecordingView();
         return CheckTutteLePratiche(pratiche, store, Today, view, dialogs);

@@ -14,7 +14,7 @@ QStringList suiteAnswer(db::Connection& connection, const QString& sql, const QS
     db::Recordset recordset;
     EXPECT_TRUE(recordset.open(sql, connection));
     QStringList answer;
-    for (; !recordset.eof() && answer.size() < rows; recordset.moveNext()) {
+    for (; !recordset.eof() && answer.size() < rows; static_cast<void>(recordset.moveNext())) {
         QVariantList cells;
         for (const QString& field : fields)
             cells.append(recordset.field(field).value_or(QVariant()));
