@@ -110,9 +110,9 @@ TEST_F(SheetCheckTest, StopsOnTheFirstFindingWithItsFocusOrEnablesEsportaAndCome
         if (row.changes3 == QStringList{QStringLiteral("none")})
             QFile::remove(SheetStore::sheetPath(3));
         // The recordset stands on the second case.
-        pratiche.open(QStringLiteral("Select * From [Tabella Pratiche] order by contatore"), connection,
-                      db::Recordset::Lock::Optimistic);
-        pratiche.moveNext();
+        ASSERT_TRUE(pratiche.open(QStringLiteral("Select * From [Tabella Pratiche] order by contatore"), connection,
+                                  db::Recordset::Lock::Optimistic));
+        ASSERT_TRUE(pratiche.moveNext());
         dialogs.clear();
         view = RecordingView();
         const bool ok = qstrcmp(row.message, Ok) == 0;

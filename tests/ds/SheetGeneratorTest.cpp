@@ -110,7 +110,7 @@ TEST_F(SheetGeneratorTest, NothingASheetHoldsIsLostOnTheWay)
     const QString unreadable = SheetStore::sheetPath(2);
     writeSparse(unreadable, "MotivoImpagato==C=No lavoro\r\n", 2 * 1024 * 1024);
     EXPECT_TRUE(generate({.name = "perdita"}));
-    store.CaricaDS(1);
+    EXPECT_TRUE(store.CaricaDS(1));
     EXPECT_EQ(store.LeggiDS(QStringLiteral("Note")), note);
     ASSERT_EQ(record.shown.size(), 3);
     EXPECT_TRUE(record.shown.at(1).contains(unreadable)) << record.shown.at(1).toStdString();
