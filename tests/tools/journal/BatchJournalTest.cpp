@@ -16,14 +16,11 @@ namespace {
 /// PDF renderer draws, without the graphical application it needs.
 Status printText(const JournalReport& report, const QString& path)
 {
-    const QList<JournalReport::Line> lines = report.lines() << report.totals();
+    QByteArray text;
+    for (const JournalReport::Line& l : report.lines() << report.totals())
+        text += QStringList({l.progressivo, l.mandato, l.dataAffido, l.pratiche, l.totale}).join('|').toUtf8() + '\n';
     const Status written = writeWholeFile(path, [&](QIODevice* device) {
-        for (const JournalReport::Line& line : lines)
-            device->write(QStringList({line.progressivo, line.mandato, line.dataAffido, line.pratiche, line.totale})
-                              .join(QLatin1Char('|'))
-                              .append(QLatin1Char('\n'))
-                              .toUtf8());
-        return Status::success();
+        return device->write(text) == text.size() ? Status::success() : Status::failure(device->errorString());
     });
     return written ? written : Status::failure(path + QStringLiteral(": ") + written.errorText());
 }

@@ -41,10 +41,7 @@ TEST_F(JournalSettingsTest, SavingWritesBothKeysKeepsEveryOtherByteAndLeavesTheF
         folder.read(QStringLiteral("dati/kv32.ini")),
         QByteArray("; la suite\r\n[datiserver]\r\nconnstring=Provider=SQLite;Data Source=x\r\n"
                    "LastProgGiornalexLotto=136\r\nLastMsgGiornalexLotto=Lotti di giugno\r\n\r\n[Altro]\r\nk=1\r\n"));
-    EXPECT_EQ(folderState().second, true);
-    EXPECT_EQ(folderState().first.size(), 1);
-    // The next progressive is the saved one plus one.
-    EXPECT_EQ(JournalSettings::nextProgressive(path), QStringLiteral("137"));
+    EXPECT_TRUE(folderState().second && folderState().first.size() == 1);
     // A file that was writable is read-only afterwards; a message is saved whole whatever quotes it holds.
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     const QString quoted = QStringLiteral("Lotti dell'agenzia \"Nord\" - l'ultimo");
