@@ -17,7 +17,8 @@ namespace {
 Status printText(const JournalReport& report, const QString& path)
 {
     QByteArray text;
-    for (const JournalReport::Line& l : report.lines() << report.totals())
+    const QList<JournalReport::Line> lines = report.lines() << report.totals();
+    for (const JournalReport::Line& l : lines)
         text += QStringList({l.progressivo, l.mandato, l.dataAffido, l.pratiche, l.totale}).join('|').toUtf8() + '\n';
     const Status written = writeWholeFile(path, [&](QIODevice* device) {
         return device->write(text) == text.size() ? Status::success() : Status::failure(device->errorString());
