@@ -148,7 +148,7 @@ TEST_F(BatchJournalTest, PrintingReplacesOnlyTheJournalsRowsAndSavesTheLastProgr
               std::tuple(before, permissions, qsizetype(3)));
 }
 
-TEST_F(BatchJournalTest, AWorkingRowThatIsRefusedOrAReportThatCannotBeWrittenPrintsNothingAndAsksNothing)
+TEST_F(BatchJournalTest, ARefusedWorkingRowAReportThatCannotBeWrittenOrAMissingKv32IniIsNamed)
 {
     ASSERT_TRUE(load());
     suite.database().exec({QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON [Working] WHEN NEW.data1 = "
@@ -158,15 +158,14 @@ TEST_F(BatchJournalTest, AWorkingRowThatIsRefusedOrAReportThatCannotBeWrittenPri
     EXPECT_EQ(workingRows(QStringLiteral("A_Z")), untouched());
 
     suite.database().exec({QStringLiteral("DROP TRIGGER refuse")});
-    ASSERT_TRUE(QDir(suite.home().desktop()).removeRecursively());
-    writeBytes(suite.home().desktop(), QByteArray());
+    const QString desktop = suite.home().desktop();
+    ASSERT_TRUE(QDir(desktop).removeRecursively());
+    writeBytes(desktop, QByteArray());
     expectNotPrinted(reportPath());
-}
 
-TEST_F(BatchJournalTest, AMissingKv32IniIsNamedAndNotMadeUp)
-{
-    ASSERT_TRUE(load());
-    ASSERT_TRUE(QFile::remove(iniPath()));
+    // kv32.ini is not made up.
+    ASSERT_TRUE(QFile::remove(desktop) && QFile::remove(iniPath()));
+    dialogs.clear();
     EXPECT_EQ(journal.StampaCR(), BatchJournal::PrintOutcome::SaveFailed);
     EXPECT_EQ(dialogs.messages().size(), 1);
     const QString message = dialogs.messages().value(0);
