@@ -1,5 +1,7 @@
 #pragma once
 
+#include "foundation/ports/Clock.h"
+#include "foundation/ports/ScriptedDialogs.h"
 #include "launcher/ModuloCommand.h"
 
 #include "support/SqliteFixture.h"

@@ -28,18 +28,18 @@ void RecordingConsignmentsView::showProgress(qsizetype done, qsizetype)
 QList<bool> hitsOfRun(OtherConsignments& lookup, RecordingConsignmentsView& view,
                       const std::function<void(qsizetype)>& duringCase)
 {
-    QList<qsizetype> linesBefore;
+    // The lines listed when each case begins, and at the end: a case hit when the count grew over it.
+    QList<qsizetype> listed;
     view.onCase = [&](qsizetype done) {
-        linesBefore.append(view.lines.size());
+        listed.append(view.lines.size());
         if (duringCase)
             duringCase(done);
     };
     lookup.Elabora();
     view.onCase = {};
-    linesBefore.append(view.lines.size());
     QList<bool> hits;
-    for (qsizetype k = 1; k < linesBefore.size(); ++k)
-        hits.append(linesBefore.at(k) > linesBefore.at(k - 1));
+    for (qsizetype k = 0; k < listed.size(); ++k)
+        hits.append(listed.value(k + 1, view.lines.size()) > listed.at(k));
     return hits;
 }
 
@@ -50,9 +50,7 @@ QList<bool> perCaseAnswers(ModuloCommand& module, const ToolParams& params)
     OtherConsignments asker(module, dialogs, view);
     asker.params = params;
     db::Connection& connection = module.Connessione();
-    if (!connection.state()) {
-        EXPECT_TRUE(connection.open(module.StringaConnessione()));
-    }
+    EXPECT_TRUE(connection.state() || connection.open(module.StringaConnessione()));
     db::Recordset selection;
     EXPECT_TRUE(selection.open(OtherConsignments::selectionQuery(params.ParFiltro), connection));
     QList<bool> answers;

@@ -1,8 +1,6 @@
 #include "tools/journal/JournalFixture.h"
 #include "tools/journal/RecordingJournalView.h"
 
-#include <QFile>
-
 JournalFixture::JournalFixture()
 {
     suite.execFile(QStringLiteral("tools/journal/suite.sql"));
@@ -25,11 +23,6 @@ Dispatch JournalFixture::dispatch(const QString& query)
     const QString file = QStringLiteral("C:\\work\\kv32ado\\lotti.sql");
     writeBytes(suite.local(file), suiteText({query, QStringLiteral("seconda riga")}));
     return module.EseguiComando(ToolRequest{7510, QString()}, file);
-}
-
-bool JournalFixture::iniReadOnly() const
-{
-    return !(QFile::permissions(iniPath()) & QFileDevice::WriteOwner);
 }
 
 QStringList JournalFixture::workingRows(const QString& tag)

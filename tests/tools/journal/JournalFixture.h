@@ -19,7 +19,6 @@ public:
 
     QString iniPath() const { return suite.local(QStringLiteral("Z:\\work\\kv32\\dati\\kv32.ini")); }
     QByteArray iniBytes() const { return fileBytes(iniPath()); }
-    bool iniReadOnly() const;
     QString reportPath() { return suite.home().desktop() + QStringLiteral("/GiornaleXLotti_2011-06-10.pdf"); }
     /// The working table's rows of an operator, "SOC|data1|c1|N_1" each, in table order.
     QStringList workingRows(const QString& tag);

@@ -1,3 +1,4 @@
+// The lookup's window: its buttons, and Interrompi heard while a run is under way; the run is OtherConsignmentsTest's.
 #include "windows/tools/FrmAltriAffidiCF.h"
 
 #include "tools/ToolTestSupport.h"
@@ -21,20 +22,14 @@ TEST(FrmAltriAffidiCF, NothingRunsAtOpeningAndInterrompiStopsARunAfterTheCaseUnd
     };
     auto* list = window->findChild<QListWidget*>(QStringLiteral("List1"));
     // Stampa, Interrompi, Elabora from left to right; only Elabora is enabled.
-    EXPECT_LT(button(2)->x(), button(1)->x());
-    EXPECT_LT(button(1)->x(), button(0)->x());
-    EXPECT_TRUE(button(0)->isEnabled());
-    EXPECT_FALSE(button(1)->isEnabled());
-    EXPECT_EQ(list->count(), 0);
-    EXPECT_TRUE(lookup.dialogs.shown().isEmpty());
+    EXPECT_TRUE(button(2)->x() < button(1)->x() && button(1)->x() < button(0)->x());
+    EXPECT_EQ(std::tuple(button(0)->isEnabled(), button(1)->isEnabled(), list->count(), lookup.dialogs.shown().size()),
+              std::tuple(true, false, 0, qsizetype(0)));
 
-    // The click is queued now and handled when the run lets the window process its events, after the first case.
+    // The click is queued now and handled when the run lets the window process its events, before the first hit.
     QTimer::singleShot(0, window.get(), [&] { QTest::mouseClick(button(1), Qt::LeftButton); });
     QTest::mouseClick(button(0), Qt::LeftButton);
-    EXPECT_TRUE(window->lookup().stopRequested());
-    EXPECT_LT(list->count(), 2);
-    EXPECT_NE(window->windowTitle(), QStringLiteral("7"));
-    EXPECT_FALSE(button(0)->isEnabled());
+    EXPECT_EQ(std::tuple(list->count(), button(0)->isEnabled()), std::tuple(0, false));
     EXPECT_TRUE(window->findChild<QLabel*>(QStringLiteral("lblStatus"))
                     ->text()
                     .startsWith(QStringLiteral("Elaborazione interrotta: ")));
