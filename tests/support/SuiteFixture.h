@@ -1,5 +1,7 @@
 #pragma once
 
+#include "foundation/DriveMapping.h"
+
 #include "support/SqliteFixture.h"
 #include "support/TempFolder.h"
 
@@ -16,7 +18,7 @@ public:
     TestHome& home() { return m_home; }
     SqliteFixture& database() { return *m_database; }
     /// The local path of a file written the suite's way.
-    QString local(const QString& suitePath) const;
+    QString local(const QString& suitePath) const { return DriveMapping::toLocalPath(suitePath); }
     /// The bytes of a file named the suite's way (nothing when it is missing).
     QByteArray bytesAt(const QString& suitePath) const { return fileBytes(local(suitePath)); }
     /// Writes kv32.ini (Windows-1252, CR LF) with these lines.
