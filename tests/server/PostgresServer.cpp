@@ -17,9 +17,13 @@
 
 namespace {
 
-bool asRoot()
+/// The command as the server's user: PostgreSQL refuses to run as root.
+QStringList asServerUser(const QStringList& command)
 {
-    return ::geteuid() == 0;
+    return ::geteuid() != 0 ? command
+                            : QStringList{QStringLiteral("runuser"), QStringLiteral("-u"), PostgresServer::user(),
+                                          QStringLiteral("--")} +
+                                  command;
 }
 
 /// PG_BINDIR when set, else Debian's newest /usr/lib/postgresql/N/bin.
@@ -59,8 +63,7 @@ PostgresServer::~PostgresServer()
 
 Result<QString> PostgresServer::run(QStringList command) const
 {
-    if (asRoot())
-        command = QStringList{QStringLiteral("runuser"), QStringLiteral("-u"), user(), QStringLiteral("--")} + command;
+    command = asServerUser(command);
     const QString shown = command.join(QLatin1Char(' '));
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
@@ -103,9 +106,7 @@ Status PostgresServer::start()
                                             "'%2/pg_ctl' -D '%3/data' -m immediate stop; rm -rf '%3'")
                                  .arg(::getpid())
                                  .arg(m_binaries, m_folder);
-    QStringList guard{QStringLiteral("/bin/sh"), QStringLiteral("-c"), watchman};
-    if (asRoot())
-        guard = QStringList{QStringLiteral("runuser"), QStringLiteral("-u"), user(), QStringLiteral("--")} + guard;
+    QStringList guard = asServerUser({QStringLiteral("/bin/sh"), QStringLiteral("-c"), watchman});
     if (!QProcess::startDetached(guard.takeFirst(), guard))
         return Status::failure(QStringLiteral("the watchman of the server could not be started"));
 
@@ -154,22 +155,15 @@ Status PostgresServer::stop(bool immediately)
     return stopped;
 }
 
-Status PostgresServer::execute(const QString& database, const QStringList& statements)
-{
-    db::Connection connection;
-    if (Status opened = connection.open(connectionString(database)); !opened)
-        return opened;
-    QSqlQuery query(connection.database());
-    for (const QString& sql : statements) {
-        if (!query.exec(sql))
-            return Status::failure(sql + QStringLiteral(": ") + db::driverText(query.lastError()));
-    }
-    return Status::success();
-}
-
 Status PostgresServer::createDatabase(const QString& name)
 {
-    return execute(QStringLiteral("postgres"), {QStringLiteral("create database \"%1\"").arg(name)});
+    db::Connection connection;
+    if (Status opened = connection.open(connectionString(QStringLiteral("postgres"))); !opened)
+        return opened;
+    QSqlQuery query(connection.database());
+    if (!query.exec(QStringLiteral("create database \"%1\"").arg(name)))
+        return Status::failure(QStringLiteral("create database %1: %2").arg(name, db::driverText(query.lastError())));
+    return Status::success();
 }
 
 QString PostgresServer::connectionString(const QString& database) const

@@ -23,8 +23,6 @@ public:
     bool running() const { return m_running; }
 
     Status createDatabase(const QString& name);
-    /// Runs statements in PostgreSQL's own SQL on a database as the administrator, stopping at the first failure.
-    Status execute(const QString& database, const QStringList& statements);
 
     const QString& socketFolder() const { return m_folder; }
     int port() const { return m_port; }
