@@ -83,8 +83,7 @@ Result<QString> PostgresServer::run(QStringList command) const
 Status PostgresServer::pgCtl(const QStringList& arguments) const
 {
     const Result<QString> done = run(QStringList{m_binaries + QStringLiteral("/pg_ctl"), QStringLiteral("-D"),
-                                                 m_folder + QStringLiteral("/data"), QStringLiteral("-w"),
-                                                 QStringLiteral("-t"), QStringLiteral("60")} +
+                                                 m_folder + QStringLiteral("/data"), QStringLiteral("-w")} +
                                      arguments);
     return done ? Status::success() : done.status();
 }
@@ -116,11 +115,12 @@ Status PostgresServer::start()
     if (QFile file(passwordFile); !file.open(QIODevice::WriteOnly) || file.write(m_password.toLatin1()) < 0 ||
                                   !file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther))
         return Status::failure(QStringLiteral("cannot write %1: %2").arg(passwordFile, file.errorString()));
+    const QStringList initdb =
+        QStringLiteral("-U %1 --auth=scram-sha-256 -E UTF8 --locale=C --no-sync").arg(user()).split(' ');
     if (const Result<QString> made =
-            run({m_binaries + QStringLiteral("/initdb"), QStringLiteral("-D"), m_folder + QStringLiteral("/data"),
-                 QStringLiteral("-U"), user(), QStringLiteral("--pwfile=") + passwordFile,
-                 QStringLiteral("--auth=scram-sha-256"), QStringLiteral("-E"), QStringLiteral("UTF8"),
-                 QStringLiteral("--locale=C"), QStringLiteral("--no-sync")});
+            run(QStringList{m_binaries + QStringLiteral("/initdb"), QStringLiteral("-D"),
+                            m_folder + QStringLiteral("/data"), QStringLiteral("--pwfile=") + passwordFile} +
+                initdb);
         !made)
         return made.status();
     Status started = Status::failure(QStringLiteral("no free TCP port on 127.0.0.1"));

@@ -105,8 +105,9 @@ TEST_P(ServerFailures, AServerThatGoesAwayDuringTheExportLeavesNoFlowAndTheProgr
     loadDemoSuite(400, 3);
     writeBytes(lastIdPath(), LastId);
     const Result<QString> written = exportFlow(connectionString(), AllCases, [&](qsizetype done, qsizetype) {
-        if (done == 5)
+        if (done == 5) {
             EXPECT_OK(ownServer.stop(true));
+        }
     });
     EXPECT_FALSE(ownServer.running());
     // The driver's words differ with the moment the server went; each says the connection is gone.

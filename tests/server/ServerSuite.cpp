@@ -103,11 +103,6 @@ QString ServerSuite::connectionString() const
     }
 }
 
-void ServerSuite::pointTheSuiteAtTheBackend()
-{
-    suite.writeKv32Ini({QStringLiteral("[datiserver]"), QStringLiteral("connstring=") + connectionString()});
-}
-
 void ServerSuite::execute(const QString& suiteSql)
 {
     db::Connection connection;
@@ -122,12 +117,6 @@ QString ServerSuite::scalar(const QString& suiteSql)
     EXPECT_OK(connection.open(connectionString()));
     EXPECT_OK(rows.open(suiteSql, connection));
     return rows.eof() ? QStringLiteral("<no row>") : db::textOf(rows.value(0));
-}
-
-void ServerSuite::loadSmallSuite()
-{
-    suite.loadSmallSuite();
-    mirror();
 }
 
 void ServerSuite::loadDemoSuite(int cases, quint32 seed)
@@ -167,14 +156,4 @@ Result<QString> ServerSuite::exportFlow(const QString& connection, const QString
     if (progress)
         exporter.setProgress(progress);
     return exporter.EsportaFlusso(pratiche);
-}
-
-QStringList ServerSuite::desktopFiles()
-{
-    return QDir(suite.home().desktop()).entryList(QDir::Files | QDir::Hidden);
-}
-
-QString ServerSuite::lastIdPath() const
-{
-    return suite.local(SuitePaths::idNrvXmlIni());
 }

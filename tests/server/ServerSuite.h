@@ -1,10 +1,13 @@
 #pragma once
 
 #include "flow/FlowExport.h"
+#include "foundation/SuitePaths.h"
 #include "foundation/ports/ScriptedDialogs.h"
 #include "server/PostgresServer.h"
 
 #include "support/SuiteFixture.h"
+
+#include <QDir>
 
 #include <gtest/gtest.h>
 
@@ -34,22 +37,29 @@ protected:
     /// The connection string of the backend, as kv32.ini would carry it.
     QString connectionString() const;
     /// Writes kv32.ini naming the backend.
-    void pointTheSuiteAtTheBackend();
+    void pointTheSuiteAtTheBackend()
+    {
+        suite.writeKv32Ini({QStringLiteral("[datiserver]"), QStringLiteral("connstring=") + connectionString()});
+    }
     /// Runs a statement in the suite's SQL on the backend, through the program's own layer.
     void execute(const QString& suiteSql);
     /// Runs a query in the suite's SQL on the backend, through the program's own layer; its first value as text.
     QString scalar(const QString& suiteSql);
 
     /// The small suite of the flow's golden test (five cases, every kind of payment, three sheets), on the backend.
-    void loadSmallSuite();
+    void loadSmallSuite()
+    {
+        suite.loadSmallSuite();
+        mirror();
+    }
     /// The demo suite of that size, its sheets completed so that an export goes through, on the backend.
     void loadDemoSuite(int cases, quint32 seed);
     /// "Esporta" over the cases of `caseSql`, as the main window runs it, on the database of `connection`: the
     /// clock fixed on 14 June 2011 at 09:30:05, the contact counters from a fixed sequence, the proposals taken.
     Result<QString> exportFlow(const QString& connection, const QString& caseSql,
                                const FlowExport::Progress& progress = {});
-    QStringList desktopFiles();
-    QString lastIdPath() const;
+    QStringList desktopFiles() { return QDir(suite.home().desktop()).entryList(QDir::Files | QDir::Hidden); }
+    QString lastIdPath() const { return suite.local(SuitePaths::idNrvXmlIni()); }
 
     SuiteFixture suite;
     ScriptedDialogs dialogs;

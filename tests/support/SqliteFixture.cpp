@@ -63,8 +63,3 @@ void SqliteFixture::createSuiteTables()
 {
     exec(demo::sqliteSchemaStatements());
 }
-
-QString SqliteFixture::connectionString() const
-{
-    return QStringLiteral("Provider=SQLite;Data Source=") + m_path;
-}

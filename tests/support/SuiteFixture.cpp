@@ -27,21 +27,6 @@ SuiteFixture::SuiteFixture()
     QDir().mkpath(local(QStringLiteral("Z:\\work\\kv32\\dati\\ds")));
 }
 
-void SuiteFixture::writeKv32Ini(const QStringList& lines)
-{
-    writeBytes(local(QStringLiteral("Z:\\work\\kv32\\dati\\kv32.ini")), suiteText(lines));
-}
-
-void SuiteFixture::writeStatusFile(const QStringList& lines)
-{
-    writeBytes(local(statusPath()), suiteText(lines));
-}
-
-void SuiteFixture::useFilter(const QString& filter, int contatore)
-{
-    writeStatusFile({QStringLiteral("n=%1").arg(contatore), QStringLiteral("f=") + filter});
-}
-
 void SuiteFixture::addCases(const QStringList& rows)
 {
     const QStringList names = {"contatore", "ragione sociale", "tipo mandato", "codicescaricomemo"};
@@ -84,11 +69,6 @@ void SuiteFixture::loadSuite(const QString& dataFolder)
     const QDir sheets(testData(dataFolder + QStringLiteral("/ds")));
     for (const QString& name : sheets.entryList(QDir::Files))
         writeBytes(local(QStringLiteral("Z:\\work\\kv32\\dati\\ds\\") + name), fileBytes(sheets.filePath(name)));
-}
-
-void SuiteFixture::writeSheet(int contatore, const QStringList& lines)
-{
-    writeBytes(local(QStringLiteral("Z:\\work\\kv32\\dati\\ds\\%1.txt").arg(contatore)), suiteText(lines));
 }
 
 QStringList SuiteFixture::completeSheet()
