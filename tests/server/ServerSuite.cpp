@@ -8,47 +8,70 @@
 #include "foundation/db/Connection.h"
 #include "foundation/db/DbValue.h"
 #include "foundation/db/Recordset.h"
+#include "foundation/db/Statement.h"
 #include "foundation/db/SuiteTables.h"
 #include "foundation/ports/Clock.h"
 #include "foundation/ports/Random.h"
-#include "server/ServerEnvironment.h"
 
-#include <QAtomicInteger>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
+
+#include <memory>
+
+namespace {
+
+/// The run's server: started before the first test, stopped after the last (also when tests fail).
+class ServerEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        server = std::make_unique<PostgresServer>();
+        const Status started = server->start();
+        whyNot = started ? QString() : started.errorText();
+    }
+    void TearDown() override
+    {
+        if (server->running()) {
+            ASSERT_OK(server->stop());
+        }
+        server.reset();
+    }
+    static inline std::unique_ptr<PostgresServer> server;
+    static inline QString whyNot;
+};
+
+// Registered before main runs, so that every run of the executable has its server.
+[[maybe_unused]] ::testing::Environment* const registered = ::testing::AddGlobalTestEnvironment(new ServerEnvironment);
+
+} // namespace
 
 std::string backendName(const ::testing::TestParamInfo<Backend>& info)
 {
-    switch (info.param) {
-    case Backend::Sqlite:
-        return "SQLite";
-    case Backend::Postgres:
-        return "PostgreSQL";
-    case Backend::Odbc:
-        return "ODBC";
-    }
-    return "unknown";
+    return std::array{"SQLite", "PostgreSQL", "ODBC"}[size_t(info.param)];
 }
 
 void ServerSuite::SetUp()
 {
-    if (!onServer())
+    if (backend() == Backend::Sqlite)
         return;
-    server = ServerEnvironment::requireServer();
-    if (!server)
-        GTEST_FAIL() << "no server for " << backendName({backend(), 0});
-    static QAtomicInteger<int> serial;
-    database = QStringLiteral("suite_%1").arg(serial.fetchAndAddRelaxed(1) + 1);
-    const Status made = server->createDatabase(database);
-    ASSERT_TRUE(made) << made.errorText().toStdString();
+    server = ServerEnvironment::server.get();
+    // A run without PostgreSQL is a failed run, never a quietly shorter one.
+    ASSERT_TRUE(server && server->running())
+        << "PostgreSQL could not be started for the server tests: " << ServerEnvironment::whyNot.toStdString();
+    useNewDatabase();
+}
+
+void ServerSuite::useNewDatabase()
+{
+    static int serial = 0;
+    database = QStringLiteral("suite_%1").arg(++serial);
+    ASSERT_OK(server->createDatabase(database));
 }
 
 void ServerSuite::mirror()
 {
-    if (!onServer())
+    if (!server)
         return;
-    ASSERT_TRUE(server);
     db::Connection from;
     ASSERT_OK(from.open(suite.database().connectionString()));
     db::Connection to;
@@ -57,15 +80,11 @@ void ServerSuite::mirror()
     ASSERT_OK(writer.begin());
     for (const db::TableDescription& table : db::suiteTables()) {
         db::Recordset rows;
-        const Status read = rows.open(QStringLiteral("Select * From [%1]").arg(table.name), from);
-        ASSERT_TRUE(read) << read.errorText().toStdString();
+        ASSERT_OK(rows.open(QStringLiteral("Select * From [%1]").arg(table.name), from));
         for (; !rows.eof(); static_cast<void>(rows.moveNext())) {
             QVariantList values;
-            for (const db::FieldDescription& field : table.fields) {
-                const Result<QVariant> value = rows.field(field.name);
-                ASSERT_TRUE(value) << value.errorText().toStdString();
-                values.append(*value);
-            }
+            for (const db::FieldDescription& field : table.fields)
+                values.append(rows.field(field.name).value_or(QVariant()));
             ASSERT_OK(writer.addRow(table, values));
         }
     }
@@ -75,42 +94,29 @@ void ServerSuite::mirror()
 QString ServerSuite::connectionString() const
 {
     switch (backend()) {
-    case Backend::Sqlite:
-        return QStringLiteral("Provider=SQLite;Data Source=") + SuiteFixture::databasePath();
     case Backend::Postgres:
-        return server ? server->connectionString(database) : QString();
+        return server->connectionString(database);
     case Backend::Odbc:
-        return server ? server->odbcConnectionString(database) : QString();
+        return server->odbcConnectionString(database);
+    default:
+        return QStringLiteral("Provider=SQLite;Data Source=") + SuiteFixture::databasePath();
     }
-    return QString();
 }
 
-void ServerSuite::pointTheSuiteAtTheBackend()
+void ServerSuite::execute(const QString& suiteSql)
 {
-    suite.writeKv32Ini({QStringLiteral("[datiserver]"), QStringLiteral("connstring=") + connectionString()});
+    db::Connection connection;
+    ASSERT_OK(connection.open(connectionString()));
+    ASSERT_OK(db::execute(connection, suiteSql));
 }
 
 QString ServerSuite::scalar(const QString& suiteSql)
 {
     db::Connection connection;
-    const Status opened = connection.open(connectionString());
-    EXPECT_TRUE(opened) << opened.errorText().toStdString();
     db::Recordset rows;
-    const Status read = rows.open(suiteSql, connection);
-    EXPECT_TRUE(read) << suiteSql.toStdString() << ": " << read.errorText().toStdString();
+    EXPECT_OK(connection.open(connectionString()));
+    EXPECT_OK(rows.open(suiteSql, connection));
     return rows.eof() ? QStringLiteral("<no row>") : db::textOf(rows.value(0));
-}
-
-void ServerSuite::onTheServer(const QStringList& statements)
-{
-    ASSERT_TRUE(server);
-    ASSERT_OK(server->execute(database, statements));
-}
-
-void ServerSuite::loadSmallSuite()
-{
-    suite.loadSmallSuite();
-    mirror();
 }
 
 void ServerSuite::loadDemoSuite(int cases, quint32 seed)
@@ -118,21 +124,19 @@ void ServerSuite::loadDemoSuite(int cases, quint32 seed)
     // The demo takes the place of the suite's own database and files, under the same drives.
     const QString drives = QFileInfo(suite.home().drive(QLatin1Char('Z'))).absolutePath();
     ASSERT_OK(demo::createDemoSuite({drives, cases, seed}));
-    if (onServer()) {
+    if (server) {
         ASSERT_OK(demo::loadDemoIntoPostgres(server->connectionString(database), cases, seed));
     }
     // Every case whose action asks for a sheet gets a complete one, so that the export goes to the end.
     db::Connection connection;
-    ASSERT_TRUE(connection.open(demo::demoConnectionString()));
+    ASSERT_OK(connection.open(demo::demoConnectionString()));
     db::Recordset pratiche;
-    ASSERT_TRUE(pratiche.open(QStringLiteral("Select * From [Tabella Pratiche]"), connection));
-    const SheetStore store;
-    for (; !pratiche.eof(); static_cast<void>(pratiche.moveNext())) {
+    ASSERT_OK(pratiche.open(QStringLiteral("Select * From [Tabella Pratiche]"), connection));
+    for (const SheetStore store; !pratiche.eof(); static_cast<void>(pratiche.moveNext())) {
         const qint32 k = pratiche.wholeNumber(QStringLiteral("contatore")).value_or(0);
-        if (!NecessarioDS(pratiche.text(QStringLiteral("codicescaricomemo")).value_or(QString())) ||
-            store.CeDiagnosiSheet(k))
-            continue;
-        suite.writeSheet(k, SuiteFixture::completeSheet());
+        if (NecessarioDS(pratiche.text(QStringLiteral("codicescaricomemo")).value_or(QString())) &&
+            !store.CeDiagnosiSheet(k))
+            suite.writeSheet(k, SuiteFixture::completeSheet());
     }
 }
 
@@ -152,14 +156,4 @@ Result<QString> ServerSuite::exportFlow(const QString& connection, const QString
     if (progress)
         exporter.setProgress(progress);
     return exporter.EsportaFlusso(pratiche);
-}
-
-QStringList ServerSuite::desktopFiles()
-{
-    return QDir(suite.home().desktop()).entryList(QDir::Files | QDir::Hidden);
-}
-
-QString ServerSuite::lastIdPath() const
-{
-    return suite.local(SuitePaths::idNrvXmlIni());
 }

@@ -32,9 +32,8 @@ SmallFilesystem::SmallFilesystem(const QString& folder, const char* size) : m_fo
 
 SmallFilesystem::~SmallFilesystem()
 {
-    if (m_refused.isEmpty()) {
-        EXPECT_EQ(umount2(QFile::encodeName(m_folder).constData(), MNT_DETACH), 0) << std::strerror(errno);
-    }
+    EXPECT_TRUE(!m_refused.isEmpty() || umount2(QFile::encodeName(m_folder).constData(), MNT_DETACH) == 0)
+        << std::strerror(errno);
 }
 
 void SmallFilesystem::fillLeaving(qint64 freeBytes) const
@@ -76,9 +75,7 @@ ReadOnlyPlace::ReadOnlyPlace(const QString& path) : m_path(path)
 ReadOnlyPlace::~ReadOnlyPlace()
 {
     const QByteArray local = QFile::encodeName(m_path);
-    if (m_mounted) {
-        EXPECT_EQ(umount2(local.constData(), MNT_DETACH), 0) << std::strerror(errno);
-    }
+    EXPECT_TRUE(!m_mounted || umount2(local.constData(), MNT_DETACH) == 0) << std::strerror(errno);
     if (m_chmodded)
         chmod(local.constData(), m_mode);
 }
@@ -117,11 +114,8 @@ QStringList filesOf(const QString& folder)
     for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name)) {
         QFile file(dir.filePath(name));
         const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-        files.append(
-            QStringLiteral("%1 %2 %3")
-                .arg(name)
-                .arg(bytes.size())
-                .arg(QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex().left(12))));
+        const QByteArray digest = QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex().left(12);
+        files.append(QStringLiteral("%1 %2 %3").arg(name).arg(bytes.size()).arg(QString::fromLatin1(digest)));
     }
     return files;
 }

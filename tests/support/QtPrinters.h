@@ -36,3 +36,9 @@ inline void expectTexts(const std::function<QString(const QString&)>& function, 
     if (const auto& outcome_ = (expression); outcome_) {                                                               \
     } else                                                                                                             \
         GTEST_FAIL() << #expression << ": " << outcome_.errorText().toStdString()
+
+/// Records a failure unless a Status or Result is good, printing its error text, and goes on.
+#define EXPECT_OK(expression)                                                                                          \
+    if (const auto& outcome_ = (expression); outcome_) {                                                               \
+    } else                                                                                                             \
+        ADD_FAILURE() << #expression << ": " << outcome_.errorText().toStdString()

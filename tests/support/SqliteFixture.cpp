@@ -4,7 +4,6 @@
 
 #include <QSqlDatabase>
 #include <QSqlError>
-#include <QSqlRecord>
 #include <QUuid>
 #include <QVariant>
 
@@ -20,20 +19,14 @@ SqliteFixture::SqliteFixture(QString path)
 
 SqliteFixture::~SqliteFixture()
 {
-    {
-        QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
-        db.close();
-    }
+    QSqlDatabase::database(m_connectionName, false).close();
     QSqlDatabase::removeDatabase(m_connectionName);
 }
 
 void SqliteFixture::exec(const QStringList& statements)
 {
-    QSqlDatabase db = QSqlDatabase::database(m_connectionName);
-    for (const QString& sql : statements) {
-        QSqlQuery query(db);
-        EXPECT_TRUE(query.exec(sql)) << sql.toStdString() << ": " << query.lastError().text().toStdString();
-    }
+    for (const QString& sql : statements)
+        query(sql);
 }
 
 void SqliteFixture::insert(const QString& table, const QVariantMap& row)
@@ -45,6 +38,7 @@ void SqliteFixture::insert(const QString& table, const QVariantMap& row)
     query.prepare(QStringLiteral("INSERT INTO [%1] (%2) VALUES (%3)")
                       .arg(table, names.join(QLatin1Char(',')),
                            QStringList(names.size(), QStringLiteral("?")).join(QLatin1Char(','))));
+    // A null QString would be bound as NULL: an empty text stays an empty text.
     for (const QVariant& value : row) {
         const bool emptyText = value.typeId() == QMetaType::QString && value.toString().isEmpty();
         query.addBindValue(emptyText ? QVariant(QStringLiteral("")) : value);
@@ -68,9 +62,4 @@ QString SqliteFixture::scalar(const QString& sql)
 void SqliteFixture::createSuiteTables()
 {
     exec(demo::sqliteSchemaStatements());
-}
-
-QString SqliteFixture::connectionString() const
-{
-    return QStringLiteral("Provider=SQLite;Data Source=") + m_path;
 }

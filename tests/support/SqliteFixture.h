@@ -25,7 +25,7 @@ public:
     /// The suite's tables, as the demo generator creates them.
     void createSuiteTables();
     /// The connection string that names this file.
-    QString connectionString() const;
+    QString connectionString() const { return QStringLiteral("Provider=SQLite;Data Source=") + m_path; }
 
 private:
     QString m_path;

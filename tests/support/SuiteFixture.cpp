@@ -16,19 +16,6 @@ QByteArray suiteText(const QStringList& lines)
     return bytes;
 }
 
-namespace {
-
-QString sqlValue(const QString& field)
-{
-    if (field.isEmpty())
-        return QStringLiteral("NULL");
-    QString escaped = field;
-    escaped.replace(QLatin1Char('\''), QLatin1String("''"));
-    return QLatin1Char('\'') + escaped + QLatin1Char('\'');
-}
-
-} // namespace
-
 SuiteFixture::SuiteFixture()
 {
     const QString path = local(databasePath());
@@ -40,63 +27,40 @@ SuiteFixture::SuiteFixture()
     QDir().mkpath(local(QStringLiteral("Z:\\work\\kv32\\dati\\ds")));
 }
 
-QString SuiteFixture::local(const QString& suitePath) const
-{
-    return DriveMapping::toLocalPath(suitePath);
-}
-
-void SuiteFixture::writeKv32Ini(const QStringList& lines)
-{
-    writeBytes(local(QStringLiteral("Z:\\work\\kv32\\dati\\kv32.ini")), suiteText(lines));
-}
-
-void SuiteFixture::writeStatusFile(const QStringList& lines)
-{
-    writeBytes(local(statusPath()), suiteText(lines));
-}
-
-void SuiteFixture::useFilter(const QString& filter, int contatore)
-{
-    writeStatusFile({QStringLiteral("n=%1").arg(contatore), QStringLiteral("f=") + filter});
-}
-
 void SuiteFixture::addCases(const QStringList& rows)
 {
-    QStringList statements;
+    const QStringList names = {"contatore", "ragione sociale", "tipo mandato", "codicescaricomemo"};
     for (const QString& row : rows) {
+        QVariantMap values;
         const QStringList fields = row.split(QLatin1Char('|'));
-        statements.append(
-            QStringLiteral("INSERT INTO [Tabella Pratiche] (contatore, [ragione sociale], [tipo mandato], "
-                           "codicescaricomemo) VALUES (%1, %2, %3, %4)")
-                .arg(fields.value(0), sqlValue(fields.value(1)), sqlValue(fields.value(2)), sqlValue(fields.value(3))));
+        for (qsizetype at = 0; at < names.size(); ++at)
+            values.insert(names.at(at), fields.value(at).isEmpty() ? QVariant()
+                                        : at == 0                  ? QVariant(fields.at(at).toInt())
+                                                                   : QVariant(fields.at(at)));
+        m_database->insert(QStringLiteral("Tabella Pratiche"), values);
     }
-    m_database->exec(statements);
 }
 
 void SuiteFixture::addNumberedCases(int first, int count, const QString& mandate)
 {
     QStringList statements{QStringLiteral("BEGIN")};
-    for (int k = first; k < first + count; ++k) {
+    for (int k = first; k < first + count; ++k)
         statements.append(
             QStringLiteral("INSERT INTO [Tabella Pratiche] (contatore, [ragione sociale], [tipo mandato]) "
                            "VALUES (%1, 'DEBITORE %1', '%2')")
                 .arg(k)
                 .arg(mandate));
-    }
-    statements.append(QStringLiteral("COMMIT"));
-    m_database->exec(statements);
+    m_database->exec(statements << QStringLiteral("COMMIT"));
 }
 
 void SuiteFixture::execFile(const QString& dataRelative)
 {
     const QString text = QString::fromUtf8(fileBytes(testData(dataRelative)));
     ASSERT_FALSE(text.isEmpty()) << dataRelative.toStdString();
-    QStringList statements;
     for (const QString& line : text.split(QLatin1Char('\n'))) {
         if (!line.trimmed().isEmpty() && !line.startsWith(QLatin1String("--")))
-            statements.append(line);
+            m_database->exec({line});
     }
-    m_database->exec(statements);
 }
 
 void SuiteFixture::loadSuite(const QString& dataFolder)
@@ -105,11 +69,6 @@ void SuiteFixture::loadSuite(const QString& dataFolder)
     const QDir sheets(testData(dataFolder + QStringLiteral("/ds")));
     for (const QString& name : sheets.entryList(QDir::Files))
         writeBytes(local(QStringLiteral("Z:\\work\\kv32\\dati\\ds\\") + name), fileBytes(sheets.filePath(name)));
-}
-
-void SuiteFixture::writeSheet(int contatore, const QStringList& lines)
-{
-    writeBytes(local(QStringLiteral("Z:\\work\\kv32\\dati\\ds\\%1.txt").arg(contatore)), suiteText(lines));
 }
 
 QStringList SuiteFixture::completeSheet()

@@ -4,24 +4,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <gtest/gtest.h>
-
-TempFolder::TempFolder()
-{
-    EXPECT_TRUE(m_dir.isValid());
-}
-
-QString TempFolder::write(const QString& relative, const QByteArray& bytes) const
-{
-    writeBytes(file(relative), bytes);
-    return file(relative);
-}
-
-QByteArray TempFolder::read(const QString& relative) const
-{
-    return fileBytes(file(relative));
-}
-
 QByteArray fileBytes(const QString& path)
 {
     QFile in(path);
@@ -49,19 +31,15 @@ QString testData(const QString& relative)
 
 void expectSameBytes(const QByteArray& written, const QByteArray& expected, const QString& what)
 {
-    if (written == expected)
-        return;
     const QList<QByteArray> lines = written.split('\n');
     const QList<QByteArray> wanted = expected.split('\n');
-    for (qsizetype i = 0; i < std::min(lines.size(), wanted.size()); ++i) {
-        if (lines.at(i) != wanted.at(i)) {
-            ADD_FAILURE() << what.toStdString() << ", line " << i + 1 << "\n  written:  " << lines.at(i).toStdString()
-                          << "\n  expected: " << wanted.at(i).toStdString();
-            return;
-        }
-    }
-    ADD_FAILURE() << what.toStdString() << ": one is a prefix of the other (" << written.size() << " bytes written, "
-                  << expected.size() << " expected)";
+    qsizetype line = 0;
+    while (line < std::min(lines.size(), wanted.size()) && lines.at(line) == wanted.at(line))
+        ++line;
+    if (written != expected)
+        ADD_FAILURE() << what.toStdString() << ", line " << line + 1 << " (" << written.size() << " bytes written, "
+                      << expected.size() << " expected)\n  written:  " << lines.value(line).toStdString()
+                      << "\n  expected: " << wanted.value(line).toStdString();
 }
 
 EnvGuard::~EnvGuard()
@@ -74,24 +52,13 @@ EnvGuard::~EnvGuard()
     }
 }
 
-void EnvGuard::remember(const char* name)
+void EnvGuard::change(const char* name, const std::optional<QByteArray>& value)
 {
-    std::optional<QByteArray> old;
-    if (qEnvironmentVariableIsSet(name))
-        old = qgetenv(name);
-    m_saved.append({QByteArray(name), old});
-}
-
-void EnvGuard::set(const char* name, const QString& value)
-{
-    remember(name);
-    qputenv(name, value.toLocal8Bit());
-}
-
-void EnvGuard::unset(const char* name)
-{
-    remember(name);
-    qunsetenv(name);
+    m_saved.append({name, qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt});
+    if (value)
+        qputenv(name, *value);
+    else
+        qunsetenv(name);
 }
 
 TestHome::TestHome()
@@ -102,14 +69,8 @@ TestHome::TestHome()
     m_env.set("USERPROFILE", home);
     m_env.set("XDG_DATA_HOME", home + QStringLiteral("/.local/share"));
     m_env.set("XDG_CONFIG_HOME", home + QStringLiteral("/.config"));
-    for (QChar letter : {QLatin1Char('C'), QLatin1Char('Z')}) {
-        const QString folder = drive(letter);
-        QDir().mkpath(folder);
-        m_env.set(letter == QLatin1Char('C') ? "KV32_DRIVE_C" : "KV32_DRIVE_Z", folder);
-    }
-}
-
-QString TestHome::drive(QChar letter) const
-{
-    return m_folder.file(QStringLiteral("drives/") + letter.toUpper());
+    QDir().mkpath(drive(QLatin1Char('C')));
+    QDir().mkpath(drive(QLatin1Char('Z')));
+    m_env.set("KV32_DRIVE_C", drive(QLatin1Char('C')));
+    m_env.set("KV32_DRIVE_Z", drive(QLatin1Char('Z')));
 }

@@ -10,21 +10,6 @@
 #include <optional>
 #include <utility>
 
-/// A fresh folder for one test, removed at the end.
-class TempFolder {
-public:
-    TempFolder();
-    QString path() const { return m_dir.path(); }
-    /// The absolute path of a file or folder inside (not created).
-    QString file(const QString& relative) const { return m_dir.filePath(relative); }
-    /// Writes bytes to a file inside, creating its folders; returns its path.
-    QString write(const QString& relative, const QByteArray& bytes) const;
-    QByteArray read(const QString& relative) const;
-
-private:
-    QTemporaryDir m_dir;
-};
-
 /// The bytes of a file, or nothing when it cannot be read.
 QByteArray fileBytes(const QString& path);
 /// Writes bytes to a file, creating its folders.
@@ -38,6 +23,25 @@ QString testData(const QString& relative);
 /// differs, which says more than the whole document.
 void expectSameBytes(const QByteArray& written, const QByteArray& expected, const QString& what);
 
+/// A fresh folder for one test, removed at the end.
+class TempFolder {
+public:
+    TempFolder() { EXPECT_TRUE(m_dir.isValid()); }
+    QString path() const { return m_dir.path(); }
+    /// The absolute path of a file or folder inside (not created).
+    QString file(const QString& relative) const { return m_dir.filePath(relative); }
+    /// Writes bytes to a file inside, creating its folders; returns its path.
+    QString write(const QString& relative, const QByteArray& bytes) const
+    {
+        writeBytes(file(relative), bytes);
+        return file(relative);
+    }
+    QByteArray read(const QString& relative) const { return fileBytes(file(relative)); }
+
+private:
+    QTemporaryDir m_dir;
+};
+
 /// Sets environment variables for one test and puts the old values back afterwards.
 class EnvGuard {
 public:
@@ -45,11 +49,11 @@ public:
     EnvGuard(const EnvGuard&) = delete;
     EnvGuard& operator=(const EnvGuard&) = delete;
     ~EnvGuard();
-    void set(const char* name, const QString& value);
-    void unset(const char* name);
+    void set(const char* name, const QString& value) { change(name, value.toLocal8Bit()); }
+    void unset(const char* name) { change(name, std::nullopt); }
 
 private:
-    void remember(const char* name);
+    void change(const char* name, const std::optional<QByteArray>& value);
     QList<std::pair<QByteArray, std::optional<QByteArray>>> m_saved;
 };
 
@@ -59,7 +63,7 @@ class TestHome {
 public:
     TestHome();
     const TempFolder& folder() const { return m_folder; }
-    QString drive(QChar letter) const;
+    QString drive(QChar letter) const { return m_folder.file(QStringLiteral("drives/") + letter.toUpper()); }
     QString desktop() const { return m_folder.file(QStringLiteral("home/Desktop")); }
 
 private:
