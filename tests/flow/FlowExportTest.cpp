@@ -32,17 +32,15 @@ TEST_F(FlowExportTest, TheSmallSuiteGivesTheHandCheckedFlowAndTheNextProgressive
     clearCases();
     suite.loadSmallSuite();
     const Result<QString> written = exportFlow();
-    ASSERT_TRUE(written) << written.errorText().toStdString();
-    EXPECT_EQ(*written, flowPath());
-    EXPECT_EQ(desktopFiles(), QStringList{flowName()});
+    EXPECT_EQ(written.value_or(QString()), flowPath()) << written.errorText().toStdString();
     expectSameBytes(fileBytes(flowPath()), fileBytes(testData(QStringLiteral("flow/small_suite/expected.XML"))),
                     QStringLiteral("the small suite's flow"));
-    EXPECT_EQ(lastId(), QByteArray("[Norvanta]\r\nLastID=00043\r\n"));
+    EXPECT_EQ(outcome(), (QStringList{"File " + flowPath() + " generato", flowName(), "00043"}));
     QStringList asked;
     for (const ScriptedDialogs::Shown& shown : dialogs.shown())
         asked.append(shown.text);
     EXPECT_EQ(asked, (QStringList{FlowExport::PromptIdEE, FlowExport::PromptIdSede, FlowExport::PromptProgressivo,
-                                  QStringLiteral("File ") + flowPath() + QStringLiteral(" generato")}));
+                                  outcome().first()}));
     EXPECT_EQ(progress, (QStringList{"0/5", "1/5", "2/5", "3/5", "4/5", "5/5"}));
     EXPECT_EQ(pumped, 5);
     EXPECT_TRUE(pratiche.eof());
@@ -50,66 +48,61 @@ TEST_F(FlowExportTest, TheSmallSuiteGivesTheHandCheckedFlowAndTheNextProgressive
 
 TEST_F(FlowExportTest, TheAnswersNameTheFileAndTheSavedProgressiveCancelAndRefusalsWriteNothing)
 {
-    const auto refused = [](const char* shown, const char* prompt) {
+    const auto refused = [](const char* shown, const QString& prompt) {
         return QStringLiteral("La risposta \"%1\" a \"%2\" non è valida: il nome del file e IDNrvXML.ini non possono "
                               "contenere / o \\, a capo o caratteri di controllo. Il flusso non è stato generato.")
-            .arg(QString::fromUtf8(shown), QString::fromUtf8(prompt));
+            .arg(QString::fromUtf8(shown), prompt);
     };
+    const QString idEE = FlowExport::PromptIdEE, sede = FlowExport::PromptIdSede,
+                  prog = QStringLiteral("Progressivo Invio");
     const QString cancelled = QStringLiteral("Esportazione annullata: nessun flusso è stato generato.");
     const QString beyond = QStringLiteral(
         "Il file Z:\\work\\kv32\\dati\\IDNrvXML.ini contiene LastID=99999999999, un numero fuori dall'intervallo dei "
         "progressivi (da -2147483648 a 2147483647): non si propone alcun progressivo.\nIndicare il progressivo di "
         "questo invio.");
     const std::optional<QString> cancel;
-    // Rows: IDNrvXML.ini before (none: no file), the answers (none: the proposed values), the messages but the
-    // "generated" one, the file written on the desktop and the last progressive after.
-    struct Row {
-        QByteArray before;
-        QList<std::optional<QString>> answers;
-        QString said;
-        QString file;
-        QString lastId;
-    };
-    const QByteArray wrong = "[Norvanta]\r\nLastID=abc\r\n", huge = "[Norvanta]\r\nLastID=99999999999\r\n";
-    const Row rows[] = {
-        {{}, {}, {}, "0008_06_00001_2011-06-14.XML", "00001"},
+    // Rows: the last number before (none: no IDNrvXML.ini), the answers (none: the proposed values), the messages
+    // before "File ... generato", the flow written (its name but the day) and the last number after.
+    const std::tuple<QString, QList<std::optional<QString>>, QString, QString, QString> rows[] = {
+        {{}, {}, {}, "0008_06_00001", "00001"},
         // The number may go backwards, and be no number: then 1 is proposed the next time.
-        {LastId42, {"0008", "06", "7"}, {}, "0008_06_00007_2011-06-14.XML", "00007"},
-        {LastId42, {"0008", "06", "abc"}, {}, "0008_06_abc_2011-06-14.XML", "abc"},
-        {wrong, {}, {}, "0008_06_00001_2011-06-14.XML", "00001"},
+        {"00042", {"0008", "06", "7"}, {}, "0008_06_00007", "00007"},
+        {"00042", {"0008", "06", "abc"}, {}, "0008_06_abc", "abc"},
+        {"abc", {}, {}, "0008_06_00001", "00001"},
         // An empty answer confirmed with OK is a value.
-        {LastId42, {"", "", "00043"}, {}, "__00043_2011-06-14.XML", "00043"},
-        {LastId42, {"0008", "06", ""}, {}, "0008_06__2011-06-14.XML", ""},
-        {LastId42, {cancel}, cancelled, {}, "00042"},
-        {LastId42, {"1", cancel}, cancelled, {}, "00042"},
-        {LastId42, {"1", "1", cancel}, cancelled, {}, "00042"},
+        {"00042", {"", "", "00043"}, {}, "__00043", "00043"},
+        {"00042", {"0008", "06", ""}, {}, "0008_06_", ""},
+        {"00042", {cancel}, cancelled, {}, "00042"},
+        {"00042", {"1", cancel}, cancelled, {}, "00042"},
+        {"00042", {"1", "1", cancel}, cancelled, {}, "00042"},
         // A separator would send the flow to another folder, a line break would add a line to IDNrvXML.ini.
-        {LastId42, {"../0008"}, refused("../0008", "Identificativo E/E"), {}, "00042"},
-        {LastId42, {"1", "0\\6"}, refused("0\\6", "Identificativo Sede E/E"), {}, "00042"},
-        {LastId42, {"1", "1", "43\r\nLastID=1"}, refused("43\\r\\nLastID=1", "Progressivo Invio"), {}, "00042"},
-        {LastId42, {"1", "1", "43\t"}, refused("43\\t", "Progressivo Invio"), {}, "00042"},
-        {LastId42, {"00\u202808"}, refused("00\\u202808", "Identificativo E/E"), {}, "00042"},
-        {LastId42, {"1", "06\x1b"}, refused("06\\x1B", "Identificativo Sede E/E"), {}, "00042"},
+        {"00042", {"../0008"}, refused("../0008", idEE), {}, "00042"},
+        {"00042", {"1", "0\\6"}, refused("0\\6", sede), {}, "00042"},
+        {"00042", {"1", "1", "43\r\nLastID=1"}, refused("43\\r\\nLastID=1", prog), {}, "00042"},
+        {"00042", {"1", "1", "43\t"}, refused("43\\t", prog), {}, "00042"},
+        {"00042", {"00\u202808"}, refused("00\\u202808", idEE), {}, "00042"},
+        {"00042", {"1", "06\x1b"}, refused("06\\x1B", sede), {}, "00042"},
         // A last number beyond the counter proposes nothing: with nothing typed, as in a batch run, no flow.
-        {huge, {}, beyond + "|Nessun progressivo indicato: nessun flusso è stato generato.", {}, "99999999999"},
-        {huge, {"0008", "06", "44"}, beyond, "0008_06_00044_2011-06-14.XML", "00044"},
+        {"99999999999",
+         {},
+         beyond + "|Nessun progressivo indicato: nessun flusso è stato generato.",
+         {},
+         "99999999999"},
+        {"99999999999", {"0008", "06", "44"}, beyond + "|", "0008_06_00044", "00044"},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE((row.file + row.said).toStdString());
+    for (const auto& [before, answers, said, flow, after] : rows) {
+        SCOPED_TRACE((flow + said).toStdString());
         dialogs.clear();
         QDir(suite.home().desktop()).removeRecursively();
-        QFile::remove(lastIdPath());
-        if (!row.before.isNull())
-            writeBytes(lastIdPath(), row.before);
-        for (const std::optional<QString>& typed : row.answers)
+        writeBytes(lastIdPath(), "[Norvanta]\r\nLastID=" + before.toUtf8() + "\r\n");
+        if (before.isNull())
+            QFile::remove(lastIdPath());
+        for (const std::optional<QString>& typed : answers)
             dialogs.answerInput(typed);
-        EXPECT_EQ(bool(exportFlow()), !row.file.isEmpty());
-        QStringList said = row.said.isEmpty() ? QStringList() : QStringList{row.said};
-        if (!row.file.isEmpty())
-            said.append(QStringLiteral("File %1 generato").arg(desktopFile(row.file)));
-        EXPECT_EQ(QStringList({dialogs.messages().join(QLatin1Char('|')), desktopFiles().join(QLatin1Char('|')),
-                               QString::fromUtf8(lastId())}),
-                  QStringList({said.join(QLatin1Char('|')), row.file, "[Norvanta]\r\nLastID=" + row.lastId + "\r\n"}));
+        const QString file = flow.isNull() ? QString() : flow + QStringLiteral("_2011-06-14.XML");
+        EXPECT_EQ(bool(exportFlow()), !flow.isNull());
+        EXPECT_EQ(outcome(),
+                  (QStringList{file.isNull() ? said : said + "File " + desktopFile(file) + " generato", file, after}));
     }
 }
 
@@ -123,9 +116,7 @@ TEST_F(FlowExportTest, AProgressiveNotSavedIsAFailureThatGivesTheNextNumber)
                              "di sola lettura\nAlla prossima esportazione il numero proposto sarà sbagliato: come "
                              "\"Progressivo Invio\" va indicato 44.")
                   .arg(lastIdPath()));
-    EXPECT_EQ(dialogs.messages(), (QStringList{"File " + flowPath() + " generato", written.errorText()}));
-    EXPECT_EQ(desktopFiles(), QStringList{flowName()});
-    EXPECT_EQ(lastId(), LastId42);
+    EXPECT_EQ(outcome(), (QStringList{"File " + flowPath() + " generato|" + written.errorText(), flowName(), "00042"}));
 }
 
 TEST_F(FlowExportTest, ALinkAtTheFlowsNameIsReplacedAndItsTargetKept)
@@ -161,14 +152,13 @@ TEST_F(FlowExportTest, AnExportUnderWayElsewhereHoldsTheNumberUntilItsProcessEnd
     QProcess other;
     ASSERT_EQ(otherWorkstation(other), QByteArray("preso\n"));
     dialogs.clear();
-    const QStringList before = filesOf(suite.home().desktop());
     EXPECT_FALSE(exportFlow());
-    EXPECT_EQ(dialogs.messages(),
-              QStringList{QStringLiteral("Un'esportazione è già in corso: la sta facendo l'utente mario sul computer "
-                                         "ws-12 (dal 14/06/2011 09:15:00). Il flusso non è stato generato: riprovare "
-                                         "quando quell'esportazione è finita.")});
     EXPECT_EQ(dialogs.shown().size(), 1);
-    expectNothingWritten(before, "[Norvanta]\r\nLastID=00043\r\n");
+    EXPECT_EQ(outcome(),
+              (QStringList{"Un'esportazione è già in corso: la sta facendo l'utente mario sul computer ws-12 "
+                           "(dal 14/06/2011 09:15:00). Il flusso non è stato generato: riprovare quando "
+                           "quell'esportazione è finita.",
+                           flowName(), "00043"}));
 
     // Killed, the other export leaves its lock file behind, and the next export takes it over; so does an export
     // that finds a lock left by a program of this computer that died, by another workstation's, or cut short.
@@ -186,7 +176,7 @@ TEST_F(FlowExportTest, AnExportUnderWayElsewhereHoldsTheNumberUntilItsProcessEnd
         EXPECT_TRUE(exportFlow());
         EXPECT_FALSE(QFile::exists(lock));
     }
-    EXPECT_EQ(lastId(), QByteArray("[Norvanta]\r\nLastID=00047\r\n"));
+    EXPECT_EQ(outcome().last(), QStringLiteral("00047"));
 }
 
 TEST_F(FlowExportTest, TheTestVariantIsOfferedOnItsDayOnlyAndNamesTheSchema)
@@ -194,29 +184,24 @@ TEST_F(FlowExportTest, TheTestVariantIsOfferedOnItsDayOnlyAndNamesTheSchema)
     // A case without a consignment reference names the Affidamento "Null".
     clearCases();
     addCase(1, {{"altroriferimento", QVariant()}});
-    const QString schema = QUrl::fromLocalFile(desktopFile(QStringLiteral("SCARICO_SCHEMA.xsd"))).toString();
-    const QString flusso = QStringLiteral("<Flusso IdFl=\"00043\" IdSd=\"06\" DataGen=\"%1-05:00\" IdEE=\"0008\"%2>");
     const QString variant = QStringLiteral(" xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
-                                           "xsi:noNamespaceSchemaLocation=\"%1\"")
-                                .arg(schema);
-    // Rows: the moment, the answer to "Per test ?" (none: not asked) and the root element's end. No is the default.
-    const std::tuple<QDateTime, std::optional<Dialogs::Answer>, QString> rows[] = {
-        {QDateTime(QDate(2010, 4, 14), QTime(23, 59, 59)), Dialogs::Answer::Yes, variant},
-        {QDateTime(QDate(2010, 4, 14), QTime(0, 0, 0)), Dialogs::Answer::No, QString()},
-        {QDateTime(QDate(2010, 4, 15), QTime(0, 0, 0)), std::nullopt, QString()}};
-    for (const auto& [moment, test, end] : rows) {
+                                           "xsi:noNamespaceSchemaLocation=\"%1\">")
+                                .arg(QUrl::fromLocalFile(desktopFile(QStringLiteral("SCARICO_SCHEMA.xsd"))).toString());
+    // Rows: the moment, the answer to "Per test ?" (none: not asked; No is the default) and the root element's end.
+    const std::tuple<QTime, int, std::optional<Dialogs::Answer>, QString> rows[] = {
+        {QTime(23, 59, 59), 14, Dialogs::Answer::Yes, variant},
+        {QTime(0, 0, 0), 14, Dialogs::Answer::No, ">"},
+        {QTime(0, 0, 0), 15, std::nullopt, ">"}};
+    for (const auto& [time, day, test, end] : rows) {
         dialogs.clear();
-        writeBytes(lastIdPath(), LastId42);
-        clock.set(moment);
+        clock.set(QDateTime(QDate(2010, 4, day), time));
         if (test == Dialogs::Answer::Yes)
             dialogs.answerQuestion(*test);
-        const Result<QString> written = exportFlow();
-        ASSERT_TRUE(written);
+        const QByteArray flow = fileBytes(exportFlow().value_or(QString()));
         EXPECT_EQ(dialogs.shown().first().text, test ? QStringLiteral("Per test ?") : FlowExport::PromptIdEE);
         EXPECT_EQ(dialogs.shown().first().icon, test ? Dialogs::Icon::Critical : Dialogs::Icon::None);
-        EXPECT_EQ(QString::fromUtf8(fileBytes(*written)).split(QStringLiteral("\r\n")).mid(1, 2),
-                  (QStringList{flusso.arg(moment.toString(QStringLiteral("yyyy-MM-dd'T'HH:mm:ss")), end),
-                               QStringLiteral("\t<Affidamento IdAffidamento=\"Null\">")}));
+        EXPECT_EQ(lines(flow, QStringLiteral("<Flusso ")).value(0).section(QStringLiteral("IdEE=\"0008\""), 1), end);
+        EXPECT_EQ(attributes(flow, QStringLiteral("IdAffidamento")), QStringList{"Null"});
     }
 }
 
@@ -239,9 +224,11 @@ TEST_F(FlowExportTest, AStopLeavesNoFileAndTheProgressiveAsTheyWere)
     const Result<QString> written = exportFlow();
     EXPECT_EQ(dialogs.messages(), QStringList{written.errorText()});
     EXPECT_TRUE(
-        written.errorText().startsWith(QStringLiteral("Pratica P3 (ROSSI MARIO, contatore 3): pagamento ID 5")));
-    EXPECT_TRUE(written.errorText().endsWith(
-        QStringLiteral("\nLa procedura di esportazione termina: il file %1 non è stato generato.").arg(flowPath())));
+        written.errorText().startsWith(QStringLiteral("Pratica P3 (ROSSI MARIO, contatore 3): pagamento ID 5")) &&
+        written.errorText().endsWith(QStringLiteral("\nLa procedura di esportazione termina: il file %1 non "
+                                                    "è stato generato.")
+                                         .arg(flowPath())))
+        << written.errorText().toStdString();
     expectNothingWritten(before);
 
     // An empty list asks nothing.

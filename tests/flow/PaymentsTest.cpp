@@ -9,10 +9,11 @@ TEST_F(PaymentsTest, ModesTheSmallSuiteLacksGetTheirElements)
     // The small suite's flow has the other modes; here a second code of postal orders, codes that are no mode,
     // and the case of the letters.
     oneCase({{{"modo", "VT"}}, {{"modo", ""}}, {{"modo", "VE1"}}, {{"modo", "Co"}}, {{"modo", QVariant()}}});
-    EXPECT_EQ(valoriElements(writeFlow().bytes, 0),
-              QStringLiteral("Vaglia RicevutaAlCliente Contanti RicevutaAlCliente Verifica RicevutaAlCliente Contante "
-                             "RicevutaAlCliente Contanti RicevutaAlCliente")
-                  .split(QLatin1Char(' ')));
+    EXPECT_EQ(
+        valoriElements(writeFlow().bytes),
+        QStringLiteral("Valori Vaglia RicevutaAlCliente Contanti RicevutaAlCliente Verifica RicevutaAlCliente Contante "
+                       "RicevutaAlCliente Contanti RicevutaAlCliente")
+            .split(QLatin1Char(' ')));
 }
 
 TEST_F(PaymentsTest, ReceiptChargesRoundAndADateWithItsTimeIsKeptAsTheOperatorsWriteIt)

@@ -158,29 +158,25 @@ QString FlowFixture::failure(bool modoAccess)
     return flow.status ? QStringLiteral("<no failure>") : flow.status.errorText();
 }
 
-QStringList FlowFixture::pratica(const QByteArray& bytes, int index)
+QStringList FlowFixture::lines(const QByteArray& bytes, const QString& start)
 {
     QStringList found;
-    int seen = -1;
-    for (const QString& indented : QString::fromUtf8(bytes).split(QStringLiteral("\r\n"))) {
-        const QString line = indented.trimmed();
-        seen += line.startsWith(QLatin1String("<Pratica "));
-        if (seen == index)
-            found.append(line);
-        if (seen == index && line == QLatin1String("</Pratica>"))
-            break;
+    for (const QString& line : QString::fromUtf8(bytes).split(QStringLiteral("\r\n"))) {
+        if (line.trimmed().startsWith(start))
+            found.append(line.trimmed());
     }
     return found;
 }
 
-QStringList FlowFixture::valoriElements(const QByteArray& bytes, int index)
+QStringList FlowFixture::valoriElements(const QByteArray& bytes)
 {
-    const QStringList lines = pratica(bytes, index);
-    const qsizetype from = lines.indexOf(QStringLiteral("<Valori>")) + 1;
     QStringList elements;
-    for (const QString& line : lines.mid(from, from ? lines.indexOf(QStringLiteral("</Valori>")) - from : 0)) {
-        if (!line.startsWith(QLatin1String("</")))
-            elements.append(line.mid(1).section(QLatin1Char(' '), 0, 0).remove(QLatin1Char('>')));
+    bool inValori = false;
+    for (const QString& line : lines(bytes, QStringLiteral("<"))) {
+        const QString element = line.section(QLatin1Char(' '), 0, 0).remove(QLatin1Char('>'));
+        inValori = (inValori || element == QLatin1String("<Valori")) && element != QLatin1String("</Valori");
+        if (inValori && !element.startsWith(QLatin1String("</")))
+            elements.append(element.mid(1));
     }
     return elements;
 }
@@ -194,17 +190,14 @@ QStringList FlowFixture::attributes(const QByteArray& bytes, const QString& name
     return values;
 }
 
-void FlowFixture::answer(const std::optional<QString>& idEE, const std::optional<QString>& idSede,
-                         const std::optional<QString>& progressivo)
+QStringList FlowFixture::outcome()
 {
-    dialogs.answerInput(idEE);
-    dialogs.answerInput(idSede);
-    dialogs.answerInput(progressivo);
-}
-
-QStringList FlowFixture::desktopFiles()
-{
-    return QDir(suite.home().desktop()).entryList(QDir::Files | QDir::Hidden);
+    const QString saved = QString::fromUtf8(lastId());
+    const QString kept = QStringLiteral("[Norvanta]\r\nLastID=");
+    const QStringList desktop = QDir(suite.home().desktop()).entryList(QDir::Files | QDir::Hidden);
+    return {dialogs.messages().join(QLatin1Char('|')), desktop.join(QLatin1Char('|')),
+            saved.startsWith(kept) && saved.endsWith(QLatin1String("\r\n")) ? saved.mid(kept.size()).chopped(2)
+                                                                            : saved};
 }
 
 QStringList FlowFixture::placeEarlierFlow()

@@ -52,25 +52,23 @@ protected:
     Flow writeFlow(bool modoAccess = false);
     /// Why the flow of the suite's cases stops, "<no failure>" when it is written.
     QString failure(bool modoAccess = false);
-    /// The lines of the n-th Pratica element (from 0) of a flow, without their indentation.
-    static QStringList pratica(const QByteArray& bytes, int index);
-    /// The element names of the n-th Pratica's payments, each start tag between its <Valori> and </Valori>.
-    static QStringList valoriElements(const QByteArray& bytes, int index);
+    /// The lines of a flow that start with `start` once their indentation is taken away, without it.
+    static QStringList lines(const QByteArray& bytes, const QString& start);
+    /// The element names of the payments, each start tag from a <Valori> to its </Valori>.
+    static QStringList valoriElements(const QByteArray& bytes);
     /// The values of every attribute `name` of a flow, in the flow's order.
     static QStringList attributes(const QByteArray& bytes, const QString& name);
 
     /// "Esporta" over every case, with the dialogs' scripted answers; a flow written is checked against the schema.
     Result<QString> exportFlow();
-    /// Scripts the answers to the three questions; std::nullopt is Cancel.
-    void answer(const std::optional<QString>& idEE, const std::optional<QString>& idSede,
-                const std::optional<QString>& progressivo);
-
     /// A file on the desktop, and the flow file that answers 0008, 06 and the proposed 00043 give on the day.
     QString desktopFile(const QString& name) { return suite.home().desktop() + QLatin1Char('/') + name; }
     QString flowPath() { return desktopFile(QStringLiteral("0008_06_00043_2011-06-14.XML")); }
     QString lastIdPath() const;
     QByteArray lastId() const { return fileBytes(lastIdPath()); }
-    QStringList desktopFiles();
+    /// What the operator and the disk got: the messages shown ("|" between them), the desktop's files ("|" between
+    /// them) and the last progressive saved (the whole of IDNrvXML.ini when it is not the one line the export writes).
+    QStringList outcome();
     /// Puts the flow this morning's export left under the name this one takes; gives the desktop's files then.
     QStringList placeEarlierFlow();
     /// The desktop's files (name, size, hash) as `before` and the last progressive as `lastIdBefore`.
