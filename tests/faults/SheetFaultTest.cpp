@@ -8,10 +8,9 @@
 #include "support/OsFaults.h"
 #include "support/SuiteFixture.h"
 
-#include <QCheckBox>
+#include <QAbstractButton>
 #include <QFileInfo>
 #include <QLabel>
-#include <QPushButton>
 #include <QTest>
 
 namespace {

@@ -31,23 +31,6 @@ protected:
     BatchJournal journal{module, dialogs, clock, view, JournalPdf::print};
 };
 
-/// The contacts export (tool 4999) of the tiny suite and 40 more cases.
-class ContactsFaultTest : public ::testing::Test {
-protected:
-    ContactsFaultTest()
-    {
-        execFile(suite.database(), toolsData(QStringLiteral("contacts/tiny-suite.sql")));
-        suite.addNumberedCases(100, 40);
-        suite.writeStatusFile({QStringLiteral("n=1"), QStringLiteral("f=where [tipo mandato]='NRV'")});
-    }
-
-    SuiteFixture suite;
-    FixedClock clock{QDateTime(QDate(2011, 6, 10), QTime(9, 0))};
-    ModuloCommand module{clock, QStringLiteral("EXP_OUTLOOK")};
-    ScriptedDialogs dialogs;
-    ContactsBatchView view;
-};
-
 } // namespace
 
 TEST_F(JournalFaultTest, ADatabaseClosedBeforeThePrintPrintsNothing)
@@ -95,13 +78,22 @@ TEST_F(JournalFaultTest, AReadOnlyKv32IniIsNamedAndKeptWhole)
     EXPECT_TRUE(QFileInfo(reportPath()).size() > 1000);
 }
 
-TEST_F(ContactsFaultTest, AFullDesktopKeepsTheEarlierFile)
+TEST(ContactsFaultTest, AFullDesktopKeepsTheEarlierFile)
 {
+    // The contacts export (tool 4999) of the tiny suite and 40 more cases.
+    SuiteFixture suite;
+    execFile(suite.database(), toolsData(QStringLiteral("contacts/tiny-suite.sql")));
+    suite.addNumberedCases(100, 40);
+    suite.writeStatusFile({QStringLiteral("n=1"), QStringLiteral("f=where [tipo mandato]='NRV'")});
     SmallFilesystem full(suite.home().desktop(), "64k");
     SKIP_WITHOUT(full);
     writeBytes(ContactsExport::outputPath(), "yesterday's contacts");
     ASSERT_NO_FATAL_FAILURE(full.fillLeaving(4096));
     const QStringList before = filesOf(suite.home().desktop());
+    FixedClock clock{QDateTime(QDate(2011, 6, 10), QTime(9, 0))};
+    ModuloCommand module{clock, QStringLiteral("EXP_OUTLOOK")};
+    ScriptedDialogs dialogs;
+    ContactsBatchView view;
     ContactsExport contacts(module, dialogs, view);
     contacts.params = dispatchTool(module, 4999).params;
     EXPECT_EQ(contacts.Inizia(), ContactsExport::Outcome::Stopped);
