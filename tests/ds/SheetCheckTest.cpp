@@ -42,20 +42,9 @@ protected:
     {
         suite.addCases(
             {QStringLiteral("1|UNO|NRV|EECH"), QStringLiteral("2|DUE|NRV|EESE"), QStringLiteral("3|TRE|NRV|info")});
-        suite.writeSheet(2, sheet());
-        suite.writeSheet(3, sheet());
+        // Case 1 needs no sheet: a file that is there is not read.
+        suite.writeSheet(1, {QStringLiteral("rotto")});
         EXPECT_TRUE(connection.open(suite.database().connectionString()));
-    }
-
-    /// Runs the check over the three cases, the recordset standing on the second.
-    bool check()
-    {
-        pratiche.open(QStringLiteral("Select * From [Tabella Pratiche] order by contatore"), connection,
-                      db::Recordset::Lock::Optimistic);
-        pratiche.moveNext();
-        dialogs.clear();
-        view = RecordingView();
-        return CheckTutteLePratiche(pratiche, store, Today, view, dialogs);
     }
 
     SuiteFixture suite;
@@ -66,76 +55,73 @@ protected:
     RecordingView view;
 };
 
+const char* const Ok = "I dati sembrano OK";
+
 } // namespace
 
-TEST_F(SheetCheckTest, ACompleteListEnablesEsportaAndComesBackToItsCase)
+TEST_F(SheetCheckTest, StopsOnTheFirstFindingWithItsFocusOrEnablesEsportaAndComesBackToItsCase)
 {
-    ASSERT_TRUE(check());
-    EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("I dati sembrano OK")});
-    EXPECT_TRUE(view.esporta);
-    EXPECT_EQ(view.currentRow, 3);
-    EXPECT_EQ(pratiche.absolutePosition(), 2);
-    EXPECT_EQ(view.shown, 0);
-
-    // "S" needs no improvement date; a sheet that is there but not required is not read.
-    suite.writeSheet(
-        2, sheet({QStringLiteral("CapacitaPagamentoFutureScadenze==S"), QStringLiteral("DataMiglioramento==")}));
-    suite.writeSheet(1, {QStringLiteral("rotto")});
-    EXPECT_TRUE(check());
-}
-
-TEST_F(SheetCheckTest, TheFirstFindingStopsTheCheckOnItsCaseWithItsFocus)
-{
-    struct Expectation {
-        const char* change;
+    struct Row {
+        QStringList changes3 = {}; ///< of case 3's sheet; "none" removes its file
         const char* message;
-        SheetControl focus;
+        SheetControl focus = SheetControl::None;
+        qsizetype row = 2; ///< the row the check stops on; all three rows when it passes
+        QStringList changes2 = {};
+        QStringList codes = {QStringLiteral("'EECH'"), QStringLiteral("'EESE'"), QStringLiteral("'info'")};
     };
-    const Expectation findings[] = {
-        {"MotivoImpagato==   ", "Manca Motivo Impagato", SheetControl::MotivoImpagato},
-        {"SituazioneFamiliare==", "Manca SituazioneFamiliare", SheetControl::SituazioneFamiliare},
-        {"Abitazione==", "Manca Abitazione", SheetControl::Abitazione},
-        {"TipologiaContratto==", "Manca TipologiaContratto", SheetControl::TipologiaContratto},
-        {"CapacitaPagamentoFutureScadenze==", "Manca CapacitaPagamentoFutureScadenze", SheetControl::CapacitaPagamento},
-        {"DataMiglioramento==31/02/2011", "Manca DataMiglioramento", SheetControl::DataMiglioramento},
-        {"ClienteRedditoSalario==", "Manca Reddito Cliente", SheetControl::RedditoCliente},
+    const Row rows[] = {
+        {.message = Ok, .row = 3},
+        // "S" needs no improvement date.
+        {.message = Ok, .row = 3, .changes2 = {"CapacitaPagamentoFutureScadenze==S", "DataMiglioramento=="}},
+        {{"MotivoImpagato==   "}, "Manca Motivo Impagato", SheetControl::MotivoImpagato},
+        {{"SituazioneFamiliare=="}, "Manca SituazioneFamiliare", SheetControl::SituazioneFamiliare},
+        {{"Abitazione=="}, "Manca Abitazione", SheetControl::Abitazione},
+        {{"TipologiaContratto=="}, "Manca TipologiaContratto", SheetControl::TipologiaContratto},
+        {{"CapacitaPagamentoFutureScadenze=="},
+         "Manca CapacitaPagamentoFutureScadenze",
+         SheetControl::CapacitaPagamento},
+        {{"DataMiglioramento==31/02/2011"}, "Manca DataMiglioramento", SheetControl::DataMiglioramento},
+        {{"ClienteRedditoSalario=="}, "Manca Reddito Cliente", SheetControl::RedditoCliente},
+        // Lower-case "n" asks for the date too; the earliest finding of a sheet is the one reported.
+        {{"CapacitaPagamentoFutureScadenze==n", "DataMiglioramento=="},
+         "Manca DataMiglioramento",
+         SheetControl::DataMiglioramento},
+        {{"Abitazione==", "ClienteRedditoSalario=="}, "Manca Abitazione", SheetControl::Abitazione},
+        // A missing code or sheet is found before any field; "EESE " with its blank needs no sheet.
+        {.message = "Manca Codice Scarico Memo",
+         .row = 0,
+         .changes2 = {"MotivoImpagato=="},
+         .codes = {"NULL", "'EESE'", "'info'"}},
+        {.changes3 = {"none"},
+         .message = "Manca Diagnosis Sheet",
+         .changes2 = {"MotivoImpagato=="},
+         .codes = {"'EECH'", "'EESE '", "'info'"}},
     };
-    for (const Expectation& expected : findings) {
-        suite.writeSheet(3, sheet({QString::fromLatin1(expected.change)}));
-        EXPECT_FALSE(check()) << expected.message;
-        EXPECT_EQ(dialogs.messages(), QStringList{QString::fromLatin1(expected.message)});
-        EXPECT_EQ(view.focus, expected.focus) << expected.message;
-        EXPECT_EQ(view.currentRow, 2);
-        EXPECT_EQ(view.shown, 1);
-        EXPECT_EQ(pratiche.absolutePosition(), 3);
-        EXPECT_FALSE(view.esporta);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.message);
+        for (int k = 1; k <= 3; ++k) {
+            suite.database().exec(
+                {QStringLiteral("UPDATE [Tabella Pratiche] SET codicescaricomemo=%1 WHERE contatore=%2")
+                     .arg(row.codes.at(k - 1))
+                     .arg(k)});
+        }
+        suite.writeSheet(2, sheet(row.changes2));
+        suite.writeSheet(3, sheet(row.changes3));
+        if (row.changes3 == QStringList{QStringLiteral("none")})
+            QFile::remove(SheetStore::sheetPath(3));
+        // The recordset stands on the second case.
+        ASSERT_TRUE(pratiche.open(QStringLiteral("Select * From [Tabella Pratiche] order by contatore"), connection,
+                                  db::Recordset::Lock::Optimistic));
+        ASSERT_TRUE(pratiche.moveNext());
+        dialogs.clear();
+        view = RecordingView();
+        const bool ok = qstrcmp(row.message, Ok) == 0;
+        EXPECT_EQ(CheckTutteLePratiche(pratiche, store, Today, view, dialogs), ok);
+        EXPECT_EQ(dialogs.messages(), QStringList{QString::fromLatin1(row.message)});
+        EXPECT_EQ(view.focus, row.focus);
+        EXPECT_EQ(view.currentRow, row.row);
+        EXPECT_EQ(view.shown, ok ? 0 : 1);
+        EXPECT_EQ(view.esporta, ok);
+        EXPECT_EQ(pratiche.absolutePosition(), ok ? 2 : row.row + 1);
     }
-    // Lower-case "n" asks for the date too; the earliest finding of a sheet is the one reported.
-    suite.writeSheet(
-        3, sheet({QStringLiteral("CapacitaPagamentoFutureScadenze==n"), QStringLiteral("DataMiglioramento==")}));
-    EXPECT_FALSE(check());
-    EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("Manca DataMiglioramento")});
-    suite.writeSheet(3, sheet({QStringLiteral("Abitazione=="), QStringLiteral("ClienteRedditoSalario==")}));
-    EXPECT_FALSE(check());
-    EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("Manca Abitazione")});
-}
-
-TEST_F(SheetCheckTest, AMissingCodeOrSheetIsFoundBeforeAnyField)
-{
-    suite.database().exec({QStringLiteral("UPDATE [Tabella Pratiche] SET codicescaricomemo=NULL WHERE contatore=1")});
-    suite.writeSheet(2, sheet({QStringLiteral("MotivoImpagato==")}));
-    EXPECT_FALSE(check());
-    EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("Manca Codice Scarico Memo")});
-    EXPECT_EQ(view.focus, SheetControl::None);
-    EXPECT_EQ(view.currentRow, 0);
-
-    suite.database().exec(
-        {QStringLiteral("UPDATE [Tabella Pratiche] SET codicescaricomemo='EECH' WHERE contatore=1"),
-         QStringLiteral("UPDATE [Tabella Pratiche] SET codicescaricomemo='EESE ' WHERE contatore=2")});
-    // "EESE " with its blank needs no sheet; case 3 ("info") lacks its file.
-    QFile::remove(SheetStore::sheetPath(3));
-    EXPECT_FALSE(check());
-    EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("Manca Diagnosis Sheet")});
-    EXPECT_EQ(view.focus, SheetControl::None);
-    EXPECT_EQ(view.currentRow, 2);
 }

@@ -41,7 +41,7 @@ TEST_F(PaymentSourceTest, TheWindowsGiveTheRowsOfTheSuitesQuestionsInTheirOrderW
         db::Recordset payments;
         EXPECT_TRUE(
             payments.open(QStringLiteral("Select * From [Tabella Pagamenti] where conta=%1").arg(k), connection));
-        for (; !payments.eof(); payments.moveNext()) {
+        for (; !payments.eof(); static_cast<void>(payments.moveNext())) {
             rows.append(cellsOf<PaymentSource::Field>(payments, PaymentSource::FieldCount));
             db::Recordset bank;
             const qint64 id = payments.field(QStringLiteral("ID")).value_or(QVariant()).toLongLong();

@@ -13,13 +13,6 @@ namespace GenerationScenarios {
 
 namespace {
 
-const QString Twelve = QStringLiteral("UPDATE [Tabella Pratiche] SET ");
-
-QStringList zeros(int count)
-{
-    return QStringList(count, QStringLiteral("0"));
-}
-
 /// A sheet file's bytes as a record shows them: Windows-1252 bytes outside printable ASCII escaped, one line a line.
 QString shownBytes(const QByteArray& bytes)
 {
@@ -47,11 +40,11 @@ QString recordText(const Record& record, const SuiteFixture& suite)
         text += QStringLiteral("  ") + box + QLatin1Char('\n');
     text += QStringLiteral("used up: ") + record.usedUp.join(QStringLiteral(", ")) + QLatin1Char('\n');
     text += QStringLiteral("position: ") + record.position + QLatin1Char('\n');
-    for (const QString& array : quotaArrays()) {
+    for (int array = 0; array < QuotaArrayCount; ++array) {
         QStringList counts;
-        for (const qint64 count : record.counts.value(array))
-            counts.append(QString::number(count));
-        text += array + QStringLiteral(": ") + counts.join(QLatin1Char(' ')) + QLatin1Char('\n');
+        for (const Quota& quota : record.quotas[QuotaArray(array)])
+            counts.append(QString::number(quota.count));
+        text += quotaArrays().at(array) + QStringLiteral(": ") + counts.join(QLatin1Char(' ')) + QLatin1Char('\n');
     }
     const QDir folder(suite.local(QStringLiteral("Z:\\work\\kv32\\dati\\ds")));
     QStringList names = folder.entryList({QStringLiteral("*.txt")}, QDir::Files);
@@ -66,19 +59,16 @@ QString recordText(const Record& record, const SuiteFixture& suite)
 
 const QStringList& quotaArrays()
 {
-    static const QStringList arrays = {QStringLiteral("TxtMotivoImpagato"),
-                                       QStringLiteral("TxtSituazioneFamiliare"),
-                                       QStringLiteral("TxtAbitazione"),
-                                       QStringLiteral("TxtTipologiaContratto"),
-                                       QStringLiteral("TxtCapacitaPagareFutureRate"),
-                                       QStringLiteral("TxtRedditoClienteNumPra"),
-                                       QStringLiteral("TxtNoteNumPra")};
+    static const QStringList arrays = QStringLiteral("TxtMotivoImpagato TxtSituazioneFamiliare TxtAbitazione "
+                                                     "TxtTipologiaContratto TxtCapacitaPagareFutureRate "
+                                                     "TxtRedditoClienteNumPra TxtNoteNumPra")
+                                          .split(QLatin1Char(' '));
     return arrays;
 }
 
 const QList<Scenario>& all()
 {
-    const QString abitazione = QStringLiteral("TxtAbitazione");
+    const QString set = QStringLiteral("UPDATE [Tabella Pratiche] SET ");
     static const QList<Scenario> scenarios = {
         {.name = "salva"},
         {.name = "salva_sovrascrivi", .overwrite = true},
@@ -88,29 +78,35 @@ const QList<Scenario>& all()
         {.name = "test_codice_scarico_sovrascrivi", .leggiDaCodiceScarico = true, .overwrite = true, .soloTest = true},
         {.name = "manca_memo",
          .overwrite = true,
-         .sql = {Twelve + QStringLiteral("codicescaricomemo='' WHERE contatore=6")}},
+         .sql = {set + QStringLiteral("codicescaricomemo='' WHERE contatore=6")}},
         {.name = "codice_errato",
          .leggiDaCodiceScarico = true,
-         .sql = {Twelve + QStringLiteral("[codice scarico]='J' WHERE contatore=7"),
-                 Twelve + QStringLiteral("[codice scarico]='Z' WHERE contatore=2")}},
+         .sql = {set + QStringLiteral("[codice scarico]='J' WHERE contatore=7"),
+                 set + QStringLiteral("[codice scarico]='Z' WHERE contatore=2")}},
         {.name = "codice_di_due_lettere",
          .leggiDaCodiceScarico = true,
          .overwrite = true,
          .soloTest = true,
-         .sql = {Twelve + QStringLiteral("[codice scarico]='ab' WHERE contatore=8")}},
+         .sql = {set + QStringLiteral("[codice scarico]='ab' WHERE contatore=8")}},
         {.name = "manca_codice",
          .leggiDaCodiceScarico = true,
          .overwrite = true,
-         .sql = {Twelve + QStringLiteral("[codice scarico]=NULL WHERE contatore=4")}},
-        {.name = "interrompi_quote_esaurite", .boxes = {{abitazione, zeros(4)}}, .stopAtPump = 60},
-        {.name = "quota_alzata",
-         .overwrite = true,
-         .soloTest = true,
-         .boxes = {{abitazione, zeros(4)}},
-         .raiseAtPump = 25},
+         .sql = {set + QStringLiteral("[codice scarico]=NULL WHERE contatore=4")}},
+        {.name = "interrompi_quote_esaurite", .noAbitazione = true, .stopAtPump = 60},
+        {.name = "quota_alzata", .overwrite = true, .soloTest = true, .noAbitazione = true, .raiseAtPump = 25},
         {.name = "interrompi_tra_le_pratiche", .overwrite = true, .stopAtPump = 4},
     };
     return scenarios;
+}
+
+const Scenario& named(const char* name)
+{
+    for (const Scenario& scenario : all()) {
+        if (qstrcmp(scenario.name, name) == 0)
+            return scenario;
+    }
+    ADD_FAILURE() << "no scenario " << name;
+    return all().first();
 }
 
 QMap<QString, QStringList> boxTexts(const Scenario& scenario)
@@ -126,9 +122,25 @@ QMap<QString, QStringList> boxTexts(const Scenario& scenario)
         {QStringLiteral("TxtRedditoCliente"), {"500", "1000", "1500", "700", "800", "900"}},
         {QStringLiteral("TxtNota"), {"Nota 1", "Nota 2", QString::fromUtf8("Nota è €")}},
     };
-    for (const auto& [array, boxes] : scenario.boxes)
-        texts[array] = boxes;
+    if (scenario.noAbitazione)
+        texts[QStringLiteral("TxtAbitazione")] = QStringList(4, QStringLiteral("0"));
     return texts;
+}
+
+GenerationSettings settings(const Scenario& scenario)
+{
+    const QMap<QString, QStringList> texts = boxTexts(scenario);
+    GenerationSettings settings;
+    settings.redditoCliente = texts.value(QStringLiteral("TxtRedditoCliente"));
+    settings.nota = texts.value(QStringLiteral("TxtNota"));
+    settings.leggiDaCodiceScarico = scenario.leggiDaCodiceScarico;
+    settings.overwrite = scenario.overwrite;
+    settings.soloTest = scenario.soloTest;
+    for (int array = 0; array < QuotaArrayCount; ++array) {
+        for (const QString& text : texts.value(quotaArrays().at(array)))
+            settings.quotas[QuotaArray(array)].append(Quota::fromText(text));
+    }
+    return settings;
 }
 
 QList<double> draws()

@@ -1,11 +1,10 @@
 #pragma once
 
-#include <QList>
+#include "ds/SheetGenerator.h"
+
 #include <QMap>
 #include <QString>
 #include <QStringList>
-
-#include <utility>
 
 class SuiteFixture;
 
@@ -22,8 +21,8 @@ struct Scenario {
     bool soloTest = false;
     /// Statements run on the suite before the run (a case in error, another code).
     QStringList sql = {};
-    /// Box texts that replace the usual ones: the array's name and its boxes.
-    QList<std::pair<QString, QStringList>> boxes = {};
+    /// Every box of TxtAbitazione holds 0, so the first draw of a home waits.
+    bool noAbitazione = false;
     /// "Interrompi" is pressed at this event pump (every run stops at the 400th, should a draw find no room).
     int stopAtPump = 400;
     /// At this event pump the operator raises the quota TxtAbitazione(1) to 5.
@@ -31,11 +30,14 @@ struct Scenario {
 };
 
 const QList<Scenario>& all();
+const Scenario& named(const char* name);
 
 /// The quota and value arrays of the "Diagnosis Sheet" panel, in the order a run starts their counts.
 const QStringList& quotaArrays();
 /// The box texts of every array (quotas, then TxtRedditoCliente and TxtNota) for a scenario.
 QMap<QString, QStringList> boxTexts(const Scenario& scenario);
+/// What a panel holding those texts and the scenario's options gives a run.
+GenerationSettings settings(const Scenario& scenario);
 
 /// The random numbers every run draws, over and over.
 QList<double> draws();
@@ -47,8 +49,8 @@ void prepare(SuiteFixture& suite, const Scenario& scenario);
 struct Record {
     QStringList shown; ///< every box, the confirmation included
     QStringList usedUp;
-    QString position; ///< "3/12"
-    QMap<QString, QList<qint64>> counts;
+    QString position;        ///< "3/12"
+    GenerationQuotas quotas; ///< only their counts
 };
 
 /// Compares a run with the scenario's record (with EXP_NRV_XML_RECORD_GENERATION set, writes the record instead).

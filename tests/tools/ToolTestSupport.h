@@ -5,27 +5,22 @@
 #include "support/SqliteFixture.h"
 #include "support/SuiteFixture.h"
 
-#include <QStringList>
-#include <QWidget>
-
 #include <gtest/gtest.h>
 
 // Small helpers shared by the tools' tests.
 
-/// The dispatch the suite's start of a tool code gives with the fixture's kv32.ini and status file.
-inline Dispatch dispatchTool(ModuloCommand& module, qint32 code)
+/// The dispatch of a tool asked for by its code, or by its window's name, with the fixture's kv32.ini and status file.
+inline Dispatch dispatchTool(ModuloCommand& module, qint32 code, const QString& windowName = QString())
 {
-    const Dispatch dispatch = module.EseguiComando(ToolRequest{code, QString()}, SuiteFixture::statusLine());
+    const Dispatch dispatch = module.EseguiComando(ToolRequest{code, windowName}, SuiteFixture::statusLine());
     EXPECT_EQ(dispatch.kind, Dispatch::Kind::OpenWindow) << dispatch.text.toStdString();
     return dispatch;
 }
 
-/// The dispatch of a tool window asked for by its name.
-inline Dispatch dispatchWindow(ModuloCommand& module, const QString& windowName)
+/// The dispatch of the other-consignments lookup, asked for by its window's name.
+inline Dispatch dispatchLookup(ModuloCommand& module)
 {
-    const Dispatch dispatch = module.EseguiComando(ToolRequest{0, windowName}, SuiteFixture::statusLine());
-    EXPECT_EQ(dispatch.kind, Dispatch::Kind::OpenWindow) << dispatch.text.toStdString();
-    return dispatch;
+    return dispatchTool(module, 0, QStringLiteral("FrmAltriAffidiCF"));
 }
 
 /// A file of tests/data/tools.
@@ -41,30 +36,3 @@ inline void execFile(SqliteFixture& database, const QString& path)
     ASSERT_FALSE(text.isEmpty()) << path.toStdString();
     database.exec(text.split(QLatin1Char('\n'), Qt::SkipEmptyParts));
 }
-
-/// A password that no title may show.
-inline QString secretPassword()
-{
-    return QStringLiteral("S3greta!");
-}
-
-/// The suite's SQLite database named with a password, as each kind of connection string spells it (SQLite ignores
-/// it, so the database still opens).
-inline QStringList connectionStringsWithPassword()
-{
-    const QString database = QStringLiteral("Provider=SQLite;Data Source=") + SuiteFixture::databasePath();
-    return {database + QStringLiteral(";User ID=op;Password=") + secretPassword(),
-            database + QStringLiteral(";PWD={") + secretPassword() + QStringLiteral(";x}"),
-            database + QStringLiteral(";Jet OLEDB:Database Password=") + secretPassword()};
-}
-
-/// Every title a window shows, however briefly.
-class TitleRecorder {
-public:
-    explicit TitleRecorder(QWidget* window)
-    {
-        QObject::connect(window, &QWidget::windowTitleChanged, window,
-                         [this](const QString& title) { titles.append(title); });
-    }
-    QStringList titles;
-};

@@ -1,64 +1,39 @@
 #pragma once
 
 #include "launcher/ModuloCommand.h"
-#include "foundation/db/Recordset.h"
-#include "foundation/ports/ScriptedDialogs.h"
 #include "tools/consignments/OtherConsignments.h"
-#include "tools/consignments/RecordingConsignmentsView.h"
-
-#include "support/QtPrinters.h"
+#include "tools/consignments/OtherConsignmentsView.h"
 
 #include <QList>
+#include <QStringList>
 
-#include <gtest/gtest.h>
+#include <functional>
+
+/// The lookup's view for tests: it remembers captions, lines and button states, and can act on each case.
+class RecordingConsignmentsView : public OtherConsignmentsView {
+public:
+    void setCaption(const QString& text) override;
+    void addLine(const QString& line) override { lines.append(line); }
+    void setRunEnabled(bool enabled) override { runEnabled = enabled; }
+    void setStopEnabled(bool enabled) override { stopEnabled = enabled; }
+    void showProgress(qsizetype done, qsizetype) override;
+
+    QStringList captions;
+    QStringList lines;
+    bool runEnabled = true;
+    bool stopEnabled = false;
+    /// Called as each case begins, with its number from 1.
+    std::function<void(qsizetype)> onCase;
+    /// Called with each caption.
+    std::function<void(const QString&)> onCaption;
+};
 
 /// Whether each case of the selection was listed by one run of "&Elabora" (a hit adds one line), in its order;
 /// `duringCase` is called as each case begins.
-inline QList<bool> hitsOfRun(OtherConsignments& lookup, RecordingConsignmentsView& view,
-                             const std::function<void(qsizetype)>& duringCase = {})
-{
-    QList<qsizetype> linesBefore;
-    view.onCase = [&](qsizetype done) {
-        linesBefore.append(view.lines.size());
-        if (duringCase)
-            duringCase(done);
-    };
-    lookup.Elabora();
-    view.onCase = {};
-    linesBefore.append(view.lines.size());
-    QList<bool> hits;
-    for (qsizetype k = 1; k < linesBefore.size(); ++k)
-        hits.append(linesBefore.at(k) > linesBefore.at(k - 1));
-    return hits;
-}
+QList<bool> hitsOfRun(OtherConsignments& lookup, RecordingConsignmentsView& view,
+                      const std::function<void(qsizetype)>& duringCase = {});
 
 /// The answers of the lookup's question asked of the database case by case ("are there cases with this P_iva and
 /// another [data affido]"), for each case of the selection of `params` in its order; a case without a tax code is
 /// not asked.
-inline QList<bool> perCaseAnswers(ModuloCommand& module, const ToolParams& params)
-{
-    ScriptedDialogs dialogs;
-    RecordingConsignmentsView view;
-    OtherConsignments asker(module, dialogs, view);
-    asker.params = params;
-    db::Connection& connection = module.Connessione();
-    if (!connection.state()) {
-        EXPECT_TRUE(connection.open(module.StringaConnessione()));
-    }
-    db::Recordset selection;
-    EXPECT_TRUE(selection.open(OtherConsignments::selectionQuery(params.ParFiltro), connection));
-    QList<bool> answers;
-    for (; !selection.eof(); selection.moveNext()) {
-        const QString cf = selection.text(QStringLiteral("P_iva")).value_or(QString());
-        if (cf.trimmed().isEmpty()) {
-            answers.append(false);
-            continue;
-        }
-        const Result<std::optional<QString>> found =
-            asker.cercaInStorico(cf, selection.field(QStringLiteral("data affido")).value_or(QVariant()));
-        EXPECT_TRUE(found) << found.errorText().toStdString();
-        answers.append(found && found->has_value());
-    }
-    EXPECT_TRUE(dialogs.shown().isEmpty());
-    return answers;
-}
+QList<bool> perCaseAnswers(ModuloCommand& module, const ToolParams& params);

@@ -1,14 +1,15 @@
 #include "tools/contacts/ContactsExport.h"
 
-#include "launcher/ModuloCommand.h"
 #include "foundation/ports/Clock.h"
 #include "foundation/ports/ScriptedDialogs.h"
+#include "launcher/ModuloCommand.h"
 #include "tools/contacts/ContactsBatchView.h"
 
 #include "support/SuiteFixture.h"
 #include "tools/ToolTestSupport.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
@@ -25,14 +26,14 @@ protected:
 
     ContactsExport::Outcome run()
     {
-        const Dispatch dispatch = dispatchTool(module, 4999);
         ContactsExport contacts(module, dialogs, view, [this] { ++pumped; });
-        contacts.params = dispatch.params;
+        contacts.params = dispatchTool(module, 4999).params;
         return contacts.Inizia();
     }
     /// The export stopped with one message that holds `cause`.
     void expectStopped(const QString& cause)
     {
+        dialogs.clear();
         EXPECT_EQ(run(), ContactsExport::Outcome::Stopped);
         ASSERT_EQ(dialogs.messages().size(), 1);
         EXPECT_TRUE(dialogs.messages().first().contains(cause)) << dialogs.messages().first().toStdString();
@@ -52,6 +53,7 @@ protected:
 
 TEST_F(ContactsExportTest, TheTinySuiteGivesTheExpectedBytesOnADesktopMadeForIt)
 {
+    // Names split at single blanks, cells cleaned, a double quote in a value doubled so that the cell stays whole.
     ASSERT_TRUE(QDir(desktop()).removeRecursively());
     ASSERT_EQ(run(), ContactsExport::Outcome::Exported);
     EXPECT_EQ(ContactsExport::outputPath(), csvPath());
@@ -62,52 +64,51 @@ TEST_F(ContactsExportTest, TheTinySuiteGivesTheExpectedBytesOnADesktopMadeForIt)
     // The label ends on the last case; the window repaints once per case.
     EXPECT_EQ(view.progressText(), QStringLiteral("3/3"));
     EXPECT_EQ(pumped, 3);
-}
 
-TEST_F(ContactsExportTest, AnEmptyFilterExportsEveryCaseAndReplacesTheEarlierFile)
-{
-    writeBytes(csvPath(), "old contents that are longer than nothing");
+    // An empty filter exports every case, the other mandate included, and replaces the earlier file.
     suite.useFilter(QString());
     ASSERT_EQ(run(), ContactsExport::Outcome::Exported);
-    const QByteArray bytes = fileBytes(csvPath());
-    EXPECT_EQ(bytes.count("\r\n"), 5); // the header and four cases, the other mandate included
-    EXPECT_TRUE(bytes.contains("\"ESCLUSO\""));
-    EXPECT_FALSE(bytes.contains("old contents"));
+    EXPECT_EQ(fileBytes(csvPath()).count("\r\n"), 5);
+    EXPECT_TRUE(fileBytes(csvPath()).contains("\"ESCLUSO\""));
 }
 
-TEST_F(ContactsExportTest, AFilterWithoutCasesOrThatFailsWritesNoFile)
+TEST_F(ContactsExportTest, AnExportThatStopsNamesTheCauseAndKeepsTheEarlierFile)
 {
-    suite.useFilter(QStringLiteral("where contatore=99"));
-    expectStopped(QStringLiteral("non vi sono Pratiche per questo filtro"));
-    dialogs.clear();
-    suite.useFilter(QStringLiteral("where [campo inesistente]=1"));
-    expectStopped(QStringLiteral("campo inesistente"));
-    EXPECT_FALSE(QFileInfo::exists(csvPath()));
-}
-
-TEST_F(ContactsExportTest, NoDatabaseIsAConnectionError)
-{
-    suite.writeKv32Ini({QStringLiteral("[datiserver]"),
-                        QStringLiteral("connstring=Provider=SQLite;Data Source=Z:\\work\\kv32\\dati\\manca.sqlite")});
-    expectStopped(QStringLiteral("manca.sqlite"));
-    EXPECT_TRUE(dialogs.messages().first().startsWith(QStringLiteral("ERRORE DI CONNESSIONE")));
-    EXPECT_FALSE(QFileInfo::exists(csvPath()));
-}
-
-TEST_F(ContactsExportTest, ADesktopThatCannotBeMadeNamesTheFileAndLeavesNothing)
-{
+    const QString missing = QStringLiteral("connstring=Provider=SQLite;Data Source=Z:\\work\\kv32\\dati\\manca.sqlite");
+    const struct {
+        const char* name;
+        std::function<void()> make;
+        QString cause;
+    } rows[] = {
+        {"a filter without cases", [&] { suite.useFilter(QStringLiteral("where contatore=99")); },
+         QStringLiteral("non vi sono Pratiche per questo filtro")},
+        {"a filter that fails", [&] { suite.useFilter(QStringLiteral("where [campo inesistente]=1")); },
+         QStringLiteral("campo inesistente")},
+        {"a case table without a field",
+         [&] {
+             suite.useFilter(QString());
+             suite.database().exec({QStringLiteral("ALTER TABLE [Tabella Pratiche] DROP COLUMN Ind_Garante")});
+         },
+         QStringLiteral("Ind_Garante")},
+        {"no database",
+         [&] {
+             suite.writeKv32Ini({QStringLiteral("[datiserver]"), missing});
+         },
+         QStringLiteral("ERRORE DI CONNESSIONE")},
+    };
+    // A file where the desktop folder should be: no user, not even the administrator, can make the folder.
     ASSERT_TRUE(QDir(desktop()).removeRecursively());
-    // A file where the folder should be: no user, not even the administrator, can make the folder.
     writeBytes(desktop(), QByteArray());
     expectStopped(csvPath());
     EXPECT_TRUE(QFileInfo(desktop()).isFile());
-}
+    ASSERT_TRUE(QFile::remove(desktop()));
 
-TEST_F(ContactsExportTest, ACaseTableWithoutAFieldStopsTheExportAndKeepsTheEarlierFile)
-{
     writeBytes(csvPath(), "earlier export");
-    suite.database().exec({QStringLiteral("ALTER TABLE [Tabella Pratiche] DROP COLUMN Ind_Garante")});
-    expectStopped(QStringLiteral("Ind_Garante"));
-    EXPECT_EQ(fileBytes(csvPath()), QByteArray("earlier export"));
-    EXPECT_EQ(QDir(desktop()).entryList(QDir::Files), QStringList{"CONTATTIKV33.CSV"});
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        row.make();
+        expectStopped(row.cause);
+        EXPECT_EQ(fileBytes(csvPath()), QByteArray("earlier export"));
+        EXPECT_EQ(QDir(desktop()).entryList(QDir::Files), QStringList{"CONTATTIKV33.CSV"});
+    }
 }

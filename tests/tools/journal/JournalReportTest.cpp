@@ -1,132 +1,25 @@
-#include "report/JournalPdf.h"
+// The journal's lines beyond what the batch journal's print shows (BatchJournalTest).
 #include "tools/journal/JournalReport.h"
 
 #include "foundation/db/Currency.h"
 
-#include "support/TempFolder.h"
-#include "tools/FailingDevice.h"
-
-#include <QBuffer>
-#include <QDir>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QStandardPaths>
-
 #include <gtest/gtest.h>
 
-namespace {
-
-QList<JournalReport::Lot> lots(int count)
+TEST(JournalReportLines, AFractionalStartEmptyValuesAndASumBeyondTheCurrencyPrintAsTheyAre)
 {
-    QList<JournalReport::Lot> list;
-    for (int i = 0; i < count; ++i)
-        list.append({QStringLiteral("NRV"), QDate(2011, 1, 1).addDays(i), qlonglong(i + 1),
-                     QVariant::fromValue(db::Currency::fromUnits(qint64(i + 1) * 12345678))});
-    return list;
-}
-
-int pagesIn(const QByteArray& pdf)
-{
-    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?!s)"));
-    return int(QString::fromLatin1(pdf).count(page));
-}
-
-QByteArray render(const JournalReport& report)
-{
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    const Status written = JournalPdf(report).write(&buffer);
-    EXPECT_TRUE(written.ok()) << written.errorText().toStdString();
-    return buffer.data();
-}
-
-} // namespace
-
-TEST(JournalReportLines, LotsAreNumberedConsecutivelyFromTheStartAndAddedUp)
-{
-    const JournalReport report(125, QStringLiteral("m"), QDate(2011, 6, 10), lots(3));
-    const QList<JournalReport::Line> lines = report.lines();
-    ASSERT_EQ(lines.size(), 3);
-    EXPECT_EQ(lines.at(0).progressivo, QStringLiteral("125"));
-    EXPECT_EQ(lines.at(2).progressivo, QStringLiteral("127"));
-    EXPECT_EQ(report.lastProgressive(), 127);
-    EXPECT_EQ(lines.at(1).mandato, QStringLiteral("NRV"));
-    EXPECT_EQ(lines.at(1).dataAffido, QStringLiteral("02/01/2011"));
-    EXPECT_EQ(lines.at(1).pratiche, QStringLiteral("2"));
-    EXPECT_EQ(lines.at(1).totale, QStringLiteral("2.469,14"));
-    const JournalReport::Line totals = report.totals();
-    EXPECT_EQ(totals.mandato, QStringLiteral("3 lotti"));
-    EXPECT_EQ(totals.pratiche, QStringLiteral("6"));
-    EXPECT_EQ(totals.totale, QStringLiteral("7.407,41"));
-    // A fractional start keeps its fraction; empty working values print as empty cells.
-    EXPECT_EQ(JournalReport(12.5, QString(), QDate(2011, 6, 10), lots(2)).lines().at(1).progressivo,
-              QStringLiteral("13.5"));
-    const JournalReport empty(1, QString(), QDate(2011, 6, 10), {{QString(), QVariant(), QVariant(), QVariant()}});
-    EXPECT_EQ(empty.lines().at(0).dataAffido, QString());
-    EXPECT_EQ(empty.lines().at(0).pratiche, QString());
-    EXPECT_EQ(empty.totals().totale, QStringLiteral("0,00"));
-    // A sum beyond what the currency holds is still the sum, never one wrapped round into a negative amount.
-    const JournalReport::Lot large{QStringLiteral("NRV"), QDate(2011, 1, 1), qlonglong(1),
-                                   QVariant::fromValue(db::Currency::fromUnits(9000000000000000000))};
-    EXPECT_EQ(JournalReport(1, QString(), QDate(2011, 6, 10), {large, large}).totals().totale,
-              QStringLiteral("1.800.000.000.000.000,00"));
-}
-
-TEST(JournalReportPdf, IsAnA4PdfWithAsManyPagesAsTheLotsNeed)
-{
-    EXPECT_EQ(JournalReport::fileName(QDate(2011, 6, 10)), QStringLiteral("GiornaleXLotti_2011-06-10.pdf"));
-    const JournalReport small(1, QStringLiteral("Messaggio"), QDate(2011, 6, 10), lots(3));
-    const QByteArray one = render(small);
-    EXPECT_TRUE(one.startsWith("%PDF-"));
-    EXPECT_TRUE(one.trimmed().endsWith("%%EOF"));
-    EXPECT_EQ(pagesIn(one), 1);
-    static const QRegularExpression a4(QStringLiteral("/MediaBox \\[0 0 595(\\.0+)? 842(\\.0+)?\\]"));
-    EXPECT_TRUE(QString::fromLatin1(one).contains(a4)) << "A4 portrait";
-
-    const JournalReport large(1, QStringLiteral("Messaggio"), QDate(2011, 6, 10), lots(200));
-    const QByteArray many = render(large);
-    EXPECT_GT(pagesIn(many), 3);
-}
-
-TEST(JournalReportPdf, AFileOrDeviceThatCannotBeWrittenIsNamedAndTheEarlierFileKept)
-{
-    TempFolder folder;
-    const QString path = folder.write(QStringLiteral("out/GiornaleXLotti_2011-06-10.pdf"), "earlier");
-    const JournalReport report(1, QString(), QDate(2011, 6, 10), lots(3));
-    ASSERT_TRUE(JournalPdf(report).writeFile(path).ok());
-    EXPECT_TRUE(folder.read(QStringLiteral("out/GiornaleXLotti_2011-06-10.pdf")).startsWith("%PDF-"));
-
-    // A file where the folder should be.
-    folder.write(QStringLiteral("blocked"), "x");
-    const Status failed = JournalPdf(report).writeFile(folder.file(QStringLiteral("blocked/GiornaleXLotti_2011-06-10.pdf")));
-    ASSERT_FALSE(failed.ok());
-    EXPECT_TRUE(failed.errorText().contains(QStringLiteral("blocked/GiornaleXLotti_2011-06-10.pdf")))
-        << failed.errorText().toStdString();
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"blocked"});
-    FailingDevice device(10);
-    EXPECT_EQ(JournalPdf(report).write(&device).errorText(), QStringLiteral("spazio esaurito sul dispositivo"));
-}
-
-TEST(JournalReportPdf, ThePrintedTextShowsTheNumbersTheDateAndTheWholeMessage)
-{
-    const QString reader = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (reader.isEmpty())
-        GTEST_SKIP() << "pdftotext is not installed";
-    TempFolder folder;
-    const QString message = QStringLiteral("Giornale dell'agenzia \"Nord\" - l'ultimo");
-    const JournalReport report(125, message, QDate(2011, 6, 10), lots(3));
-    ASSERT_TRUE(JournalPdf(report).writeFile(folder.file(QStringLiteral("g.pdf"))).ok());
-    QProcess process;
-    process.start(reader, {QStringLiteral("-layout"), folder.file(QStringLiteral("g.pdf")), QStringLiteral("-")});
-    ASSERT_TRUE(process.waitForFinished(20000));
-    const QString text = QString::fromUtf8(process.readAllStandardOutput());
-    EXPECT_TRUE(text.contains(QStringLiteral("Giornale x Lotti"))) << text.toStdString();
-    EXPECT_TRUE(text.contains(QStringLiteral("Data di stampa: 10/06/2011")));
-    EXPECT_TRUE(text.contains(message)) << text.toStdString();
-    for (const char* number : {"125", "126", "127"})
-        EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("^\\s*%1\\s+NRV").arg(QString::fromLatin1(number)),
-                                                     QRegularExpression::MultilineOption)))
-            << number;
-    EXPECT_TRUE(text.contains(QStringLiteral("Progressivi da 125 a 127")));
-    EXPECT_TRUE(text.contains(QStringLiteral("7.407,41")));
+    const auto lot = [](QVariant dataAffido, QVariant pratiche, QVariant totale) {
+        return JournalReport::Lot{QStringLiteral("NRV"), dataAffido, pratiche, totale};
+    };
+    const QVariant large = QVariant::fromValue(db::Currency::fromUnits(9000000000000000000));
+    const JournalReport report(12.5, QString(), QDate(2011, 6, 10),
+                               {lot(QDate(2011, 1, 1), 1, large), lot(QVariant(), QVariant(), large)});
+    EXPECT_EQ(report.lines().at(1).progressivo, QStringLiteral("13.5"));
+    EXPECT_EQ(report.lastProgressive(), 13.5);
+    EXPECT_EQ(report.lines().at(1).dataAffido, QString());
+    EXPECT_EQ(report.lines().at(1).pratiche, QString());
+    // The sum is still the sum, never one wrapped round into a negative amount.
+    EXPECT_EQ(report.totals().totale, QStringLiteral("1.800.000.000.000.000,00"));
+    EXPECT_EQ(
+        JournalReport(1, QString(), QDate(2011, 6, 10), {lot(QVariant(), QVariant(), QVariant())}).totals().totale,
+        QStringLiteral("0,00"));
 }

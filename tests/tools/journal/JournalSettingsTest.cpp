@@ -1,7 +1,5 @@
 #include "tools/journal/JournalSettings.h"
 
-#include "foundation/IniFile.h"
-
 #include "support/OsFaults.h"
 #include "support/TempFolder.h"
 
@@ -33,19 +31,6 @@ protected:
 
 } // namespace
 
-TEST_F(JournalSettingsTest, TheNextProgressiveIsTheSavedOnePlusOne)
-{
-    EXPECT_EQ(JournalSettings::nextProgressive(path), QStringLiteral("125"));
-    EXPECT_EQ(JournalSettings::lastMessage(path), QString());
-    const QString other =
-        folder.write(QStringLiteral("other.ini"), "[Datiserver]\r\nLastProgGiornalexLotto=200abc\r\n");
-    EXPECT_EQ(JournalSettings::nextProgressive(other), QStringLiteral("201"));
-    EXPECT_EQ(JournalSettings::nextProgressive(folder.file(QStringLiteral("missing.ini"))), QStringLiteral("1"));
-    const QString withoutKeys = folder.write(QStringLiteral("keys.ini"), "[Datiserver]\r\nconnstring=x\r\n");
-    EXPECT_EQ(JournalSettings::nextProgressive(withoutKeys), QStringLiteral("1"));
-    EXPECT_EQ(JournalSettings::lastMessage(withoutKeys), QString());
-}
-
 TEST_F(JournalSettingsTest, SavingWritesBothKeysKeepsEveryOtherByteAndLeavesTheFileReadOnly)
 {
     ASSERT_TRUE(readOnly());
@@ -56,36 +41,39 @@ TEST_F(JournalSettingsTest, SavingWritesBothKeysKeepsEveryOtherByteAndLeavesTheF
                                     "[Altro]\r\nk=1\r\n"));
     EXPECT_TRUE(readOnly());
     EXPECT_EQ(filesInFolder(), QStringList{"kv32.ini"});
+    // The next progressive is the saved one plus one.
     EXPECT_EQ(JournalSettings::nextProgressive(path), QStringLiteral("137"));
-    // A file that was writable is read-only afterwards.
+    // A file that was writable is read-only afterwards; a message is saved whole whatever quotes it holds.
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    ASSERT_TRUE(JournalSettings::save(path, QStringLiteral("5"), QStringLiteral("m")).ok());
+    const QString quoted = QStringLiteral("Lotti dell'agenzia \"Nord\" - l'ultimo");
+    ASSERT_TRUE(JournalSettings::save(path, QStringLiteral("5"), quoted).ok());
     EXPECT_TRUE(readOnly());
+    EXPECT_EQ(JournalSettings::lastMessage(path), quoted);
+    // An empty message is removed.
+    ASSERT_TRUE(JournalSettings::save(path, QStringLiteral("6"), QString()).ok());
+    EXPECT_FALSE(content().contains("LastMsgGiornalexLotto"));
+    EXPECT_TRUE(content().contains("LastProgGiornalexLotto=6\r\n"));
 }
 
 TEST_F(JournalSettingsTest, AWriteThatFailsLeavesTheFileWholeAndReadOnly)
 {
-    Status saved = Status::success();
+    const auto expectWhole = [&](const Status& saved) {
+        ASSERT_FALSE(saved.ok());
+        EXPECT_TRUE(saved.errorText().contains(path)) << saved.errorText().toStdString();
+        EXPECT_EQ(content(), before);
+        EXPECT_TRUE(readOnly());
+        EXPECT_EQ(filesInFolder(), QStringList{"kv32.ini"});
+    };
     {
         const FileSizeLimit limit(16);
-        saved = JournalSettings::save(path, QStringLiteral("136"), QStringLiteral("Lotti di giugno"));
+        expectWhole(JournalSettings::save(path, QStringLiteral("136"), QStringLiteral("Lotti di giugno")));
     }
-    ASSERT_FALSE(saved.ok());
-    EXPECT_TRUE(saved.errorText().contains(path)) << saved.errorText().toStdString();
-    EXPECT_EQ(content(), before);
-    EXPECT_TRUE(readOnly());
-    EXPECT_EQ(filesInFolder(), QStringList{"kv32.ini"});
-}
-
-TEST_F(JournalSettingsTest, AFolderThatCannotBeWrittenLeavesTheFileWholeAndReadOnly)
-{
+    // The administrator passes every permission check.
     if (geteuid() == 0)
-        GTEST_SKIP() << "the administrator passes every permission check";
+        return;
     const QString dati = folder.file(QStringLiteral("dati"));
     QFile::setPermissions(dati, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     const Status saved = JournalSettings::save(path, QStringLiteral("136"), QStringLiteral("m"));
     QFile::setPermissions(dati, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    ASSERT_FALSE(saved.ok());
-    EXPECT_EQ(content(), before);
-    EXPECT_TRUE(readOnly());
+    expectWhole(saved);
 }

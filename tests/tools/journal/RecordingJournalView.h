@@ -7,11 +7,7 @@ class RecordingJournalView : public JournalBatchView {
 public:
     RecordingJournalView() : JournalBatchView(nullptr) {}
 
-    void setCaption(const QString& text) override
-    {
-        captions.append(text);
-        JournalBatchView::setCaption(text);
-    }
+    void setCaption(const QString& text) override;
     void setLoadEnabled(bool enabled) override { loadEnabled.append(enabled); }
     void setPrintVisible(bool visible) override { printVisible.append(visible); }
     void setBusy(bool busy) override { busyDepth += busy ? 1 : -1; }

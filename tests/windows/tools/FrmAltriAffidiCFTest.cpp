@@ -11,11 +11,10 @@
 
 #include <gtest/gtest.h>
 
-TEST(ConsignmentsWindowTest, NothingRunsAtOpeningAndInterrompiStopsARunAfterTheCaseUnderWay)
+TEST(FrmAltriAffidiCF, NothingRunsAtOpeningAndInterrompiStopsARunAfterTheCaseUnderWay)
 {
     ConsignmentsFixture lookup;
-    auto window = FrmAltriAffidiCF::open(lookup.module, lookup.dialogs,
-                                         dispatchWindow(lookup.module, QStringLiteral("FrmAltriAffidiCF")));
+    auto window = FrmAltriAffidiCF::open(lookup.module, lookup.dialogs, dispatchLookup(lookup.module));
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     const auto button = [&](int index) {
         return window->findChild<QPushButton*>(QStringLiteral("CmdElabora_%1").arg(index));
@@ -39,20 +38,4 @@ TEST(ConsignmentsWindowTest, NothingRunsAtOpeningAndInterrompiStopsARunAfterTheC
     EXPECT_TRUE(window->findChild<QLabel*>(QStringLiteral("lblStatus"))
                     ->text()
                     .startsWith(QStringLiteral("Elaborazione interrotta: ")));
-}
-
-TEST(ConsignmentsWindowTest, TheTitleNamesTheDatabaseWithoutItsPassword)
-{
-    for (const QString& connection : connectionStringsWithPassword()) {
-        ConsignmentsFixture lookup;
-        lookup.suite.writeKv32Ini({QStringLiteral("[datiserver]"), QStringLiteral("connstring=") + connection});
-        auto window = FrmAltriAffidiCF::open(lookup.module, lookup.dialogs,
-                                             dispatchWindow(lookup.module, QStringLiteral("FrmAltriAffidiCF")));
-        TitleRecorder recorder(window.get());
-        QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("CmdElabora_0")), Qt::LeftButton);
-        const QString opening = recorder.titles.value(0);
-        EXPECT_TRUE(opening.startsWith(QStringLiteral("Apro conn Provider=SQLite;"))) << opening.toStdString();
-        EXPECT_FALSE(recorder.titles.join(QLatin1Char('\n')).contains(secretPassword())) << opening.toStdString();
-        EXPECT_EQ(window->findChild<QListWidget*>(QStringLiteral("List1"))->count(), 2);
-    }
 }
