@@ -8,10 +8,9 @@
 #include "support/OsFaults.h"
 #include "support/SuiteFixture.h"
 
-#include <QCheckBox>
+#include <QAbstractButton>
 #include <QFileInfo>
 #include <QLabel>
-#include <QPushButton>
 #include <QTest>
 
 namespace {
@@ -19,31 +18,36 @@ namespace {
 /// The sheet folder turns read-only after the window opened on it (it checks the folder when it opens).
 class SheetFaultTest : public ::testing::Test {
 protected:
-    SheetFaultTest()
+    void SetUp() override
     {
         suite.addCases({QStringLiteral("1|ROSSI MARIO|NRV|EESE"), QStringLiteral("2|BIANCHI ANNA|NRV|EENP")});
         suite.database().exec({QStringLiteral("UPDATE [Tabella Pratiche] SET posizione='NRV' || contatore")});
         suite.writeStatusFile({QStringLiteral("n=1"), QStringLiteral("f=order by contatore")});
-        suite.home().folder().write(
-            QStringLiteral("drives/Z/work/kv32/dati/ds/1.txt"),
-            suiteText({QStringLiteral("MotivoImpagato==H=fallimento"), QStringLiteral("Note==scritta a mano")}));
+        suite.writeSheet(1, {QStringLiteral("MotivoImpagato==H=fallimento"), QStringLiteral("Note==scritta a mano")});
+        ASSERT_TRUE(window.Form_Load(SuiteFixture::statusLine()));
     }
-    void load() { ASSERT_TRUE(window.Form_Load(QStringLiteral("999|999|prova|C:\\work\\kv32ado\\status.txt"))); }
     void click(const char* name)
     {
         QTest::mouseClick(window.findChild<QAbstractButton*>(QString::fromLatin1(name)), Qt::LeftButton);
     }
     QString position() const { return window.findChild<QLabel*>(QStringLiteral("lbSetPraStatus"))->text(); }
     QString folder() const { return QFileInfo(SheetStore::sheetPath(1)).absolutePath(); }
-    /// The one file message names the sheet of case 1 and the system's reason.
-    void expectSheetOneNamed()
+    /// With the sheet folder read-only, `button` fails to save case 1's sheet: the first message names the file and
+    /// the system's reason, the others are `after`; the window stays on case 1 and the folder as it was.
+    void expectSaveRefused(const char* button, const QStringList& after)
     {
-        ASSERT_FALSE(dialogs.messages().isEmpty());
-        const QString message = dialogs.messages().first();
-        EXPECT_TRUE(message.contains(SheetStore::sheetPath(1))) << message.toStdString();
-        EXPECT_TRUE(message.contains(geteuid() == 0 ? QStringLiteral("Read-only file system")
-                                                    : QStringLiteral("Permission denied")))
-            << message.toStdString();
+        const QStringList before = filesOf(folder());
+        ReadOnlyPlace readOnly(folder());
+        SKIP_WITHOUT(readOnly);
+        click(button);
+        const QString cause =
+            geteuid() == 0 ? QStringLiteral("Read-only file system") : QStringLiteral("Permission denied");
+        const QStringList said = dialogs.messages();
+        EXPECT_TRUE(!said.isEmpty() && said.first().contains(SheetStore::sheetPath(1)) && said.first().contains(cause))
+            << said.join(QStringLiteral(" | ")).toStdString();
+        EXPECT_EQ(said.mid(1), after);
+        EXPECT_EQ(position(), QStringLiteral("1/2"));
+        EXPECT_EQ(filesOf(folder()), before);
     }
 
     SuiteFixture suite;
@@ -58,34 +62,17 @@ protected:
 
 TEST_F(SheetFaultTest, TheEditorKeepsTheCaseWhoseSheetCannotBeSaved)
 {
-    load();
-    click("cmdComandi_0"); // "<<" shows case 1 and its sheet
-    const QStringList before = filesOf(folder());
-    ReadOnlyPlace readOnly(folder());
-    SKIP_WITHOUT(readOnly);
-    click("cmdComandi_2"); // ">" saves it first
-    ASSERT_EQ(dialogs.messages().size(), 1) << dialogs.messages().join(QStringLiteral(" | ")).toStdString();
-    expectSheetOneNamed();
-    EXPECT_EQ(position(), QStringLiteral("1/2"));
-    EXPECT_EQ(filesOf(folder()), before);
+    click("cmdComandi_0");                 // "<<" shows case 1 and its sheet
+    expectSaveRefused("cmdComandi_2", {}); // ">" saves it first
 }
 
 TEST_F(SheetFaultTest, AGenerationRunStopsOnTheSheetItCannotSave)
 {
-    load();
     click("cmdPratiche");
     click("chkSoloTest");
     click("chkSoloTest");
     click("chkOverwrite");
-    const QStringList before = filesOf(folder());
-    ReadOnlyPlace readOnly(folder());
-    SKIP_WITHOUT(readOnly);
     dialogs.answerQuestion(Dialogs::Answer::Yes);
-    click("Command2");
-    ASSERT_EQ(dialogs.messages().size(), 3) << dialogs.messages().join(QStringLiteral(" | ")).toStdString();
-    expectSheetOneNamed();
-    EXPECT_EQ(dialogs.messages().mid(1), (QStringList{QStringLiteral("Diagnosis Sheet della pratica 1 non salvata"),
-                                                      QStringLiteral("La generazione termina")}));
-    EXPECT_EQ(position(), QStringLiteral("1/2"));
-    EXPECT_EQ(filesOf(folder()), before);
+    expectSaveRefused("Command2", {QStringLiteral("Diagnosis Sheet della pratica 1 non salvata"),
+                                   QStringLiteral("La generazione termina")});
 }

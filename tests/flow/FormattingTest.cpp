@@ -4,8 +4,6 @@
 
 #include <QXmlStreamReader>
 
-#include <limits>
-
 namespace {
 
 // The value an XML parser reads back from the escaped text put between the quotes of an attribute, or the
@@ -32,11 +30,6 @@ TEST(FormattingTest, AmountsHaveTwoDecimalsWithAPointAndHalvesGoAwayFromZero)
     };
     for (const auto& [units, text] : cases)
         EXPECT_EQ(ImportoNorvanta(db::Currency::fromUnits(units)), QString::fromLatin1(text)) << units;
-    // The whole range of the suite's amounts, without overflow at either end.
-    EXPECT_EQ(ImportoNorvanta(db::Currency::fromUnits(std::numeric_limits<qint64>::max())),
-              QStringLiteral("922337203685477.58"));
-    EXPECT_EQ(ImportoNorvanta(db::Currency::fromUnits(std::numeric_limits<qint64>::min())),
-              QStringLiteral("-922337203685477.58"));
 }
 
 TEST(FormattingTest, DatesHaveFourYearDigitsAndNoDateIsTenBlanks)
@@ -94,8 +87,4 @@ TEST(FormattingTest, EscapedAttributesReadBackAsTheValue)
     }
     // The exact references the creditor's parser gets.
     EXPECT_EQ(escapeXmlAttribute(QStringLiteral("&<>\"\r\n\t'")), QStringLiteral("&amp;&lt;&gt;&quot;&#13;&#10;&#9;'"));
-    // Without the escaping these values would break the flow: the check above has teeth.
-    EXPECT_TRUE(parsedAttribute(QStringLiteral("R&S")).startsWith(QStringLiteral("<not well formed")));
-    EXPECT_TRUE(parsedAttribute(QStringLiteral("a\x01")).startsWith(QStringLiteral("<not well formed")));
-    EXPECT_EQ(parsedAttribute(QStringLiteral("a\r\nb\tc")), QStringLiteral("a b c"));
 }

@@ -5,17 +5,38 @@
 #include "flow/PaymentSource.h"
 #include "foundation/SuitePaths.h"
 
+#include "support/OsFaults.h"
+
 #include <QBuffer>
+#include <QDir>
 #include <QProcess>
-#include <QXmlStreamReader>
+#include <QRegularExpression>
 
 namespace {
 
-void insert(SqliteFixture& database, const QString& table, QVariantMap fields, const QVariantMap& overrides)
+/// Inserts a row of `columns` with their `defaults`, or the values in `overrides` for the columns it names.
+void insert(SqliteFixture& database, const QString& table, const QStringList& columns, const QVariantList& defaults,
+            const QVariantMap& overrides)
 {
-    for (auto it = overrides.constBegin(); it != overrides.constEnd(); ++it)
-        fields.insert(it.key(), it.value());
+    QVariantMap fields = overrides;
+    for (int i = 0; i < columns.size(); ++i) {
+        if (!fields.contains(columns.at(i)))
+            fields.insert(columns.at(i), defaults.at(i));
+    }
     database.insert(table, fields);
+}
+
+/// Checks that the bytes are a well-formed XML document valid against the flow's schema.
+void expectValidFlow(const QByteArray& bytes)
+{
+    const TempFolder folder;
+    const QString path = folder.write(QStringLiteral("flow.XML"), bytes);
+    const QString schema = testData(QStringLiteral("../../src/flow/SCARICO_SCHEMA.xsd"));
+    QProcess xmllint;
+    xmllint.start(QStringLiteral("xmllint"), {QStringLiteral("--noout"), QStringLiteral("--schema"), schema, path});
+    EXPECT_TRUE(xmllint.waitForFinished(120000) && xmllint.exitCode() == 0)
+        << "xmllint (package libxml2-utils): " << xmllint.errorString().toStdString()
+        << xmllint.readAllStandardError().toStdString();
 }
 
 } // namespace
@@ -33,44 +54,40 @@ QString FlowFixture::lastIdPath() const
 void FlowFixture::addCase(int contatore, const QVariantMap& fields)
 {
     insert(suite.database(), QStringLiteral("Tabella Pratiche"),
-           {{"contatore", contatore},
-            {"posizione", QStringLiteral("P%1").arg(contatore)},
-            {"ragione sociale", "ROSSI MARIO"},
-            {"tipo mandato", "NRV"},
-            {"altroriferimento", "AFF1"},
-            {"codicescaricomemo", "EECH"},
-            {"datascaricomemo", "05/06/2011"},
-            {"memo", "Nota"},
-            {"citta", "Roma"},
-            {"provincia", "RM"},
-            {"cap", "00184"},
-            {"indirizzo", "Via Roma, 1"}},
+           {"contatore", "posizione", "ragione sociale", "tipo mandato", "altroriferimento", "codicescaricomemo",
+            "datascaricomemo", "memo", "citta", "provincia", "cap", "indirizzo"},
+           {contatore, QStringLiteral("P%1").arg(contatore), "ROSSI MARIO", "NRV", "AFF1", "EECH", "05/06/2011", "Nota",
+            "Roma", "RM", "00184", "Via Roma, 1"},
            fields);
 }
 
 void FlowFixture::addPayment(int id, int conta, const QVariantMap& fields)
 {
-    insert(suite.database(), QStringLiteral("Tabella Pagamenti"),
-           {{QStringLiteral("ID"), id},
-            {"conta", conta},
-            {"modo", "CO"},
-            {"data", QDate(2011, 6, 10)},
-            {"totale", 150},
-            {"capitale", 120}},
-           fields);
+    insert(suite.database(), QStringLiteral("Tabella Pagamenti"), {"ID", "conta", "modo", "data", "totale", "capitale"},
+           {id, conta, "CO", QDate(2011, 6, 10), 150, 120}, fields);
+}
+
+QVariantMap FlowFixture::bill(const QDate& due, const QVariantMap& fields)
+{
+    QVariantMap bill = {{"modo", "CA"}, {"data", due}, {"totale", 100}, {"capitale", 90}};
+    bill.insert(fields);
+    return bill;
 }
 
 void FlowFixture::addBankRow(int idIncasso, const QVariantMap& fields)
 {
     insert(suite.database(), QStringLiteral("Tabella Riscontro"),
-           {{"id_incasso", idIncasso},
-            {"abi", "03069"},
-            {"cab", "03200"},
-            {"cc", "000012345678"},
-            {"ass", "0001234567"},
-            {"data", QDate(2011, 6, 12)},
-            {"firmatario", "BIANCHI LUCA"}},
-           fields);
+           {"id_incasso", "abi", "cab", "cc", "ass", "data", "firmatario"},
+           {idIncasso, "03069", "03200", "000012345678", "0001234567", QDate(2011, 6, 12), "BIANCHI LUCA"}, fields);
+}
+
+void FlowFixture::oneCase(const QList<QVariantMap>& payments, const QVariantMap& fields, const QVariantMap& bank)
+{
+    clearCases();
+    addCase(1, fields);
+    for (int i = 0; i < payments.size(); ++i)
+        addPayment(i + 1, 1, payments.at(i));
+    addBankRow(1, bank);
 }
 
 void FlowFixture::clearCases()
@@ -133,58 +150,62 @@ Result<QString> FlowFixture::exportFlow()
     return written;
 }
 
-QStringList FlowFixture::linesOf(const QByteArray& bytes)
+QString FlowFixture::failure(bool modoAccess)
 {
-    QStringList lines = QString::fromUtf8(bytes).split(QStringLiteral("\r\n"));
-    EXPECT_TRUE(lines.last().isEmpty()) << "the flow's last line has no CR LF";
-    lines.removeLast();
-    for (const QString& line : lines)
-        EXPECT_FALSE(line.contains(QLatin1Char('\r')) || line.contains(QLatin1Char('\n'))) << line.toStdString();
-    return lines;
+    const Flow flow = writeFlow(modoAccess);
+    return flow.status ? QStringLiteral("<no failure>") : flow.status.errorText();
 }
 
-QStringList FlowFixture::praticaLines(const QByteArray& bytes, int index)
+QStringList FlowFixture::lines(const QByteArray& bytes, const QString& start)
 {
     QStringList found;
-    int seen = -1;
-    for (const QString& line : linesOf(bytes)) {
-        QString text = line;
-        while (text.startsWith(QLatin1Char('\t')))
-            text.remove(0, 1);
-        if (text.startsWith(QLatin1String("<Pratica ")))
-            ++seen;
-        if (seen == index)
-            found.append(text);
-        if (seen == index && text == QLatin1String("</Pratica>"))
-            break;
+    for (const QString& line : QString::fromUtf8(bytes).split(QStringLiteral("\r\n"))) {
+        if (line.trimmed().startsWith(start))
+            found.append(line.trimmed());
     }
     return found;
 }
 
-QStringList FlowFixture::valori(const QByteArray& bytes, int index)
+QStringList FlowFixture::valoriElements(const QByteArray& bytes)
 {
-    const QStringList pratica = praticaLines(bytes, index);
-    const qsizetype from = pratica.indexOf(QStringLiteral("<Valori>"));
-    const qsizetype to = pratica.indexOf(QStringLiteral("</Valori>"));
-    return from < 0 ? QStringList() : pratica.mid(from, to - from + 1);
+    QStringList elements;
+    bool inValori = false;
+    for (const QString& line : lines(bytes, QStringLiteral("<"))) {
+        const QString element = line.section(QLatin1Char(' '), 0, 0).remove(QLatin1Char('>'));
+        inValori = (inValori || element == QLatin1String("<Valori")) && element != QLatin1String("</Valori");
+        if (inValori && !element.startsWith(QLatin1String("</")))
+            elements.append(element.mid(1));
+    }
+    return elements;
 }
 
-void FlowFixture::expectValidFlow(const QByteArray& bytes)
+QStringList FlowFixture::attributes(const QByteArray& bytes, const QString& name)
 {
-    QXmlStreamReader reader(bytes);
-    while (!reader.atEnd())
-        reader.readNext();
-    EXPECT_FALSE(reader.hasError()) << reader.errorString().toStdString() << " at line " << reader.lineNumber();
+    QStringList values;
+    const QRegularExpression attribute(QStringLiteral(" %1=\"([^\"]*)\"").arg(name));
+    for (const QRegularExpressionMatch& match : attribute.globalMatch(QString::fromUtf8(bytes)))
+        values.append(match.captured(1));
+    return values;
+}
 
-    const TempFolder folder;
-    const QString path = folder.write(QStringLiteral("flow.XML"), bytes);
-    const QString schema = testData(QStringLiteral("../../src/flow/SCARICO_SCHEMA.xsd"));
-    QProcess xmllint;
-    xmllint.start(QStringLiteral("xmllint"), {QStringLiteral("--noout"), QStringLiteral("--schema"), schema, path});
-    if (!xmllint.waitForStarted()) {
-        ADD_FAILURE() << "xmllint (package libxml2-utils) checks the flows against the schema and is missing";
-        return;
-    }
-    xmllint.waitForFinished(120000);
-    EXPECT_EQ(xmllint.exitCode(), 0) << xmllint.readAllStandardError().toStdString();
+QStringList FlowFixture::outcome()
+{
+    const QString saved = QString::fromUtf8(lastId());
+    const QString kept = QStringLiteral("[Norvanta]\r\nLastID=");
+    const QStringList desktop = QDir(suite.home().desktop()).entryList(QDir::Files | QDir::Hidden);
+    return {dialogs.messages().join(QLatin1Char('|')), desktop.join(QLatin1Char('|')),
+            saved.startsWith(kept) && saved.endsWith(QLatin1String("\r\n")) ? saved.mid(kept.size()).chopped(2)
+                                                                            : saved};
+}
+
+QStringList FlowFixture::placeEarlierFlow()
+{
+    writeBytes(flowPath(), "the flow sent this morning");
+    return filesOf(suite.home().desktop());
+}
+
+void FlowFixture::expectNothingWritten(const QStringList& before, const QByteArray& lastIdBefore)
+{
+    EXPECT_EQ(filesOf(suite.home().desktop()), before);
+    EXPECT_EQ(lastId(), lastIdBefore);
 }

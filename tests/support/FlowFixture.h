@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 
 /// A suite of the test's own for the flow: cases, payments, bank rows and sheets made with SQL and files, the date
 /// fixed on 14 June 2011, the contact counters drawn from a fixed sequence (0, 1, 1, -, 2 for every case) and
@@ -36,8 +37,12 @@ protected:
     void addCase(int contatore, const QVariantMap& fields = {});
     /// Adds a payment of case `conta`: by default cash, 150.00 with capital 120.00, on 10/06/2011, no receipt.
     void addPayment(int id, int conta, const QVariantMap& fields = {});
+    /// A bill of exchange due on `due`, of 100.00 with capital 90.00, with `fields` over these.
+    static QVariantMap bill(const QDate& due, const QVariantMap& fields = {});
     /// Adds a bank row for payment `idIncasso`.
     void addBankRow(int idIncasso, const QVariantMap& fields = {});
+    /// Empties the suite, then adds case 1 with `fields`, its payments with IDs from 1 and a bank row of payment 1.
+    void oneCase(const QList<QVariantMap>& payments, const QVariantMap& fields = {}, const QVariantMap& bank = {});
     /// Empties the cases, the payments and the bank rows.
     void clearCases();
 
@@ -45,22 +50,29 @@ protected:
     void openCases();
     /// Writes the flow of every case to memory; a flow written whole is checked against the schema.
     Flow writeFlow(bool modoAccess = false);
+    /// Why the flow of the suite's cases stops, "<no failure>" when it is written.
+    QString failure(bool modoAccess = false);
+    /// The lines of a flow that start with `start` once their indentation is taken away, without it.
+    static QStringList lines(const QByteArray& bytes, const QString& start);
+    /// The element names of the payments, each start tag from a <Valori> to its </Valori>.
+    static QStringList valoriElements(const QByteArray& bytes);
+    /// The values of every attribute `name` of a flow, in the flow's order.
+    static QStringList attributes(const QByteArray& bytes, const QString& name);
+
     /// "Esporta" over every case, with the dialogs' scripted answers; a flow written is checked against the schema.
     Result<QString> exportFlow();
-
     /// A file on the desktop, and the flow file that answers 0008, 06 and the proposed 00043 give on the day.
     QString desktopFile(const QString& name) { return suite.home().desktop() + QLatin1Char('/') + name; }
     QString flowPath() { return desktopFile(QStringLiteral("0008_06_00043_2011-06-14.XML")); }
     QString lastIdPath() const;
-
-    /// The lines of a flow, each of which must end with CR LF.
-    static QStringList linesOf(const QByteArray& bytes);
-    /// The lines of the n-th Pratica element (from 0), without their indentation.
-    static QStringList praticaLines(const QByteArray& bytes, int index);
-    /// The lines of the n-th Pratica element from its <Valori> to its </Valori>; none when it has no payment.
-    static QStringList valori(const QByteArray& bytes, int index);
-    /// Checks that the bytes are well-formed XML and valid against the flow's schema.
-    static void expectValidFlow(const QByteArray& bytes);
+    QByteArray lastId() const { return fileBytes(lastIdPath()); }
+    /// What the operator and the disk got: the messages shown ("|" between them), the desktop's files ("|" between
+    /// them) and the last progressive saved (the whole of IDNrvXML.ini when it is not the one line the export writes).
+    QStringList outcome();
+    /// Puts the flow this morning's export left under the name this one takes; gives the desktop's files then.
+    QStringList placeEarlierFlow();
+    /// The desktop's files (name, size, hash) as `before` and the last progressive as `lastIdBefore`.
+    void expectNothingWritten(const QStringList& before, const QByteArray& lastIdBefore = LastId42);
 
     inline static const QByteArray LastId42 = "[Norvanta]\r\nLastID=00042\r\n";
 
