@@ -17,28 +17,21 @@ const QList<Scenario>& all()
 {
     const QString set = QStringLiteral("UPDATE [Tabella Pratiche] SET ");
     static const QList<Scenario> scenarios = {
-        {.name = "salva"},
-        {.name = "salva_sovrascrivi", .overwrite = true},
-        {.name = "salva_codice_scarico", .leggiDaCodiceScarico = true},
-        {.name = "salva_codice_scarico_sovrascrivi", .leggiDaCodiceScarico = true, .overwrite = true},
-        {.name = "test", .soloTest = true},
-        {.name = "test_codice_scarico_sovrascrivi", .leggiDaCodiceScarico = true, .overwrite = true, .soloTest = true},
-        {.name = "manca_memo", .overwrite = true, .sql = {set + "codicescaricomemo='' WHERE contatore=6"}},
-        {.name = "codice_errato",
-         .leggiDaCodiceScarico = true,
-         .sql = {set + "[codice scarico]='J' WHERE contatore=7", set + "[codice scarico]='Z' WHERE contatore=2"}},
-        {.name = "codice_di_due_lettere",
-         .leggiDaCodiceScarico = true,
-         .overwrite = true,
-         .soloTest = true,
-         .sql = {set + "[codice scarico]='ab' WHERE contatore=8"}},
-        {.name = "manca_codice",
-         .leggiDaCodiceScarico = true,
-         .overwrite = true,
-         .sql = {set + "[codice scarico]=NULL WHERE contatore=4"}},
-        {.name = "interrompi_quote_esaurite", .noAbitazione = true, .stopAtPump = 60},
-        {.name = "quota_alzata", .overwrite = true, .soloTest = true, .noAbitazione = true, .raiseAtPump = 25},
-        {.name = "interrompi_tra_le_pratiche", .overwrite = true, .stopAtPump = 4},
+        {"salva", ""},
+        {"salva_sovrascrivi", "sovrascrivi"},
+        {"salva_codice_scarico", "codice"},
+        {"salva_codice_scarico_sovrascrivi", "codice sovrascrivi"},
+        {"test", "test"},
+        {"test_codice_scarico_sovrascrivi", "codice sovrascrivi test"},
+        {"manca_memo", "sovrascrivi", {set + "codicescaricomemo='' WHERE contatore=6"}},
+        {"codice_errato",
+         "codice",
+         {set + "[codice scarico]='J' WHERE contatore=7", set + "[codice scarico]='Z' WHERE contatore=2"}},
+        {"codice_di_due_lettere", "codice sovrascrivi test", {set + "[codice scarico]='ab' WHERE contatore=8"}},
+        {"manca_codice", "codice sovrascrivi", {set + "[codice scarico]=NULL WHERE contatore=4"}},
+        {"interrompi_quote_esaurite", "senza casa", {}, 60},
+        {"quota_alzata", "sovrascrivi test senza casa", {}, 400, 25},
+        {"interrompi_tra_le_pratiche", "sovrascrivi", {}, 4},
     };
     return scenarios;
 }
@@ -48,7 +41,8 @@ QList<std::pair<QString, QStringList>> boxTexts(const Scenario& scenario)
     return {
         {"TxtMotivoImpagato", {"2", "0", "2 casi", "", "1.5", "-3", "abc", " 2", "1"}},
         {"TxtSituazioneFamiliare", {"3", "3", "3", "3", "3"}},
-        {"TxtAbitazione", scenario.noAbitazione ? QStringList(4, "0") : QStringList{"", "1", "0", "4"}},
+        {"TxtAbitazione",
+         scenario.options.contains("senza casa") ? QStringList(4, "0") : QStringList{"", "1", "0", "4"}},
         {"TxtTipologiaContratto", {"2", "2", "2", "2", "2", "2"}},
         {"TxtCapacitaPagareFutureRate", {"5", "5", "3", "3", "3", "3"}},
         {"TxtRedditoClienteNumPra", {"4", "4", "4", "1", "1", "9"}},
@@ -64,9 +58,9 @@ GenerationSettings settings(const Scenario& scenario)
     GenerationSettings settings{.quotas = {},
                                 .redditoCliente = texts.at(QuotaArrayCount).second,
                                 .nota = texts.at(QuotaArrayCount + 1).second,
-                                .leggiDaCodiceScarico = scenario.leggiDaCodiceScarico,
-                                .overwrite = scenario.overwrite,
-                                .soloTest = scenario.soloTest};
+                                .leggiDaCodiceScarico = scenario.options.contains("codice"),
+                                .overwrite = scenario.options.contains("sovrascrivi"),
+                                .soloTest = scenario.options.contains("test")};
     for (int array = 0; array < QuotaArrayCount; ++array) {
         for (const QString& text : texts.at(array).second)
             settings.quotas[QuotaArray(array)].append(Quota::fromText(text));

@@ -13,13 +13,12 @@ namespace GenerationScenarios {
 
 struct Scenario {
     const char* name;
-    bool leggiDaCodiceScarico = false;
-    bool overwrite = false;
-    bool soloTest = false;
-    QStringList sql = {};      ///< run on the suite before the run (a case in error, another code)
-    bool noAbitazione = false; ///< every box of TxtAbitazione holds 0, so the first draw of a home waits
-    int stopAtPump = 400;      ///< "Interrompi" is pressed at this event pump (should a draw find no room)
-    int raiseAtPump = 0;       ///< at this event pump the operator raises the quota TxtAbitazione(1) to 5
+    /// Words for the panel's options: "codice" (Leggi da codice scarico), "sovrascrivi", "test" (Solo Test), and
+    /// "senza casa" (every box of TxtAbitazione holds 0, so the first draw of a home waits).
+    QString options;
+    QStringList sql = {}; ///< run on the suite before the run (a case in error, another code)
+    int stopAtPump = 400; ///< "Interrompi" is pressed at this event pump (should a draw find no room)
+    int raiseAtPump = 0;  ///< at this event pump the operator raises the quota TxtAbitazione(1) to 5
 };
 
 inline void PrintTo(const Scenario& scenario, std::ostream* out)

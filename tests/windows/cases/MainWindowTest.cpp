@@ -302,10 +302,10 @@ TEST_P(MainWindowGenerationTest, GivesTheRecordedRun)
     dialogs.answerQuestion(Dialogs::Answer::No);
     click("Command2");
     dialogs.clear();
-    for (const auto& [option, ticked] : {std::pair{"chkSoloTest", scenario.soloTest},
-                                         std::pair{"chkLeggiDaCodiceScarico_0", scenario.leggiDaCodiceScarico},
-                                         std::pair{"chkOverwrite", scenario.overwrite}}) {
-        if (ticked)
+    for (const auto& [option, word] :
+         {std::pair{"chkSoloTest", "test"}, std::pair{"chkLeggiDaCodiceScarico_0", "codice"},
+          std::pair{"chkOverwrite", "sovrascrivi"}}) {
+        if (scenario.options.contains(word))
             click(option);
     }
     const QList<std::pair<QString, QStringList>> texts = GenerationScenarios::boxTexts(scenario);
