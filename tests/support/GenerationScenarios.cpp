@@ -15,7 +15,6 @@ namespace GenerationScenarios {
 
 const QList<Scenario>& all()
 {
-    const QString set = QStringLiteral("UPDATE [Tabella Pratiche] SET ");
     static const QList<Scenario> scenarios = {
         {"salva", ""},
         {"salva_sovrascrivi", "sovrascrivi"},
@@ -23,12 +22,12 @@ const QList<Scenario>& all()
         {"salva_codice_scarico_sovrascrivi", "codice sovrascrivi"},
         {"test", "test"},
         {"test_codice_scarico_sovrascrivi", "codice sovrascrivi test"},
-        {"manca_memo", "sovrascrivi", {set + "codicescaricomemo='' WHERE contatore=6"}},
+        {"manca_memo", "sovrascrivi", {"codicescaricomemo='' WHERE contatore=6"}},
         {"codice_errato",
          "codice",
-         {set + "[codice scarico]='J' WHERE contatore=7", set + "[codice scarico]='Z' WHERE contatore=2"}},
-        {"codice_di_due_lettere", "codice sovrascrivi test", {set + "[codice scarico]='ab' WHERE contatore=8"}},
-        {"manca_codice", "codice sovrascrivi", {set + "[codice scarico]=NULL WHERE contatore=4"}},
+         {"[codice scarico]='J' WHERE contatore=7", "[codice scarico]='Z' WHERE contatore=2"}},
+        {"codice_di_due_lettere", "codice sovrascrivi test", {"[codice scarico]='ab' WHERE contatore=8"}},
+        {"manca_codice", "codice sovrascrivi", {"[codice scarico]=NULL WHERE contatore=4"}},
         {"interrompi_quote_esaurite", "senza casa", {}, 60},
         {"quota_alzata", "sovrascrivi test senza casa", {}, 400, 25},
         {"interrompi_tra_le_pratiche", "sovrascrivi", {}, 4},
@@ -80,7 +79,8 @@ QList<double> draws()
 void prepare(SuiteFixture& suite, const Scenario& scenario)
 {
     suite.loadSuite(QStringLiteral("generation/suite"));
-    suite.database().exec(scenario.sql);
+    for (const QString& change : scenario.sql)
+        suite.database().exec({"UPDATE [Tabella Pratiche] SET " + change});
 }
 
 void expectRecorded(const Scenario& scenario, const ScriptedDialogs& dialogs, const QStringList& usedUp,

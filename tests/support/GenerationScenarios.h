@@ -16,7 +16,7 @@ struct Scenario {
     /// Words for the panel's options: "codice" (Leggi da codice scarico), "sovrascrivi", "test" (Solo Test), and
     /// "senza casa" (every box of TxtAbitazione holds 0, so the first draw of a home waits).
     QString options;
-    QStringList sql = {}; ///< run on the suite before the run (a case in error, another code)
+    QStringList sql = {}; ///< changes to the suite's cases before the run ("column=value WHERE ...")
     int stopAtPump = 400; ///< "Interrompi" is pressed at this event pump (should a draw find no room)
     int raiseAtPump = 0;  ///< at this event pump the operator raises the quota TxtAbitazione(1) to 5
 };
