@@ -103,7 +103,8 @@ Result<QList<PlannedCase>> planOf(db::Recordset& pratiche, const QByteArray& flo
 {
     QList<PlannedCase> cases;
     qsizetype from = 0;
-    for (pratiche.moveFirst(); !pratiche.eof(); pratiche.moveNext()) {
+    // The walk's moves cannot fail: it starts on the first row and moves on only before the end.
+    for (static_cast<void>(pratiche.moveFirst()); !pratiche.eof(); static_cast<void>(pratiche.moveNext())) {
         const Result<qint32> k = pratiche.wholeNumber(QStringLiteral("contatore"));
         const Result<QString> code = pratiche.text(QStringLiteral("codicescaricomemo"));
         if (!k || !code)

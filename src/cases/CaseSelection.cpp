@@ -40,9 +40,10 @@ bool CaseSelection::Inizia()
     m_view->setCaseLines(caseLines());
     m_view->showProgress(-1, 0);
     // The recordset is left after its last row, as the list walk leaves it.
+    // With a row at least, neither move can fail.
     if (m_pratiche->recordCount() > 0) {
-        m_pratiche->moveLast();
-        m_pratiche->moveNext();
+        static_cast<void>(m_pratiche->moveLast());
+        static_cast<void>(m_pratiche->moveNext());
     }
     return true;
 }
@@ -103,7 +104,8 @@ QList<CaseLine> CaseSelection::caseLines()
     lines.reserve(m_pratiche->recordCount());
     const int nameField = m_pratiche->fieldIndex(QStringLiteral("ragione sociale"));
     const int counterField = m_pratiche->fieldIndex(QStringLiteral("contatore"));
-    for (m_pratiche->moveFirst(); !m_pratiche->eof(); m_pratiche->moveNext()) {
+    // The walk's moves cannot fail: it starts on the first row and moves on only before the end.
+    for (static_cast<void>(m_pratiche->moveFirst()); !m_pratiche->eof(); static_cast<void>(m_pratiche->moveNext())) {
         CaseLine line;
         const QVariant name = m_pratiche->value(nameField);
         const Result<qint32> counter = db::wholeNumberOf(m_pratiche->value(counterField), QStringLiteral("contatore"));

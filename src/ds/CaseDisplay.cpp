@@ -28,10 +28,11 @@ Result<std::optional<CaseDisplay>> DumpPratica(db::Recordset& pratiche, SheetSto
 {
     if (pratiche.recordCount() == 0)
         return std::optional<CaseDisplay>();
+    // With a row at least, going to either end cannot fail.
     if (pratiche.eof())
-        pratiche.moveLast();
+        static_cast<void>(pratiche.moveLast());
     if (pratiche.bof())
-        pratiche.moveFirst();
+        static_cast<void>(pratiche.moveFirst());
 
     CaseDisplay display;
     const Result<qint32> k = pratiche.wholeNumber(QStringLiteral("contatore"));

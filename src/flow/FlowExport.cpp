@@ -137,7 +137,7 @@ Result<QString> FlowExport::EsportaFlusso(db::Recordset& pratiche)
         test = m_dialogs.question(QStringLiteral("Per test ?"), Dialogs::Answer::No, Dialogs::Icon::Critical) ==
                Dialogs::Answer::Yes;
 
-    pratiche.moveFirst();
+    static_cast<void>(pratiche.moveFirst()); // going to the first row cannot fail
     // The flow's Affidamento is named after its first case: without one there is no flow to send.
     if (pratiche.recordCount() == 0)
         return stop(QStringLiteral("Nessuna pratica da esportare: il flusso non è stato generato."),
@@ -195,7 +195,7 @@ Result<QString> FlowExport::EsportaFlusso(db::Recordset& pratiche)
             ++done;
             if (m_progress)
                 m_progress(done, total);
-            pratiche.moveNext();
+            static_cast<void>(pratiche.moveNext()); // cannot fail before the end
         }
         if (written)
             written = writer.writeTail();

@@ -188,9 +188,10 @@ void PaymentSource::finish()
         m_windowBanks->finish();
     if (!m_reading)
         return;
-    // Nothing was written: ending the read transaction only releases the lock.
+    // Nothing was written: ending the read transaction only releases the lock, and a COMMIT that fails (the
+    // connection closed during the export, which ended the transaction with it) loses nothing.
     db::Statement commit(m_connection, QStringLiteral("COMMIT"));
-    commit.run();
+    static_cast<void>(commit.run());
     m_reading = false;
 }
 

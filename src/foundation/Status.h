@@ -6,7 +6,7 @@
 #include <utility>
 
 /// The outcome of an operation that may fail: nothing, or the text that tells the operator why.
-class Status {
+class [[nodiscard]] Status {
 public:
     static Status success() { return Status(); }
     static Status failure(QString text) { return Status(std::move(text)); }
@@ -24,7 +24,7 @@ private:
 };
 
 /// A value, or the text that tells why there is none.
-template <typename T> class Result {
+template <typename T> class [[nodiscard]] Result {
 public:
     Result(T value) : m_value(std::move(value)) {}
     Result(Status failure) : m_status(std::move(failure)) {}

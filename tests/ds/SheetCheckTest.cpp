@@ -87,9 +87,9 @@ TEST(SheetCheck, StopsOnTheFirstFindingWithItsFocusOrEnablesEsportaAndComesBackT
             QFile::remove(SheetStore::sheetPath(3));
         // The recordset stands on the second case.
         db::Recordset pratiche;
-        pratiche.open(QStringLiteral("Select * From [Tabella Pratiche] order by contatore"), connection,
-                      db::Recordset::Lock::Optimistic);
-        pratiche.moveNext();
+        ASSERT_TRUE(pratiche.open(QStringLiteral("Select * From [Tabella Pratiche] order by contatore"), connection,
+                                  db::Recordset::Lock::Optimistic) &&
+                    pratiche.moveNext());
         ScriptedDialogs dialogs;
         SheetStore store;
         RecordingView view;

@@ -125,7 +125,7 @@ TEST_F(ActionsTest, ContactCountersAreDrawnAfterReseedingForEachCase)
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     FlowWriter writer(&buffer, pratiche, payments, sheets, recorder, clock, false);
-    for (pratiche.moveFirst(); !pratiche.eof(); pratiche.moveNext()) {
+    for (static_cast<void>(pratiche.moveFirst()); !pratiche.eof(); static_cast<void>(pratiche.moveNext())) {
         ASSERT_TRUE(writer.writeCase());
         clock.set(clock.now().addMSecs(1));
     }

@@ -17,7 +17,7 @@ QStringList suiteAnswer(db::Connection& connection, const QString& sql, int fiel
     db::Recordset recordset;
     EXPECT_TRUE(recordset.open(sql, connection));
     QStringList answer;
-    for (; !recordset.eof() && answer.size() < rows; recordset.moveNext()) {
+    for (; !recordset.eof() && answer.size() < rows; static_cast<void>(recordset.moveNext())) {
         QVariantList cells;
         for (int field = 0; field < fieldCount; ++field)
             cells.append(recordset.field(PaymentSource::fieldName(Field(field))).value_or(QVariant()));

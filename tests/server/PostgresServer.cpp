@@ -161,7 +161,7 @@ PostgresServer::PostgresServer() = default;
 PostgresServer::~PostgresServer()
 {
     if (m_running)
-        stop();
+        static_cast<void>(stop()); // best effort: a destructor has no one to tell
     unguard(m_guardSlot);
 }
 

@@ -102,7 +102,7 @@ TEST_P(PaymentWindows, AnswerAsTheQuestionOfOneCaseWhateverTheOrderOfTheQuestion
             EXPECT_EQ(cellText(payment.data(), PaymentSource::FieldCount),
                       cellText(wanted.data(), PaymentSource::FieldCount))
                 << "case " << k;
-            expected.moveNext();
+            EXPECT_TRUE(expected.moveNext());
             ++payments;
 
             std::optional<PaymentSource::BankRow> bank;

@@ -97,7 +97,7 @@ TEST_P(CaseListOnServers, TheSuitesFilterIsSentWithItsNamesOrderAndRowLimit)
     // Found again by the list walk's own criterion, whatever type the driver gave the key.
     ASSERT_TRUE(list.load(QStringLiteral("order by contatore")));
     db::Recordset& pratiche = list.cases.pratiche();
-    pratiche.moveFirst();
+    ASSERT_TRUE(pratiche.moveFirst());
     ASSERT_TRUE(pratiche.find(QStringLiteral("contatore"), 1003));
     ASSERT_FALSE(pratiche.eof());
     EXPECT_EQ(pratiche.text(QStringLiteral("ragione sociale")).value_or(QString()), QStringLiteral("DEBITORE 1003"));
@@ -182,7 +182,7 @@ TEST_P(WorkingTableOnServers, RowsAddedInOneTransactionAreWrittenWithTheirTypesO
     EXPECT_EQ(working.field(QStringLiteral("n_1")).value_or(QVariant()).value<db::Currency>(),
               db::Currency::fromUnits(12345600));
     EXPECT_EQ(working.text(QStringLiteral("soc")).value_or(QString()), QStringLiteral("NRV"));
-    working.moveNext();
+    ASSERT_TRUE(working.moveNext());
     // Amounts go in and come back without the loss of a double.
     EXPECT_EQ(working.field(QStringLiteral("N_1")).value_or(QVariant()).value<db::Currency>(),
               db::Currency::fromUnits(987654321234));

@@ -59,7 +59,7 @@ void ServerSuite::mirror()
         db::Recordset rows;
         const Status read = rows.open(QStringLiteral("Select * From [%1]").arg(table.name), from);
         ASSERT_TRUE(read) << read.errorText().toStdString();
-        for (; !rows.eof(); rows.moveNext()) {
+        for (; !rows.eof(); static_cast<void>(rows.moveNext())) {
             QVariantList values;
             for (const db::FieldDescription& field : table.fields) {
                 const Result<QVariant> value = rows.field(field.name);
@@ -127,7 +127,7 @@ void ServerSuite::loadDemoSuite(int cases, quint32 seed)
     db::Recordset pratiche;
     ASSERT_TRUE(pratiche.open(QStringLiteral("Select * From [Tabella Pratiche]"), connection));
     const SheetStore store;
-    for (; !pratiche.eof(); pratiche.moveNext()) {
+    for (; !pratiche.eof(); static_cast<void>(pratiche.moveNext())) {
         const qint32 k = pratiche.wholeNumber(QStringLiteral("contatore")).value_or(0);
         if (!NecessarioDS(pratiche.text(QStringLiteral("codicescaricomemo")).value_or(QString())) ||
             store.CeDiagnosiSheet(k))

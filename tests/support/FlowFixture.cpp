@@ -104,7 +104,8 @@ FlowFixture::Flow FlowFixture::writeFlow(bool modoAccess)
         envelope.dataGen = FlowWriter::dataGenOf(clock.now());
         envelope.idEE = QStringLiteral("0008");
         flow.status = writer.writeHead(envelope);
-        for (pratiche.moveFirst(); flow.status && !pratiche.eof(); pratiche.moveNext())
+        for (static_cast<void>(pratiche.moveFirst()); flow.status && !pratiche.eof();
+             static_cast<void>(pratiche.moveNext()))
             flow.status = writer.writeCase();
         if (flow.status)
             flow.status = writer.writeTail();

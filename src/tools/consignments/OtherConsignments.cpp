@@ -104,7 +104,7 @@ OtherConsignments::RunOutcome OtherConsignments::Elabora()
     if (ConsignmentHistory::answersFromMemory(connection.dialect())) {
         m_dates = std::make_unique<ConsignmentHistory>();
         // A read that fails is told with the cases it leaves unanswered, as a failing question is.
-        m_dates->load(connection, sql);
+        static_cast<void>(m_dates->load(connection, sql));
     } else {
         m_history = std::make_unique<db::Statement>(connection, historyQuestion);
     }
@@ -116,7 +116,8 @@ OtherConsignments::RunOutcome OtherConsignments::Elabora()
 
     RunOutcome outcome = RunOutcome::Completed;
     qsizetype counter = 0;
-    for (selection.moveFirst(); !selection.eof(); selection.moveNext()) {
+    // The walk's moves cannot fail: it starts on the first row and moves on only before the end.
+    for (static_cast<void>(selection.moveFirst()); !selection.eof(); static_cast<void>(selection.moveNext())) {
         if (m_stop) {
             outcome = RunOutcome::Interrupted;
             break;

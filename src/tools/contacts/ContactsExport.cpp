@@ -1,10 +1,10 @@
 #include "tools/contacts/ContactsExport.h"
 
-#include "launcher/FilterCheck.h"
-#include "launcher/ModuloCommand.h"
 #include "foundation/SaveFile.h"
 #include "foundation/SpecialFolders.h"
 #include "foundation/ports/Dialogs.h"
+#include "launcher/FilterCheck.h"
+#include "launcher/ModuloCommand.h"
 #include "tools/contacts/ContactsCsv.h"
 #include "tools/contacts/ContactsExportView.h"
 
@@ -64,9 +64,10 @@ ContactsExport::Outcome ContactsExport::Inizia()
         m_dialogs.message(QStringLiteral("non vi sono Pratiche per questo filtro"));
         return Outcome::Stopped;
     }
-    m_cases.moveLast();
+    // With a row at least, going to either end cannot fail.
+    static_cast<void>(m_cases.moveLast());
     m_view.setProgressText(QString::number(m_cases.recordCount()) + QStringLiteral(" pratiche "));
-    m_cases.moveFirst();
+    static_cast<void>(m_cases.moveFirst());
 
     if (const Status written = writeFile(path); !written)
         return stop(written.errorText());
@@ -91,7 +92,7 @@ Status ContactsExport::writeFile(const QString& path)
             status = ContactsCsv::writeCase(file, m_cases);
             if (m_pump)
                 m_pump();
-            m_cases.moveNext();
+            static_cast<void>(m_cases.moveNext()); // cannot fail before the end
         }
         return status;
     });

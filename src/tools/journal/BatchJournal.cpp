@@ -1,7 +1,5 @@
 #include "tools/journal/BatchJournal.h"
 
-#include "launcher/FilterCheck.h"
-#include "launcher/ModuloCommand.h"
 #include "foundation/ShownText.h"
 #include "foundation/SpecialFolders.h"
 #include "foundation/SuitePaths.h"
@@ -11,6 +9,8 @@
 #include "foundation/db/Statement.h"
 #include "foundation/ports/Clock.h"
 #include "foundation/ports/Dialogs.h"
+#include "launcher/FilterCheck.h"
+#include "launcher/ModuloCommand.h"
 #include "tools/journal/JournalSettings.h"
 #include "tools/journal/JournalText.h"
 #include "tools/journal/JournalView.h"
@@ -212,14 +212,15 @@ Status BatchJournal::fillWorking()
 {
     db::Connection& connection = m_module.Connessione();
     const QString tag = operatorTag();
-    if (Status deleted =
-            db::execute(connection, QStringLiteral("Delete  from [Working] where operatore='") + tag + QLatin1Char('\''));
+    if (Status deleted = db::execute(connection, QStringLiteral("Delete  from [Working] where operatore='") + tag +
+                                                     QLatin1Char('\''));
         !deleted)
         return deleted;
     db::Recordset working;
     if (Status opened = working.open(workingQuery(), connection, db::Recordset::Lock::Optimistic); !opened)
         return opened;
-    for (m_lotti.moveFirst(); !m_lotti.eof(); m_lotti.moveNext()) {
+    // The walk's moves cannot fail: it starts on the first row and moves on only before the end.
+    for (static_cast<void>(m_lotti.moveFirst()); !m_lotti.eof(); static_cast<void>(m_lotti.moveNext())) {
         if (Status added = working.addNew(); !added)
             return added;
         if (Status set = working.setField(QStringLiteral("Operatore"), tag); !set)
@@ -244,7 +245,8 @@ Result<QList<JournalReport::Lot>> BatchJournal::journalRows()
     if (Status opened = working.open(workingQuery(), m_module.Connessione(), db::Recordset::Lock::ReadOnly); !opened)
         return opened;
     QList<JournalReport::Lot> lots;
-    for (; !working.eof(); working.moveNext()) {
+    // Moving on cannot fail: it happens only before the end.
+    for (; !working.eof(); static_cast<void>(working.moveNext())) {
         const Result<QString> mandato = working.text(QStringLiteral("SOC"));
         const Result<QVariant> data = working.field(QStringLiteral("data1"));
         const Result<QVariant> pratiche = working.field(QStringLiteral("c1"));

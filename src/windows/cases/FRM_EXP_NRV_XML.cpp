@@ -256,21 +256,22 @@ void FRM_EXP_NRV_XML::cmdComandi_Click(int index)
         if (shown && m_sheetShown == *shown && !SalvaDS(*shown))
             return;
     }
+    // A move fails only past an end of the list, where DumpPratica shows the case at that end: what the button asks.
     switch (index) {
     case Primo:
-        pratiche.moveFirst();
+        static_cast<void>(pratiche.moveFirst());
         DumpPratica();
         break;
     case Precedente:
-        pratiche.movePrevious();
+        static_cast<void>(pratiche.movePrevious());
         DumpPratica();
         break;
     case Successivo:
-        pratiche.moveNext();
+        static_cast<void>(pratiche.moveNext());
         DumpPratica();
         break;
     case Ultimo:
-        pratiche.moveLast();
+        static_cast<void>(pratiche.moveLast());
         DumpPratica();
         break;
     case Chiudi:
@@ -288,7 +289,7 @@ void FRM_EXP_NRV_XML::cmdComandi_Click(int index)
             return;
         }
         if (pratiche.recordCount() != 0) {
-            pratiche.moveFirst();
+            static_cast<void>(pratiche.moveFirst()); // cannot fail
             DumpPratica();
         }
         break;
@@ -348,8 +349,9 @@ void FRM_EXP_NRV_XML::List1_DblClick()
     if (!line.isValid() || m_cases.pratiche().recordCount() == 0)
         return;
     db::Recordset& pratiche = m_cases.pratiche();
-    pratiche.moveFirst();
-    pratiche.find(QStringLiteral("contatore"), m_listModel->contatoreAt(line.row()));
+    static_cast<void>(pratiche.moveFirst()); // cannot fail
+    // The search fails only when the cases have no contatore field: DumpPratica, reading that field, tells it.
+    static_cast<void>(pratiche.find(QStringLiteral("contatore"), m_listModel->contatoreAt(line.row())));
     DumpPratica();
 }
 
@@ -390,7 +392,8 @@ void FRM_EXP_NRV_XML::EsportaFlusso()
         showProgress(done, total);
     });
     m_CmdEsporta->setEnabled(false);
-    exporter.EsportaFlusso(m_cases.pratiche());
+    // The export has told the operator how it ended; the window has nothing to add.
+    static_cast<void>(exporter.EsportaFlusso(m_cases.pratiche()));
     m_CmdEsporta->setEnabled(true);
     showProgress(-1, 0);
 }

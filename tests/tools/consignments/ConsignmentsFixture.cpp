@@ -56,7 +56,7 @@ QList<bool> perCaseAnswers(ModuloCommand& module, const ToolParams& params)
     db::Recordset selection;
     EXPECT_TRUE(selection.open(OtherConsignments::selectionQuery(params.ParFiltro), connection));
     QList<bool> answers;
-    for (; !selection.eof(); selection.moveNext()) {
+    for (; !selection.eof(); static_cast<void>(selection.moveNext())) {
         const QString cf = selection.text(QStringLiteral("P_iva")).value_or(QString());
         if (cf.trimmed().isEmpty()) {
             answers.append(false);
