@@ -12,22 +12,17 @@ TEST(CaseSelection, EveryCaseHasItsLineAndReloadingRunsTheSuitesFilterWithOneAcc
     suite.addCases(
         {QStringLiteral("7|ROSSI MARIO|NRV"), QStringLiteral("8||NRV"), QStringLiteral("9|D'AMICO LUCA|NRV")});
     ASSERT_TRUE(list.load(QStringLiteral("order by contatore")));
-    EXPECT_EQ(list.listed(), (QList<qint32>{7, 8, 9}));
-    EXPECT_TRUE(dialogs.shown().isEmpty());
-    EXPECT_TRUE(list.cases.pratiche().state());
-    EXPECT_TRUE(list.cases.pratiche().eof());
-    EXPECT_EQ(list.view.lines().at(0).text, QStringLiteral("ROSSI MARIO"));
-    EXPECT_FALSE(list.view.lines().at(1).text.isEmpty());
-
+    const QList<CaseLine> lines = list.view.lines();
+    EXPECT_EQ(std::tuple(list.listed(), dialogs.shown().size(), list.cases.pratiche().state(),
+                         list.cases.pratiche().eof(), lines.at(0).text, lines.at(1).text.isEmpty()),
+              std::tuple(QList<qint32>{7, 8, 9}, 0, true, true, "ROSSI MARIO", false));
     suite.writeKv32Ini(
         {QStringLiteral("[datiserver]"),
          QStringLiteral("connstring=Provider=SQLite;Data Source=Z:\\work\\kv32\\dati\\kv.sqlite;X=.MDB")});
     ASSERT_TRUE(list.load(QStringLiteral("where contatore<9")));
-    EXPECT_TRUE(list.module.ModoAccess());
     list.view.setFilterText(QStringLiteral("where contatore=9"));
-    ASSERT_TRUE(list.cases.Inizia());
-    EXPECT_EQ(list.view.caption(), QStringLiteral("Esportazione Norvanta XML [Access]"));
-    EXPECT_EQ(list.listed(), (QList<qint32>{7, 8}));
+    EXPECT_EQ(std::tuple(list.module.ModoAccess(), list.cases.Inizia(), list.view.caption(), list.listed()),
+              std::tuple(true, true, "Esportazione Norvanta XML [Access]", QList<qint32>{7, 8}));
 }
 
 TEST(CaseSelection, ADatabaseOrQueryThatCannotBeOpenedEndsTheProgramNamingTheCause)
@@ -64,9 +59,9 @@ TEST(CaseSelection, ADatabaseOrQueryThatCannotBeOpenedEndsTheProgramNamingTheCau
         ScriptedDialogs dialogs;
         CaseList list(suite, dialogs);
         ASSERT_FALSE(list.load(filter));
+        EXPECT_FALSE(list.cases.pratiche().state());
         ASSERT_EQ(dialogs.messages().size(), 1);
         for (const QString& cause : causes)
             EXPECT_TRUE(dialogs.messages().first().contains(cause)) << dialogs.messages().first().toStdString();
-        EXPECT_FALSE(list.cases.pratiche().state());
     }
 }

@@ -5,6 +5,7 @@
 #include "foundation/db/Recordset.h"
 #include "foundation/ports/ScriptedDialogs.h"
 
+#include "support/QtPrinters.h"
 #include "support/SuiteFixture.h"
 
 #include <gtest/gtest.h>
@@ -25,10 +26,8 @@ public:
     bool esporta = false;
 };
 
-const QDate Today(2011, 6, 10);
-
 /// A complete sheet's lines with some fields changed ("Name==value").
-QStringList sheet(const QStringList& changes = {})
+QStringList sheet(const QStringList& changes)
 {
     DiagnosisSheet lines = DiagnosisSheet::fromFileText(SuiteFixture::completeSheet().join(QLatin1Char('\n')));
     for (const QString& change : changes)
@@ -36,92 +35,69 @@ QStringList sheet(const QStringList& changes = {})
     return lines.fileText().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
 }
 
-class SheetCheckTest : public ::testing::Test {
-protected:
-    SheetCheckTest()
-    {
-        suite.addCases(
-            {QStringLiteral("1|UNO|NRV|EECH"), QStringLiteral("2|DUE|NRV|EESE"), QStringLiteral("3|TRE|NRV|info")});
-        // Case 1 needs no sheet: a file that is there is not read.
-        suite.writeSheet(1, {QStringLiteral("rotto")});
-        EXPECT_TRUE(connection.open(suite.database().connectionString()));
-    }
-
-    SuiteFixture suite;
-    db::Connection connection;
-    db::Recordset pratiche;
-    SheetStore store;
-    ScriptedDialogs dialogs;
-    RecordingView view;
-};
-
-const char* const Ok = "I dati sembrano OK";
-
 } // namespace
 
-TEST_F(SheetCheckTest, StopsOnTheFirstFindingWithItsFocusOrEnablesEsportaAndComesBackToItsCase)
+TEST(SheetCheck, StopsOnTheFirstFindingWithItsFocusOrEnablesEsportaAndComesBackToItsCase)
 {
+    SuiteFixture suite;
+    suite.addCases({QStringLiteral("1|UNO|NRV"), QStringLiteral("2|DUE|NRV"), QStringLiteral("3|TRE|NRV")});
+    // Case 1 needs no sheet: a file that is there is not read.
+    suite.writeSheet(1, {QStringLiteral("rotto")});
+    db::Connection connection;
+    ASSERT_TRUE(connection.open(suite.database().connectionString()));
+    using enum SheetControl;
+    const char* const ok = "I dati sembrano OK";
     struct Row {
-        QStringList changes3 = {}; ///< of case 3's sheet; "none" removes its file
         const char* message;
-        SheetControl focus = SheetControl::None;
-        qsizetype row = 2; ///< the row the check stops on; all three rows when it passes
-        QStringList changes2 = {};
-        QStringList codes = {QStringLiteral("'EECH'"), QStringLiteral("'EESE'"), QStringLiteral("'info'")};
-    };
-    const Row rows[] = {
-        {.message = Ok, .row = 3},
+        SheetControl focus;
+        qsizetype row;             ///< the row the check stops on; all three rows when it passes
+        QStringList changes3;      ///< of case 3's sheet; "none" removes its file
+        QStringList changes2 = {}; ///< of case 2's sheet
+        QString codes = "'EECH'|'EESE'|'info'";
+    } const rows[] = {
+        {ok, None, 3, {}},
         // "S" needs no improvement date.
-        {.message = Ok, .row = 3, .changes2 = {"CapacitaPagamentoFutureScadenze==S", "DataMiglioramento=="}},
-        {{"MotivoImpagato==   "}, "Manca Motivo Impagato", SheetControl::MotivoImpagato},
-        {{"SituazioneFamiliare=="}, "Manca SituazioneFamiliare", SheetControl::SituazioneFamiliare},
-        {{"Abitazione=="}, "Manca Abitazione", SheetControl::Abitazione},
-        {{"TipologiaContratto=="}, "Manca TipologiaContratto", SheetControl::TipologiaContratto},
-        {{"CapacitaPagamentoFutureScadenze=="},
-         "Manca CapacitaPagamentoFutureScadenze",
-         SheetControl::CapacitaPagamento},
-        {{"DataMiglioramento==31/02/2011"}, "Manca DataMiglioramento", SheetControl::DataMiglioramento},
-        {{"ClienteRedditoSalario=="}, "Manca Reddito Cliente", SheetControl::RedditoCliente},
+        {ok, None, 3, {}, {"CapacitaPagamentoFutureScadenze==S", "DataMiglioramento=="}},
+        {"Manca Motivo Impagato", MotivoImpagato, 2, {"MotivoImpagato==   "}},
+        {"Manca SituazioneFamiliare", SituazioneFamiliare, 2, {"SituazioneFamiliare=="}},
+        {"Manca Abitazione", Abitazione, 2, {"Abitazione=="}},
+        {"Manca TipologiaContratto", TipologiaContratto, 2, {"TipologiaContratto=="}},
+        {"Manca CapacitaPagamentoFutureScadenze", CapacitaPagamento, 2, {"CapacitaPagamentoFutureScadenze=="}},
+        {"Manca DataMiglioramento", DataMiglioramento, 2, {"DataMiglioramento==31/02/2011"}},
+        {"Manca Reddito Cliente", RedditoCliente, 2, {"ClienteRedditoSalario=="}},
         // Lower-case "n" asks for the date too; the earliest finding of a sheet is the one reported.
-        {{"CapacitaPagamentoFutureScadenze==n", "DataMiglioramento=="},
-         "Manca DataMiglioramento",
-         SheetControl::DataMiglioramento},
-        {{"Abitazione==", "ClienteRedditoSalario=="}, "Manca Abitazione", SheetControl::Abitazione},
+        {"Manca DataMiglioramento",
+         DataMiglioramento,
+         2,
+         {"CapacitaPagamentoFutureScadenze==n", "DataMiglioramento=="}},
+        {"Manca Abitazione", Abitazione, 2, {"Abitazione==", "ClienteRedditoSalario=="}},
         // A missing code or sheet is found before any field; "EESE " with its blank needs no sheet.
-        {.message = "Manca Codice Scarico Memo",
-         .row = 0,
-         .changes2 = {"MotivoImpagato=="},
-         .codes = {"NULL", "'EESE'", "'info'"}},
-        {.changes3 = {"none"},
-         .message = "Manca Diagnosis Sheet",
-         .changes2 = {"MotivoImpagato=="},
-         .codes = {"'EECH'", "'EESE '", "'info'"}},
+        {"Manca Codice Scarico Memo", None, 0, {}, {"MotivoImpagato=="}, "NULL|'EESE'|'info'"},
+        {"Manca Diagnosis Sheet", None, 2, {"none"}, {"MotivoImpagato=="}, "'EECH'|'EESE '|'info'"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.message);
-        for (int k = 1; k <= 3; ++k) {
-            suite.database().exec(
-                {QStringLiteral("UPDATE [Tabella Pratiche] SET codicescaricomemo=%1 WHERE contatore=%2")
-                     .arg(row.codes.at(k - 1))
-                     .arg(k)});
-        }
+        const QStringList codes = row.codes.split('|');
+        suite.database().exec({QStringLiteral("UPDATE [Tabella Pratiche] SET codicescaricomemo=CASE contatore WHEN 1 "
+                                              "THEN %1 WHEN 2 THEN %2 ELSE %3 END")
+                                   .arg(codes.at(0), codes.at(1), codes.at(2))});
         suite.writeSheet(2, sheet(row.changes2));
         suite.writeSheet(3, sheet(row.changes3));
-        if (row.changes3 == QStringList{QStringLiteral("none")})
+        if (row.changes3 == QStringList{"none"})
             QFile::remove(SheetStore::sheetPath(3));
         // The recordset stands on the second case.
+        db::Recordset pratiche;
         ASSERT_TRUE(pratiche.open(QStringLiteral("Select * From [Tabella Pratiche] order by contatore"), connection,
-                                  db::Recordset::Lock::Optimistic));
-        ASSERT_TRUE(pratiche.moveNext());
-        dialogs.clear();
-        view = RecordingView();
-        const bool ok = qstrcmp(row.message, Ok) == 0;
-        EXPECT_EQ(CheckTutteLePratiche(pratiche, store, Today, view, dialogs), ok);
-        EXPECT_EQ(dialogs.messages(), QStringList{QString::fromLatin1(row.message)});
-        EXPECT_EQ(view.focus, row.focus);
-        EXPECT_EQ(view.currentRow, row.row);
-        EXPECT_EQ(view.shown, ok ? 0 : 1);
-        EXPECT_EQ(view.esporta, ok);
-        EXPECT_EQ(pratiche.absolutePosition(), ok ? 2 : row.row + 1);
+                                  db::Recordset::Lock::Optimistic) &&
+                    pratiche.moveNext());
+        ScriptedDialogs dialogs;
+        SheetStore store;
+        RecordingView view;
+        const bool passed = CheckTutteLePratiche(pratiche, store, QDate(2011, 6, 10), view, dialogs);
+        const bool passes = row.message == ok;
+        EXPECT_EQ(std::tuple(passed, dialogs.messages(), view.focus, view.currentRow, view.shown, view.esporta,
+                             pratiche.absolutePosition()),
+                  std::tuple(passes, QStringList{row.message}, row.focus, row.row, passes ? 0 : 1, passes,
+                             passes ? 2 : row.row + 1));
     }
 }

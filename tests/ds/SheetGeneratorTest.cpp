@@ -46,27 +46,25 @@ private:
     int m_pumps = 0;
 };
 
+/// Runs the generation over the suite's cases in contatore order, confirmed.
 class SheetGeneratorTest : public ::testing::Test {
 protected:
     SheetGeneratorTest() { EXPECT_TRUE(connection.open(suite.database().connectionString())); }
 
-    /// Runs the generation over the suite's cases in contatore order; whether a run took place.
+    /// Whether a run took place; `view` and `quotas` hold what it left.
     bool generate(const Scenario& scenario)
     {
         EXPECT_TRUE(pratiche.open(QStringLiteral("Select * From [Tabella Pratiche] order by contatore"), connection,
                                   db::Recordset::Lock::Optimistic));
-        ScenarioView view(scenario);
+        view.emplace(scenario);
         dialogs.answerQuestion(Dialogs::Answer::Yes);
-        SheetGenerator generator(view.settings, pratiche, store, clock, random, dialogs, view);
+        SheetGenerator generator(view->settings, pratiche, store, clock, random, dialogs, *view);
         const bool ran = generator.run();
-        EXPECT_EQ(view.starts, ran ? 1 : 0);
-        record.quotas = generator.quotas();
-        for (const ScriptedDialogs::Shown& shown : dialogs.shown())
-            record.shown.append(shown.text);
-        record.usedUp = view.usedUp;
-        record.position = QStringLiteral("%1/%2").arg(pratiche.absolutePosition()).arg(pratiche.recordCount());
+        EXPECT_EQ(view->starts, ran ? 1 : 0);
+        quotas = generator.quotas();
         return ran;
     }
+    QString position() { return QStringLiteral("%1/%2").arg(pratiche.absolutePosition()).arg(pratiche.recordCount()); }
 
     SuiteFixture suite;
     db::Connection connection;
@@ -75,7 +73,8 @@ protected:
     FixedClock clock{QDateTime(QDate(2011, 6, 10), QTime(14, 5, 9))};
     SequenceRandom random{GenerationScenarios::draws()};
     ScriptedDialogs dialogs;
-    GenerationScenarios::Record record;
+    std::optional<ScenarioView> view;
+    GenerationQuotas quotas;
 };
 
 class SheetGeneratorScenarioTest : public SheetGeneratorTest, public ::testing::WithParamInterface<Scenario> {};
@@ -86,7 +85,7 @@ TEST_P(SheetGeneratorScenarioTest, GivesTheRecordedSheetsAndMessages)
 {
     GenerationScenarios::prepare(suite, GetParam());
     EXPECT_TRUE(generate(GetParam()));
-    GenerationScenarios::expectRecorded(GetParam(), record, suite);
+    GenerationScenarios::expectRecorded(GetParam(), dialogs, view->usedUp, position(), quotas, suite);
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, SheetGeneratorScenarioTest, ::testing::ValuesIn(GenerationScenarios::all()),
@@ -94,10 +93,8 @@ INSTANTIATE_TEST_SUITE_P(Scenarios, SheetGeneratorScenarioTest, ::testing::Value
 
 TEST_F(SheetGeneratorTest, AnEmptyListEndsAtOnce)
 {
-    EXPECT_FALSE(generate({.name = "vuota"}));
-    EXPECT_EQ(record.shown,
-              (QStringList{QStringLiteral("Confermi generazione causale Diagnosis Sheet per 0 pratiche ?"),
-                           QStringLiteral("Generazione conclusa")}));
+    EXPECT_FALSE(generate({"vuota", ""}));
+    EXPECT_EQ(dialogs.messages(), QStringList{"Generazione conclusa"});
 }
 
 TEST_F(SheetGeneratorTest, NothingASheetHoldsIsLostOnTheWay)
@@ -109,12 +106,9 @@ TEST_F(SheetGeneratorTest, NothingASheetHoldsIsLostOnTheWay)
     // A sheet that cannot be read stops the run on its case: no other case's sheet is saved over it.
     const QString unreadable = SheetStore::sheetPath(2);
     writeSparse(unreadable, "MotivoImpagato==C=No lavoro\r\n", 2 * 1024 * 1024);
-    EXPECT_TRUE(generate({.name = "perdita"}));
-    EXPECT_TRUE(store.CaricaDS(1));
-    EXPECT_EQ(store.LeggiDS(QStringLiteral("Note")), note);
-    ASSERT_EQ(record.shown.size(), 3);
-    EXPECT_TRUE(record.shown.at(1).contains(unreadable)) << record.shown.at(1).toStdString();
-    EXPECT_EQ(record.shown.at(2), QStringLiteral("La generazione termina"));
-    EXPECT_EQ(QFileInfo(unreadable).size(), 2 * 1024 * 1024);
-    EXPECT_EQ(record.position, QStringLiteral("2/2"));
+    EXPECT_TRUE(generate({"perdita", ""}));
+    EXPECT_EQ(
+        std::tuple(store.sheetOf(1).value()->value("Note"), dialogs.messages(), QFileInfo(unreadable).size(),
+                   position()),
+        std::tuple(note, QStringList{store.sheetOf(2).errorText(), "La generazione termina"}, 2 * 1024 * 1024, "2/2"));
 }

@@ -6,18 +6,11 @@
 #include "windows/cases/FRM_EXP_NRV_XML.h"
 
 #include "support/GenerationScenarios.h"
+#include "support/QtPrinters.h"
 #include "support/SuiteFixture.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QFileInfo>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListView>
-#include <QPlainTextEdit>
-#include <QProgressBar>
-#include <QPushButton>
 #include <QTest>
+#include <QtWidgets>
 
 #include <gtest/gtest.h>
 
@@ -28,14 +21,23 @@ class MainWindowFixture : public ::testing::Test {
 protected:
     explicit MainWindowFixture(QList<double> draws) : random(std::move(draws)) {}
 
-    template <typename T> T* child(const char* name)
+    /// A control of the window, or of another.
+    template <typename T = QWidget> T* child(const QString& name, const QWidget* of = nullptr)
     {
-        T* found = window.findChild<T*>(QString::fromLatin1(name));
-        EXPECT_TRUE(found) << name;
+        T* found = (of ? of : &window)->findChild<T*>(name);
+        EXPECT_TRUE(found) << name.toStdString();
         return found;
     }
-    void click(const char* name) { QTest::mouseClick(child<QAbstractButton>(name), Qt::LeftButton); }
+    void click(const QString& name) { QTest::mouseClick(child<QAbstractButton>(name), Qt::LeftButton); }
     QString text(const char* label) { return child<QLabel>(label)->text(); }
+    /// The position label, checked against the list's current line.
+    QString position()
+    {
+        const QListView* list = child<QListView>("List1");
+        const QString line = QStringLiteral("%1/%2").arg(list->currentIndex().row() + 1).arg(list->model()->rowCount());
+        EXPECT_EQ(text("lbSetPraStatus"), line) << "the list does not follow the case";
+        return text("lbSetPraStatus");
+    }
     /// Opens the window on the suite's line, as the suite starts the program.
     void open()
     {
@@ -60,170 +62,154 @@ protected:
         suite.useFilter(QStringLiteral("where [tipo mandato]='NRV' order by contatore"));
     }
 
-    /// The position label, and the list's current line as that label would write it.
-    QString position()
+    /// The case shown: its position, name, whether its sheet is required, the reason and the salary in the editor.
+    QString shown()
     {
-        const QListView* list = child<QListView>("List1");
-        const QString line = QStringLiteral("%1/%2").arg(list->currentIndex().row() + 1).arg(list->model()->rowCount());
-        EXPECT_EQ(text("lbSetPraStatus"), line) << "the list does not follow the case";
-        return text("lbSetPraStatus");
+        return QStringList{position(), text("lblfield_0"), child("lblDSOBBLIGATORIO")->isVisible() ? "DS" : "",
+                           reason()->currentText(), child<QLineEdit>("Scheda_4")->text()}
+            .join('|');
     }
     QComboBox* reason() { return child<QComboBox>("cboMotivoImpagato"); }
 };
 
 } // namespace
 
-TEST_F(MainWindowTest, OpensWithTheCasesOfTheFilterAndReloadsWithItWhateverWasTyped)
-{
-    open();
-    EXPECT_TRUE(dialogs.shown().isEmpty());
-    QListView* list = child<QListView>("List1");
-    ASSERT_EQ(list->model()->rowCount(), 2);
-    EXPECT_EQ(list->model()->index(0, 0).data().toString(), QStringLiteral("ROSSI MARIO"));
-    EXPECT_EQ(list->model()->index(1, 0).data(Qt::ToolTipRole).toString(), QStringLiteral("BIANCHI ANNA - pratica 2"));
-    EXPECT_EQ(text("lblStatus"), QStringLiteral("Pratiche da esportare:2"));
-    EXPECT_FALSE(child<QPushButton>("CmdEsporta")->isEnabled());
-    EXPECT_FALSE(child<QPushButton>("Command1")->isVisible());
-
-    QLineEdit* filter = child<QLineEdit>("TxtSql");
-    filter->clear();
-    QTest::keyClicks(filter, QStringLiteral("where contatore=3"));
-    click("cmdComandi_6");
-    EXPECT_EQ(filter->text(), QStringLiteral("where [tipo mandato]='NRV' order by contatore"));
-    EXPECT_EQ(list->model()->rowCount(), 2);
-    EXPECT_EQ(position(), QStringLiteral("1/2"));
-}
-
-TEST_F(MainWindowTest, AFilterLongerThanTheBoxHoldsIsRunWholeAndOneThatFailsEndsTheProgram)
+TEST_F(MainWindowTest, ALongFilterIsRunWholeAndTooFewFieldsShowTheListingAndAnEmptyList)
 {
     // The filter box holds 32767 characters; the end of a longer filter still selects.
-    suite.useFilter(QStringLiteral("where [tipo mandato]='NRV'") + QString(40000, QLatin1Char(' ')) +
-                    QStringLiteral("and contatore=2"));
+    suite.useFilter("where [tipo mandato]='NRV'" + QString(40000, ' ') + "and contatore=2");
     open();
-    EXPECT_EQ(child<QListView>("List1")->model()->rowCount(), 1);
-
-    suite.useFilter(QStringLiteral("where [non esiste]=1"));
-    ModuloCommand again{clock, QStringLiteral("Exp_Nrv_XML")};
-    EXPECT_FALSE(FRM_EXP_NRV_XML(again, dialogs, clock, random).Form_Load(SuiteFixture::statusLine()));
-    ASSERT_EQ(dialogs.messages().size(), 1);
-    EXPECT_TRUE(dialogs.messages().first().contains(QStringLiteral("non esiste")));
-}
-
-TEST_F(MainWindowTest, TooFewFieldsShowTheListingAndAnEmptyList)
-{
-    ASSERT_TRUE(window.Form_Load(QStringLiteral("a|b")));
-    EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("PAR0=a\r\nPAR1=b\r\n")});
+    ModuloCommand command{clock, QStringLiteral("Exp_Nrv_XML")};
+    FRM_EXP_NRV_XML other(command, dialogs, clock, random);
+    ASSERT_TRUE(other.Form_Load("a|b"));
     // With no cases loaded the case commands do nothing.
-    click("cmdComandi_6");
-    click("cmdComandi_2");
-    EXPECT_EQ(child<QListView>("List1")->model()->rowCount(), 0);
+    for (const char* button : {"cmdComandi_6", "cmdComandi_2"})
+        QTest::mouseClick(child<QAbstractButton>(button, &other), Qt::LeftButton);
+    EXPECT_EQ(std::tuple(child<QListView>("List1")->model()->rowCount(), dialogs.messages(),
+                         child<QListView>("List1", &other)->model()->rowCount()),
+              std::tuple(1, QStringList{"PAR0=a\r\nPAR1=b\r\n"}, 0));
 }
 
-TEST_F(MainWindowTest, TheCommandsWalkTheCasesSavingTheSheetShownButASingleClickDoesNot)
+TEST_F(MainWindowTest, WalksTheCasesByCommandsAndKeysFromAnyControlSavingTheSheetShownButNoneItCannotReadOrInTestMode)
 {
     open();
-    // Loading leaves the list after its last case, so the last one is shown first; the walk stops at both ends.
-    EXPECT_EQ(position(), QStringLiteral("2/2"));
-    EXPECT_EQ(text("lblfield_0"), QStringLiteral("BIANCHI ANNA"));
-    EXPECT_FALSE(child<QLabel>("lblDSOBBLIGATORIO")->isVisible());
-    for (const auto& [command, expected] :
-         {std::pair{"cmdComandi_2", "2/2"}, std::pair{"cmdComandi_1", "1/2"}, std::pair{"cmdComandi_1", "1/2"},
-          std::pair{"cmdComandi_3", "2/2"}, std::pair{"cmdComandi_0", "1/2"}}) {
-        click(command);
-        EXPECT_EQ(position(), QString::fromLatin1(expected)) << command;
-    }
-    EXPECT_EQ(text("lblfield_0"), QStringLiteral("ROSSI MARIO"));
-    EXPECT_TRUE(child<QLabel>("lblDSOBBLIGATORIO")->isVisible());
-
-    reason()->setEditText(QStringLiteral("C=No lavoro"));
-    child<QLineEdit>("Scheda_4")->setText(QStringLiteral("1200"));
-    click("cmdComandi_2");
-    const QByteArray saved = fileBytes(SheetStore::sheetPath(1));
-    EXPECT_TRUE(saved.startsWith("MotivoImpagato==C=No lavoro\r\n") &&
-                saved.contains("ClienteRedditoSalario==1200\r\n"))
-        << saved.toStdString();
-    // Case 2 has no sheet: nothing of case 1 stays in the editor.
-    EXPECT_EQ(reason()->currentText(), QString());
-    EXPECT_EQ(child<QLineEdit>("Scheda_4")->text(), QString());
-
-    reason()->setEditText(QStringLiteral("A=Negligenza"));
-    QListView* list = child<QListView>("List1");
-    // A click points at a line and selects nothing; Enter opens it.
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(0, 0)).center());
-    EXPECT_EQ(list->currentIndex().row(), 0);
-    EXPECT_FALSE(list->selectionModel()->hasSelection());
-    EXPECT_EQ(text("lbSetPraStatus"), QStringLiteral("2/2"));
-    Q_EMIT list->activated(list->model()->index(0, 0));
-    EXPECT_EQ(position(), QStringLiteral("1/2"));
-    EXPECT_FALSE(QFileInfo::exists(SheetStore::sheetPath(2)));
-    EXPECT_EQ(reason()->currentText(), QStringLiteral("C=No lavoro"));
-}
-
-TEST_F(MainWindowTest, TheNavigationKeysWorkFromEveryControlOfTheCasePanel)
-{
-    open();
+    // Loading leaves the list after its last case, so the last one is shown first.
+    const QAbstractItemModel* lines = child<QListView>("List1")->model();
+    EXPECT_EQ(std::tuple(dialogs.messages(), shown(), lines->index(0, 0).data().toString(),
+                         lines->index(1, 0).data(Qt::ToolTipRole).toString(), text("lblStatus"),
+                         child("CmdEsporta")->isEnabled(), child("Command1")->isVisible()),
+              std::tuple(QStringList{}, QString("2/2|BIANCHI ANNA|||"), QString("ROSSI MARIO"),
+                         QString("BIANCHI ANNA - pratica 2"), QString("Pratiche da esportare:2"), false, false));
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    QLineEdit* salary = child<QLineEdit>("Scheda_4");
     // Text boxes and editable combos keep Ctrl+Home and Ctrl+End for their own cursor unless the panel takes them.
-    const std::tuple<QWidget*, Qt::Key, const char*> presses[] = {
-        {salary, Qt::Key_Home, "1/2"},
-        {reason(), Qt::Key_End, "2/2"},
-        {child<QLineEdit>("Scheda_10"), Qt::Key_PageUp, "1/2"},
-        {child<QComboBox>("cboCapacitaPagareFutureScadenze"), Qt::Key_PageDown, "2/2"},
-        {child<QPlainTextEdit>("Scheda_0"), Qt::Key_Home, "1/2"},
-        {child<QListView>("List1"), Qt::Key_End, "2/2"},
+    const std::tuple<const char*, Qt::Key, const char*> steps[] = {
+        {"Scheda_4", Qt::Key_Home, "1/2|ROSSI MARIO|DS||"},
+        {"cboMotivoImpagato", Qt::Key_End, "2/2|BIANCHI ANNA|||"},
+        {"Scheda_10", Qt::Key_PageUp, "1/2|ROSSI MARIO|DS||"},
+        {"cboCapacitaPagareFutureScadenze", Qt::Key_PageDown, "2/2|BIANCHI ANNA|||"},
+        {"Scheda_0", Qt::Key_Home, "1/2|ROSSI MARIO|DS||"},
+        {"List1", Qt::Key_End, "2/2|BIANCHI ANNA|||"},
+        {"cmdComandi_2", {}, "2/2|BIANCHI ANNA|||"},
+        {"cmdComandi_1", {}, "1/2|ROSSI MARIO|DS||"},
+        {"cmdComandi_1", {}, "1/2|ROSSI MARIO|DS||"},
+        {"cmdComandi_3", {}, "2/2|BIANCHI ANNA|||"},
+        {"cmdComandi_0", {}, "1/2|ROSSI MARIO|DS||"},
     };
-    for (const auto& [focus, key, expected] : presses) {
-        focus->setFocus();
-        ASSERT_TRUE(focus->hasFocus()) << focus->objectName().toStdString();
-        QTest::keyClick(focus, key, Qt::ControlModifier);
-        EXPECT_EQ(position(), QString::fromLatin1(expected)) << focus->objectName().toStdString();
+    for (const auto& [name, key, expected] : steps) {
+        SCOPED_TRACE(name);
+        child(name)->setFocus();
+        if (key == Qt::Key{})
+            click(name);
+        else
+            QTest::keyClick(child(name), key, Qt::ControlModifier);
+        EXPECT_EQ(shown(), QString::fromUtf8(expected));
     }
     // The keys still reach the box when they are not the panel's.
+    QLineEdit* salary = child<QLineEdit>("Scheda_4");
     salary->setText(QStringLiteral("1200"));
     salary->setFocus();
     QTest::keyClick(salary, Qt::Key_Home);
     EXPECT_EQ(salary->cursorPosition(), 0);
-}
 
-TEST_F(MainWindowTest, ASheetThatCannotBeReadIsNotSavedOver)
-{
-    // The last case is shown first: its sheet is beyond any real one and is not read, so never saved over.
-    const QString sheet = SheetStore::sheetPath(2);
-    writeSparse(sheet, "MotivoImpagato==C=No lavoro\r\n", 2 * 1024 * 1024);
-    open();
-    ASSERT_EQ(dialogs.messages().size(), 1);
-    EXPECT_TRUE(dialogs.messages().first().contains(sheet));
-    click("cmdComandi_0");
-    EXPECT_EQ(position(), QStringLiteral("1/2"));
-    EXPECT_EQ(QFileInfo(sheet).size(), 2 * 1024 * 1024);
-}
+    reason()->setEditText(QStringLiteral("C=No lavoro"));
+    click("cmdComandi_2");
+    // Case 2 has no sheet: nothing of case 1 stays in the editor.
+    const QByteArray saved = fileBytes(SheetStore::sheetPath(1));
+    EXPECT_EQ(std::tuple(saved.left(29), saved.contains("ClienteRedditoSalario==1200\r\n"), shown()),
+              std::tuple("MotivoImpagato==C=No lavoro\r\n", true, "2/2|BIANCHI ANNA|||"));
 
-TEST_F(MainWindowTest, TheDischargeCodesAreEditedOnRequestAndWrittenBack)
-{
-    open();
+    reason()->setEditText(QStringLiteral("A=Negligenza"));
+    // A click points at a line and selects nothing; Enter opens it, saving nothing.
+    QListView* list = child<QListView>("List1");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(0, 0)).center());
+    EXPECT_EQ(std::tuple(list->currentIndex().row(), list->selectionModel()->hasSelection(), text("lbSetPraStatus")),
+              std::tuple(0, false, QString("2/2")));
+    Q_EMIT list->activated(list->model()->index(0, 0));
+    EXPECT_EQ(std::tuple(shown(), QFileInfo::exists(SheetStore::sheetPath(2))),
+              std::tuple("1/2|ROSSI MARIO|DS|C=No lavoro|1200", false));
+
+    // Reloading runs the suite's filter again, whatever was typed in its box.
+    QLineEdit* filter = child<QLineEdit>("TxtSql");
+    filter->clear();
+    QTest::keyClicks(filter, QStringLiteral("where contatore=3"));
+    click("cmdComandi_6");
+    EXPECT_EQ(std::tuple(filter->text(), shown()), std::tuple(QString("where [tipo mandato]='NRV' order by contatore"),
+                                                              QString("1/2|ROSSI MARIO|DS|C=No lavoro|1200")));
+
+    // A sheet beyond any real one is not read, so never saved over.
+    const QString unreadable = SheetStore::sheetPath(2);
+    writeSparse(unreadable, "MotivoImpagato==C=No lavoro\r\n", 2 * 1024 * 1024);
+    dialogs.clear();
+    click("cmdComandi_3");
     click("cmdComandi_0");
-    QTest::mouseDClick(child<QLabel>("lblfield_0"), Qt::LeftButton);
-    EXPECT_TRUE(dialogs.shown().isEmpty());
-    const auto edit = [&](const char* label, const std::optional<QString>& answer) {
+    EXPECT_EQ(std::tuple(dialogs.messages(), QFileInfo(unreadable).size()),
+              std::tuple(QStringList{SheetStore().sheetOf(2).errorText()}, 2 * 1024 * 1024));
+
+    // The discharge codes of case 1, edited on request.
+    dialogs.clear();
+    QTest::mouseDClick(child<QLabel>("lblfield_0"), Qt::LeftButton); // no code: no box
+    // Cancel, or an answer that differs only in letter case, changes nothing; an empty answer given with OK clears
+    // the field. How an edit reaches each database is in server/ServerScenarioTest.
+    const std::tuple<const char*, std::optional<QString>, QString> edits[] = {
+        {"lblfield_2", std::nullopt, "EESE|<null>"}, {"lblfield_2", "eese", "EESE|<null>"},
+        {"lblfield_2", "EECH", "EECH|<null>"},       {"lblfield_3", "C", "EECH|C"},
+        {"lblfield_3", QString(), "EECH|<null>"},
+    };
+    for (const auto& [label, answer, stored] : edits) {
         dialogs.answerInput(answer);
         QTest::mouseDClick(child<QLabel>(label), Qt::LeftButton);
-        return suite.database().scalar(
-            QStringLiteral("select codicescaricomemo || '|' || ifnull([codice scarico], '<null>') from "
-                           "[Tabella Pratiche] where contatore=1"));
-    };
-    // Cancel, or an answer that differs only in letter case, changes nothing; an empty answer given with OK clears the
-    // field. How an edit reaches each database is in server/ServerScenarioTest.
-    EXPECT_EQ(edit("lblfield_2", std::nullopt), QStringLiteral("EESE|<null>"));
-    EXPECT_EQ(dialogs.shown().last().text, QStringLiteral("Valore per campo codicescaricomemo"));
-    EXPECT_EQ(edit("lblfield_2", QStringLiteral("eese")), QStringLiteral("EESE|<null>"));
-    EXPECT_EQ(edit("lblfield_2", QStringLiteral("EECH")), QStringLiteral("EECH|<null>"));
-    EXPECT_EQ(text("lblfield_2"), QStringLiteral("EECH"));
-    EXPECT_FALSE(child<QLabel>("lblDSOBBLIGATORIO")->isVisible());
-    EXPECT_EQ(edit("lblfield_3", QStringLiteral("C")), QStringLiteral("EECH|C"));
-    EXPECT_EQ(edit("lblfield_3", QString()), QStringLiteral("EECH|<null>"));
-    EXPECT_TRUE(dialogs.messages().isEmpty());
+        const QString codes = suite.database().scalar("select codicescaricomemo || '|' || ifnull([codice scarico], "
+                                                      "'<null>') from [Tabella Pratiche] where contatore=1");
+        EXPECT_EQ(std::tuple(codes, text("lblfield_2") + '|' + text("lblfield_3")),
+                  std::tuple(stored, QString(stored).remove("<null>")));
+    }
+    EXPECT_EQ(std::tuple(dialogs.messages(), dialogs.shown().first().text, child("lblDSOBBLIGATORIO")->isVisible()),
+              std::tuple(QStringList{}, "Valore per campo codicescaricomemo", false));
+
+    // Ticking "Solo Test" on the generation panel.
+    click("cmdPratiche");
+    click("chkSoloTest");
+    // The whole part of the cases over the choices, plus one.
+    QStringList boxes;
+    for (const char* box : {"TxtMotivoImpagato_8", "TxtCapacitaPagareFutureRate_0", "TxtCapacitaPagareFutureRate_5",
+                            "TxtRedditoCliente_4", "TxtNota_2"})
+        boxes.append(child<QLineEdit>(box)->text());
+    EXPECT_EQ(boxes, (QStringList{"1", "2", "1", "1000", "Nota 3"}));
+    child<QLineEdit>("TxtNoteNumPra_0")->setText(QStringLiteral("9"));
+    click("chkSoloTest");
+    EXPECT_EQ(std::tuple(child<QAbstractButton>("chkSoloTest")->isChecked(), child("lblSoloTest")->isHidden(),
+                         child<QLineEdit>("TxtNoteNumPra_0")->text()),
+              std::tuple(false, true, QString("9")));
+
+    // Test mode is shown plainly over the cases, and moving saves nothing.
+    click("chkSoloTest");
+    click("cmdPratiche");
+    const QByteArray before = fileBytes(SheetStore::sheetPath(1));
+    reason()->setEditText(QStringLiteral("A=Negligenza"));
+    click("cmdComandi_0");
+    EXPECT_EQ(std::tuple(child("lblSoloTest")->isVisible(), fileBytes(SheetStore::sheetPath(1))),
+              std::tuple(true, before));
 }
 
 TEST_F(MainWindowTest, ControllaDatiStopsOnTheFirstIncompleteCaseAndOnceMendedEsportaWritesTheFlow)
@@ -232,141 +218,97 @@ TEST_F(MainWindowTest, ControllaDatiStopsOnTheFirstIncompleteCaseAndOnceMendedEs
     incomplete.removeAt(1); // SituazioneFamiliare
     suite.writeSheet(1, incomplete);
     open();
-    click("cmdComandi_5");
-    EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("Manca SituazioneFamiliare")});
-    EXPECT_EQ(QApplication::focusWidget(), child<QComboBox>("cboSituazioneFamiliare"));
-    EXPECT_EQ(position(), QStringLiteral("1/2"));
-    EXPECT_FALSE(child<QPushButton>("CmdEsporta")->isEnabled());
     QItemSelectionModel* marks = child<QListView>("List1")->selectionModel();
-    EXPECT_FALSE(marks->isRowSelected(0, QModelIndex()));
+    const auto check = [&] {
+        dialogs.clear();
+        click("cmdComandi_5");
+        return std::tuple(dialogs.messages(), position(), child("CmdEsporta")->isEnabled(), marks->isRowSelected(0, {}),
+                          marks->isRowSelected(1, {}));
+    };
+    EXPECT_EQ(check(), std::tuple(QStringList{"Manca SituazioneFamiliare"}, QString("1/2"), false, false, false));
+    EXPECT_EQ(QApplication::focusWidget(), child("cboSituazioneFamiliare"));
 
     child<QComboBox>("cboSituazioneFamiliare")->setEditText(QStringLiteral("A=Single"));
     click("cmdComandi_2");
     click("cmdComandi_0");
-    dialogs.clear();
-    click("cmdComandi_5");
-    EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("I dati sembrano OK")});
-    EXPECT_TRUE(child<QPushButton>("CmdEsporta")->isEnabled());
-    EXPECT_TRUE(marks->isRowSelected(0, QModelIndex()) && marks->isRowSelected(1, QModelIndex()));
     // The check passed and came back to the case it started from, and the list with it.
-    EXPECT_EQ(position(), QStringLiteral("1/2"));
+    EXPECT_EQ(check(), std::tuple(QStringList{"I dati sembrano OK"}, QString("1/2"), true, true, true));
     // Reloading does not disable "Esporta" again; the flow's name and progressive are the export's own tests.
     click("cmdComandi_6");
-    ASSERT_TRUE(child<QPushButton>("CmdEsporta")->isEnabled());
     dialogs.clear();
     click("CmdEsporta");
     const QString flow = suite.home().desktop() + QStringLiteral("/0008_06_00001_2011-06-10.XML");
-    EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("File ") + flow + QStringLiteral(" generato")});
-    EXPECT_EQ(text("lblStatus"), QStringLiteral("2/2"));
-    EXPECT_TRUE(child<QPushButton>("CmdEsporta")->isEnabled());
-}
-
-TEST_F(MainWindowTest, TickingSoloTestPresetsTheQuotasFromTheNumberOfCasesAndShowsTheBand)
-{
-    open();
-    click("cmdPratiche");
-    const auto box = [this](const char* name) {
-        return child<QLineEdit>(name)->text();
-    };
-    click("chkSoloTest");
-    // The whole part of the cases over the choices, plus one.
-    EXPECT_EQ(box("TxtMotivoImpagato_8"), QStringLiteral("1"));
-    EXPECT_EQ(box("TxtCapacitaPagareFutureRate_0"), QStringLiteral("2"));
-    EXPECT_EQ(box("TxtCapacitaPagareFutureRate_5"), QStringLiteral("1"));
-    EXPECT_EQ(box("TxtRedditoCliente_4"), QStringLiteral("1000"));
-    EXPECT_EQ(box("TxtNota_2"), QStringLiteral("Nota 3"));
-    child<QLineEdit>("TxtNoteNumPra_0")->setText(QStringLiteral("9"));
-    click("chkSoloTest");
-    EXPECT_FALSE(child<QCheckBox>("chkSoloTest")->isChecked());
-    EXPECT_TRUE(child<QLabel>("lblSoloTest")->isHidden());
-    EXPECT_EQ(box("TxtNoteNumPra_0"), QStringLiteral("9"));
-
-    // Test mode is shown plainly over the cases, and moving saves nothing.
-    click("chkSoloTest");
-    click("cmdPratiche");
-    EXPECT_TRUE(child<QLabel>("lblSoloTest")->isVisible());
-    reason()->setEditText(QStringLiteral("C=No lavoro"));
-    click("cmdComandi_0");
-    EXPECT_FALSE(QFileInfo::exists(SheetStore::sheetPath(2)));
+    EXPECT_EQ(std::tuple(dialogs.messages(), text("lblStatus"), child("CmdEsporta")->isEnabled()),
+              std::tuple(QStringList{"File " + flow + " generato"}, QString("2/2"), true));
 }
 
 namespace {
 
 /// The generation started from the main window: the panel's boxes and options go into the run, and the window
 /// shows it with "Interrompi", the status line, the progress bar, the list and the tooltips that count the values.
-/// The core gives every recorded run; these two show the window's part: every option read from the panel, and a
-/// run that waits on a used-up quota until "Interrompi" is pressed.
-class MainWindowGenerationTest : public MainWindowFixture, public ::testing::WithParamInterface<const char*> {
+class MainWindowGenerationTest : public MainWindowFixture,
+                                 public ::testing::WithParamInterface<GenerationScenarios::Scenario> {
 protected:
     MainWindowGenerationTest() : MainWindowFixture(GenerationScenarios::draws())
     {
-        GenerationScenarios::prepare(suite, scenario);
+        GenerationScenarios::prepare(suite, GetParam());
         suite.useFilter(QStringLiteral("order by contatore"));
     }
-    QLineEdit* box(const QString& array, qsizetype index)
-    {
-        return child<QLineEdit>(QStringLiteral("%1_%2").arg(array).arg(index).toLatin1().constData());
-    }
-
-    const GenerationScenarios::Scenario& scenario = GenerationScenarios::named(GetParam());
 };
 
 } // namespace
 
 TEST_P(MainWindowGenerationTest, GivesTheRecordedRun)
 {
+    const GenerationScenarios::Scenario& scenario = GetParam();
     ASSERT_TRUE(window.Form_Load(SuiteFixture::statusLine()));
     click("cmdPratiche");
     // Answering no runs nothing: the record would show the sheets a run saves, and its counts.
     dialogs.answerQuestion(Dialogs::Answer::No);
     click("Command2");
     dialogs.clear();
-
-    for (const auto& [option, ticked] : {std::pair{"chkSoloTest", scenario.soloTest},
-                                         std::pair{"chkLeggiDaCodiceScarico_0", scenario.leggiDaCodiceScarico},
-                                         std::pair{"chkOverwrite", scenario.overwrite}}) {
-        if (ticked)
+    for (const auto& [option, word] :
+         {std::pair{"chkSoloTest", "test"}, std::pair{"chkLeggiDaCodiceScarico_0", "codice"},
+          std::pair{"chkOverwrite", "sovrascrivi"}}) {
+        if (scenario.options.contains(word))
             click(option);
     }
-    const QMap<QString, QStringList> texts = GenerationScenarios::boxTexts(scenario);
-    for (auto array = texts.begin(); array != texts.end(); ++array) {
-        for (qsizetype i = 0; i < array->size(); ++i)
-            box(array.key(), i)->setText(array->at(i));
+    const QList<std::pair<QString, QStringList>> texts = GenerationScenarios::boxTexts(scenario);
+    for (const auto& [array, boxTexts] : texts) {
+        for (qsizetype i = 0; i < boxTexts.size(); ++i)
+            child<QLineEdit>(array + "_" + QString::number(i))->setText(boxTexts.at(i));
     }
-    GenerationScenarios::Record record;
+    QStringList usedUp;
     int pumps = 0;
     QString lastStatus;
     window.setEventPump([&] {
-        ++pumps;
-        EXPECT_TRUE(child<QPushButton>("Command1")->isVisible());
+        EXPECT_TRUE(child("Command1")->isVisible());
         const QString status = text("lblStatus");
         if (status != lastStatus && status.startsWith(QStringLiteral("Quote esaurite in \""))) {
-            record.usedUp.append(status.section(QLatin1Char('"'), 1, 1));
+            usedUp.append(status.section('"', 1, 1));
             // The bar and the editor show the case that waits.
             EXPECT_TRUE(child<QProgressBar>("progress")->text().contains(text("lblfield_1") + ' '));
         }
         lastStatus = status;
-        if (pumps == scenario.stopAtPump)
+        if (++pumps == scenario.stopAtPump)
             click("Command1");
     });
     dialogs.answerQuestion(Dialogs::Answer::Yes);
     click("Command2");
 
-    for (const ScriptedDialogs::Shown& shown : dialogs.shown())
-        record.shown.append(shown.text);
-    record.position = text("lbSetPraStatus");
+    GenerationQuotas counts;
     for (int array = 0; array < QuotaArrayCount; ++array) {
         for (int i = 0; i < GenerationQuotas::boxCount(QuotaArray(array)); ++i)
-            record.quotas[QuotaArray(array)].append(
-                {{}, box(GenerationScenarios::quotaArrays().at(array), i)->toolTip().toLongLong()});
+            counts[QuotaArray(array)].append(
+                {{}, child(texts.at(array).first + "_" + QString::number(i))->toolTip().toLongLong()});
     }
-    GenerationScenarios::expectRecorded(scenario, record, suite);
-    EXPECT_FALSE(child<QPushButton>("Command1")->isVisible());
-    EXPECT_FALSE(child<QProgressBar>("progress")->isVisible());
-    EXPECT_EQ(text("lblStatus"), QStringLiteral("Pratiche da esportare:12"));
-    EXPECT_EQ(QStringLiteral("%1/12").arg(child<QListView>("List1")->currentIndex().row() + 1), record.position);
+    GenerationScenarios::expectRecorded(scenario, dialogs, usedUp, position(), counts, suite);
+    EXPECT_EQ(std::tuple(child("Command1")->isVisible(), child("progress")->isVisible(), text("lblStatus")),
+              std::tuple(false, false, QString("Pratiche da esportare:12")));
 }
 
+// Every option read from the panel, and a run that waits on a used-up quota until "Interrompi" is pressed; the core
+// gives every recorded run.
 INSTANTIATE_TEST_SUITE_P(Scenarios, MainWindowGenerationTest,
-                         ::testing::Values("test_codice_scarico_sovrascrivi", "interrompi_quote_esaurite"),
-                         [](const auto& info) { return std::string(info.param); });
+                         ::testing::Values(GenerationScenarios::all().at(5), GenerationScenarios::all().at(10)),
+                         [](const auto& info) { return std::string(info.param.name); });
