@@ -35,9 +35,9 @@ QString contentDigest(const QString& drives)
 
 } // namespace
 
-// Seed 7 has always given this suite, whatever compiler built the generator; made over a larger suite it leaves
-// nothing of it behind. The demo script's two batch runs: the suite's own list stops on the case left incomplete on
-// purpose, the list of complete cases goes through to a flow that holds every one of them.
+// Seed 7 has always given this suite, whatever compiler built the generator: its rows, its sheets, its status files
+// and the journal's query file; made over a larger suite it leaves nothing of it behind. The demo script's list of
+// complete cases goes through to a flow that holds every one of them.
 TEST(DemoSuite, TheSameSeedGivesTheSameFilesAndItsListOfCompleteCasesGoesThroughToTheFlow)
 {
     TestHome home;
@@ -48,18 +48,7 @@ TEST(DemoSuite, TheSameSeedGivesTheSameFilesAndItsListOfCompleteCasesGoesThrough
     EXPECT_EQ(contentDigest(drives),
               QStringLiteral("996ada55af9b8939a0d90d590c0715962611bd7c8c8120c96b665529aec56558"));
 
-    // The journal's query has its seven columns and, with its ordering replaced, adds up to the whole suite.
-    SqliteFixture db(drives + DatabaseFile);
-    const QString query = demo::demoLotsQuery();
-    EXPECT_EQ(db.query(query).record().count(), 7);
-    EXPECT_EQ(db.scalar(QStringLiteral("select sum(pratiche) || '/' || (abs(sum(totaff) - (select sum(totale) from "
-                                       "[Tabella Pagamenti])) < 0.005) from (%1 order by [Data Affido])")
-                            .arg(query.left(query.toLower().indexOf(QStringLiteral("order by"))))),
-              QStringLiteral("60/1"));
-
     BatchRun run;
-    EXPECT_EQ(run({QStringLiteral("999|999|prova|C:\\work\\kv32ado\\status.txt")}), ExitStopped);
-    EXPECT_EQ(run.dialogs.messages(), QStringList{QStringLiteral("Manca SituazioneFamiliare")});
     EXPECT_EQ(run({QStringLiteral("999|999|prova|C:\\work\\kv32ado\\status-completi.txt")}), ExitDone);
     const QByteArray written = fileBytes(home.desktop() + QStringLiteral("/0008_06_00001_2011-06-10.XML"));
     EXPECT_EQ(written.count("<Pratica "), summary.completeCases.size());
