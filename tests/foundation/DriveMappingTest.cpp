@@ -3,8 +3,6 @@
 
 #include "support/TempFolder.h"
 
-#include <gtest/gtest.h>
-
 TEST(DriveMapping, DriveLettersLiveInTheirConfiguredFoldersAndOtherPathsAreUsedAsTheyStand)
 {
     TempFolder folder;

@@ -5,8 +5,6 @@
 
 #include "support/SuiteFixture.h"
 
-#include <gtest/gtest.h>
-
 namespace {
 
 class ModuloCommandTest : public ::testing::Test {

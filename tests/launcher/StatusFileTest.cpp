@@ -2,8 +2,6 @@
 
 #include "support/TempFolder.h"
 
-#include <gtest/gtest.h>
-
 namespace {
 
 /// The values read from a status file as "contatore|filtro|testo", or the refusal with the file's name as <file>.

@@ -6,11 +6,6 @@
 #include "support/SqliteFixture.h"
 #include "support/TempFolder.h"
 
-#include <QDate>
-
-#include <gtest/gtest.h>
-
-using db::Currency;
 using db::Recordset;
 
 namespace {
@@ -66,7 +61,7 @@ TEST_F(RecordsetTest, ValuesAreTypedByTheirDeclaredTypes)
                                    "QString ROSSI MARIO", "refused"}));
     // A Null amount reads 0 only through NzImporto.
     const QVariant capitale = payments.field(QStringLiteral("capitale")).value_or(QVariant());
-    EXPECT_EQ(db::NzImporto(capitale).value(), Currency());
+    EXPECT_EQ(db::NzImporto(capitale).value(), db::Currency());
     EXPECT_FALSE(db::currencyOf(capitale, QStringLiteral("capitale")));
 }
 
