@@ -38,7 +38,7 @@ QString contentDigest(const QString& drives)
 // Seed 7 has always given this suite, whatever compiler built the generator: its rows, its sheets, its status files
 // and the journal's query file; made over a larger suite it leaves nothing of it behind. The demo script's list of
 // complete cases goes through to a flow that holds every one of them.
-TEST(DemoSuite, TheSameSeedGivesTheSameFilesAndItsListOfCompleteCasesGoesThroughToTheFlow)
+TEST(DemoSuite, TheSameSeedAndSizeGiveTheSameFilesAndItsListOfCompleteCasesGoesThroughToTheFlow)
 {
     TestHome home;
     const QString drives = home.folder().file(QStringLiteral("drives"));
@@ -53,10 +53,8 @@ TEST(DemoSuite, TheSameSeedGivesTheSameFilesAndItsListOfCompleteCasesGoesThrough
     const QByteArray written = fileBytes(home.desktop() + QStringLiteral("/0008_06_00001_2011-06-10.XML"));
     EXPECT_EQ(written.count("<Pratica "), summary.completeCases.size());
     EXPECT_GT(written.count("<DiagnosisSheet"), 5);
-}
 
-TEST(DemoSuite, SizesOutOfRangeMakeNothing)
-{
+    // Sizes out of range make nothing.
     TempFolder refused;
     for (int cases : {9, 1000001})
         EXPECT_FALSE(demo::createDemoSuite({refused.path(), cases, 1}).ok()) << cases;

@@ -4,8 +4,6 @@
 
 #include <QFile>
 
-#include <optional>
-
 namespace {
 
 /// The values LeggiIni reads for keys named "section|key".
@@ -30,8 +28,7 @@ TEST(LeggiIniTest, FindsSectionsAndKeysAsWindowsDoesStripsMatchingQuotesAndCutsA
                      "[open\r\nafter=still in Dati\r\n[a]b]\r\nx=in a]b\r\n[DATI]\r\nother=never searched\r\n"
                      "[s]\r\nd=\"a \"b\" \r\ns='c'\r\nmixed=\"d'\r\nlone=\"\r\nnone=\"\"\r\nlong=" +
                          x300 + "\r\nquoted='" + x300 + "'\r\nfits=\"" + QByteArray(253, 'y') +
-                         "\"\r\n"
-                         "[Citt\xE0]\r\nPi\xF9=perch\xE9 \x80 ?\r\n?=x\r\n");
+                         "\"\r\n[Citt\xE0]\r\nPi\xF9=perch\xE9 \x80 ?\r\n?=x\r\n");
     EXPECT_EQ(read(path, {"dati|KEY", "Dati|after", "a]b|x", "Dati|empty", "Dati|other", "Nessuna|key", "s|d", "s|s",
                           "s|mixed", "s|lone", "s|none", "s|long", "s|quoted", "s|fits", "CITTÀ|più", "Città|ā"}),
               (QStringList{"first value ; not a comment", "still in Dati", "in a]b", "", "", "", "a \"b", "c", "\"d'",
@@ -57,33 +54,29 @@ TEST(ScriviIniTest, CreatesWhatIsMissingAndChangesOnlyTheKeyLine)
     const QByteArray dati = noise + "\r\n[Dati]\n  Key = old ; x\rkey=second\r\n; end of Dati\r\n";
     const QByteArray altro = "\r\n  \r\n[Altro]\r\nk = 1\n[dati]\r\nnew=not here\r\n";
     // The file before (none: missing), what is written, and the file after (none: still missing).
-    const struct Row {
-        std::optional<QByteArray> before;
-        const char *section, *key, *value;
-        std::optional<QByteArray> after;
-    } rows[] = {
-        {std::nullopt, "s", "k", "", std::nullopt},
-        {std::nullopt, "s", "k", "v", "[s]\r\nk=v\r\n"},
-        {"[a]\nx=1\n\n", "b", "k", "v", "[a]\nx=1\n\n[b]\r\nk=v\r\n"},
-        {"[a]\nx=1", "b", "k", "v", "[a]\nx=1\r\n[b]\r\nk=v\r\n"},
-        {"[a]\nx=1", "A", "k", "v", "[a]\nx=1\r\nk=v\r\n"},
-        {dati + altro, "DATI", "KEY", "nuovo",
-         noise + "\r\n[Dati]\nKEY=nuovo\r\nkey=second\r\n; end of Dati\r\n" + altro},
-        {dati + altro, "dati", "New", "v", dati + "New=v\r\n" + altro},
-        {"[a]\r\nk=1", "a", "k", "", "[a]\r\n"},
-        {"[a]\r\nk=1", "a", "k", "2", "[a]\r\nk=2\r\n"},
-        // Names and values reach the file as the code page has them: what it lacks becomes '?'.
-        {std::nullopt, "Città", "Più", "perché € ā", "[Citt\xE0]\r\nPi\xF9=perch\xE9 \x80 ?\r\n"},
-        {"[Citt\xE0]\r\n", "Città", "ā", "x", "[Citt\xE0]\r\n?=x\r\n"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(std::string(row.key) + '=' + row.value);
+    const std::tuple<std::optional<QByteArray>, const char*, const char*, const char*, std::optional<QByteArray>>
+        rows[] = {
+            {std::nullopt, "s", "k", "", std::nullopt},
+            {std::nullopt, "s", "k", "v", "[s]\r\nk=v\r\n"},
+            {"[a]\nx=1\n\n", "b", "k", "v", "[a]\nx=1\n\n[b]\r\nk=v\r\n"},
+            {"[a]\nx=1", "b", "k", "v", "[a]\nx=1\r\n[b]\r\nk=v\r\n"},
+            {"[a]\nx=1", "A", "k", "v", "[a]\nx=1\r\nk=v\r\n"},
+            {dati + altro, "DATI", "KEY", "nuovo",
+             noise + "\r\n[Dati]\nKEY=nuovo\r\nkey=second\r\n; end of Dati\r\n" + altro},
+            {dati + altro, "dati", "New", "v", dati + "New=v\r\n" + altro},
+            {"[a]\r\nk=1", "a", "k", "", "[a]\r\n"},
+            {"[a]\r\nk=1", "a", "k", "2", "[a]\r\nk=2\r\n"},
+            // Names and values reach the file as the code page has them: what it lacks becomes '?'.
+            {std::nullopt, "Città", "Più", "perché € ā", "[Citt\xE0]\r\nPi\xF9=perch\xE9 \x80 ?\r\n"},
+            {"[Citt\xE0]\r\n", "Città", "ā", "x", "[Citt\xE0]\r\n?=x\r\n"},
+        };
+    for (const auto& [before, section, key, value, after] : rows) {
         TempFolder folder;
         const QString path = folder.file(QStringLiteral("f.ini"));
-        if (row.before)
-            writeBytes(path, *row.before);
-        ASSERT_OK(ScriviIni(path, QString::fromUtf8(row.section), QString::fromUtf8(row.key), row.value));
-        EXPECT_EQ(QFile::exists(path) ? std::optional(fileBytes(path)) : std::nullopt, row.after);
+        if (before)
+            writeBytes(path, *before);
+        ASSERT_OK(ScriviIni(path, QString::fromUtf8(section), QString::fromUtf8(key), QString::fromUtf8(value)));
+        EXPECT_EQ(QFile::exists(path) ? std::optional(fileBytes(path)) : std::nullopt, after) << key << '=' << value;
     }
 
     // A line end in the value would have set the next key too: the write is refused, naming key and file.

@@ -14,15 +14,10 @@ protected:
         suite.writeStatusFile({QStringLiteral("n=12"), QStringLiteral("f=where x=1"), QStringLiteral("t=tre")});
     }
 
-    Dispatch dispatch(const ToolRequest& tool, const QString& line = SuiteFixture::statusLine())
-    {
-        module = std::make_unique<ModuloCommand>(clock, QStringLiteral("Exp_Nrv_XML"));
-        return module->EseguiComando(tool, line);
-    }
-
     SuiteFixture suite;
     FixedClock clock{QDateTime(QDate(2011, 6, 10), QTime(14, 5, 9))};
-    std::unique_ptr<ModuloCommand> module;
+    ModuloCommand module{clock, QStringLiteral("Exp_Nrv_XML")};
+    const QString line = SuiteFixture::statusLine();
 };
 
 } // namespace
@@ -41,25 +36,25 @@ TEST_F(ModuloCommandTest, EachToolByCodeOrNameReachesItsWindowWithTheStatusFileV
         {"7510", ToolWindow::EmptyForm, false, ""},
     };
     for (const auto& [asked, window, runInizia, sqlLotti] : rows) {
-        const Dispatch result = dispatch(ToolRequest::parse(QString::fromLatin1(asked)).value_or(ToolRequest{0, {}}));
+        const Dispatch result =
+            module.EseguiComando(ToolRequest::parse(QString::fromLatin1(asked)).value_or(ToolRequest{0, {}}), line);
         EXPECT_EQ(std::tuple(result.kind, result.window, result.runInizia, result.sqlLotti, result.params.ParContatore,
                              result.params.ParFiltro),
                   std::tuple(Dispatch::Kind::OpenWindow, window, runInizia, QString::fromLatin1(sqlLotti), 12,
                              QStringLiteral("where x=1")))
             << asked;
     }
-    EXPECT_FALSE(ToolRequest::parse(QStringLiteral("FrmNonEsiste")));
     // Any other code opened the lookup only on the day it was tried out.
     clock.set(QDateTime(QDate(2008, 4, 10), QTime(9, 0)));
-    EXPECT_EQ(dispatch({1234, {}}).window, ToolWindow::OtherConsignments);
+    EXPECT_EQ(module.EseguiComando({1234, {}}, line).window, ToolWindow::OtherConsignments);
 }
 
 // The connection of the INI file is the one every suite of the tests uses; a fifth field naming an .mdb file asks for
 // the Access database (an INI string naming one sets the Access mode: see the case list).
 TEST_F(ModuloCommandTest, AnAccessDatabaseOnTheLineIsTheDefaultAccessConnection)
 {
-    dispatch({5001, {}}, SuiteFixture::statusLine() + QStringLiteral("|x.mdb"));
-    EXPECT_EQ(std::pair(module->StringaConnessione(), module->ModoAccess()),
+    module.EseguiComando({5001, {}}, line + QStringLiteral("|x.mdb"));
+    EXPECT_EQ(std::pair(module.StringaConnessione(), module.ModoAccess()),
               std::pair(SuitePaths::defaultAccessConnection(), true));
 }
 
@@ -69,9 +64,10 @@ TEST_F(ModuloCommandTest, AQueryFileThatCannotBeReadOrWhoseLineEndsBeyond64KiBSt
 {
     writeSparse(suite.home().folder().file(QStringLiteral("drives/C/enorme.sql")), "Select", 64 * 1024 + 1);
     for (const QString& file : {QStringLiteral("C:\\manca.sql"), QStringLiteral("C:\\enorme.sql")}) {
-        const Dispatch stopped = dispatch({7510, {}}, file);
+        const Dispatch stopped = module.EseguiComando({7510, {}}, file);
         EXPECT_EQ(stopped.kind, Dispatch::Kind::Stopped) << file.toStdString();
         EXPECT_TRUE(stopped.text.contains(file)) << stopped.text.toStdString();
     }
-    EXPECT_TRUE(dispatch({7510, {}}, QStringLiteral("C:\\enorme.sql")).text.contains(QStringLiteral("64 KiB")));
+    EXPECT_TRUE(
+        module.EseguiComando({7510, {}}, QStringLiteral("C:\\enorme.sql")).text.contains(QStringLiteral("64 KiB")));
 }

@@ -14,20 +14,18 @@ QString valuesOf(const Result<ToolParams>& params, const QString& file)
 
 } // namespace
 
-TEST(StatusFile, ReadsTheFirstThreeLinesEachAfterItsFirstEqualsAndRefusesAFirstValueThatIsNoWholeNumber)
+TEST(StatusFile, ReadsAsWindows1252TheFirstThreeLinesEachAfterItsFirstEqualsWhichMustEndWithin64KiB)
 {
     // A line without "=" gives nothing but still counts; fewer lines leave the rest empty.
-    const QString file = QStringLiteral("C:\\work\\status.txt");
-    EXPECT_EQ(valuesOf(StatusFile::parse(QStringLiteral("=  42 \r\nnessun uguale\r\n"), file), file),
+    const QString name = QStringLiteral("C:\\work\\status.txt");
+    EXPECT_EQ(valuesOf(StatusFile::parse(QStringLiteral("=  42 \r\nnessun uguale\r\n"), name), name),
               QStringLiteral("42||"));
     for (const char* first : {"", "abc", "12x", "99999999999"})
-        EXPECT_EQ(valuesOf(StatusFile::parse(QStringLiteral("n=%1\r\nf=where 1=1\r\n").arg(first), file), file),
+        EXPECT_EQ(valuesOf(StatusFile::parse(QStringLiteral("n=%1\r\nf=where 1=1\r\n").arg(first), name), name),
                   QStringLiteral("Il file di stato <file> non ha un numero di pratica nella prima riga (\"%1\").")
                       .arg(first));
-}
 
-TEST(StatusFile, IsReadAsWindows1252AndOnlyItsFirstThreeLinesWhichMustEndWithin64KiB)
-{
+    // A file is read as Windows-1252, and only its first three lines, which must end within 64 KiB.
     TempFolder folder;
     EnvGuard env;
     env.set("KV32_DRIVE_C", folder.path());

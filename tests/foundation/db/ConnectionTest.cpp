@@ -8,8 +8,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-using db::resolveConnectionString;
-
 TEST(ConnectionString, PairsAreReadWithoutRegardToCaseAndQuotesOrBracesKeepTheirSemicolons)
 {
     const db::ConnectionString pairs(
@@ -28,17 +26,17 @@ TEST(ConnectionString, MissingDriversAreNamedButNeverThePassword)
     EnvGuard env;
     env.set("ODBCSYSINI", folder.path()); // an ODBC driver manager that knows no driver
     const QString access = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=/dati/kv.mdb");
-    const Result<db::ConnectionTarget> refused = resolveConnectionString(access);
+    const Result<db::ConnectionTarget> refused = db::resolveConnectionString(access);
     EXPECT_TRUE(refused.errorText().contains(QStringLiteral("Access")) &&
                 refused.errorText().contains(QStringLiteral("/dati/kv.mdb")))
         << refused.errorText().toStdString();
     folder.write(QStringLiteral("odbcinst.ini"), "[ODBC]\nTrace=No\n[MDBTools]\nDriver=libmdbodbc.so\n");
-    const Result<db::ConnectionTarget> withDriver = resolveConnectionString(access);
+    const Result<db::ConnectionTarget> withDriver = db::resolveConnectionString(access);
     ASSERT_OK(withDriver);
     EXPECT_EQ(withDriver->databaseName, QStringLiteral("Driver={MDBTools};DBQ=/dati/kv.mdb"));
 
-    EXPECT_FALSE(resolveConnectionString(QString()));
-    EXPECT_TRUE(resolveConnectionString(QStringLiteral("Data Source=x;Password=s3greta;PWD = \"a;b\";User ID=sa"))
+    EXPECT_FALSE(db::resolveConnectionString(QString()));
+    EXPECT_TRUE(db::resolveConnectionString(QStringLiteral("Data Source=x;Password=s3greta;PWD = \"a;b\";User ID=sa"))
                     .errorText()
                     .contains(QStringLiteral("Data Source=x;Password=***;PWD = ***;User ID=sa")));
 }
