@@ -12,36 +12,28 @@ Result<CommandLine> parse(QStringList arguments)
 
 } // namespace
 
-TEST(CommandLine, WithoutOptionsTheMainToolStartsWithTheSuiteLineJoinedByBlanks)
+TEST(CommandLine, OptionsAreReadAndWhatIsNotUnderstoodIsRefused)
 {
-    const Result<CommandLine> options = parse({QStringLiteral("a|b"), QStringLiteral("c|d")});
-    ASSERT_TRUE(options) << options.errorText().toStdString();
-    EXPECT_FALSE(options->batch);
-    EXPECT_TRUE(options->tool.isMainTool());
-    EXPECT_EQ(options->line, QStringLiteral("a|b c|d"));
-    EXPECT_FALSE(options->questionAnswer.has_value());
-}
+    // Without options the main tool starts with the suite's line joined by blanks.
+    const Result<CommandLine> plain = parse({QStringLiteral("a|b"), QStringLiteral("c|d")});
+    ASSERT_OK(plain);
+    EXPECT_TRUE(!plain->batch && plain->tool.isMainTool() && !plain->questionAnswer && plain->inputAnswers.isEmpty());
+    EXPECT_EQ(plain->line, QStringLiteral("a|b c|d"));
 
-TEST(CommandLine, OptionsAreReadAndAnswersGoToTheirInputBoxes)
-{
+    // Answers go to their input boxes; anything after the suite's line belongs to it, even when it looks like an
+    // option.
     const Result<CommandLine> options =
         parse({"--batch", "--tool", "Frm_Giornale", "--title", "EXP_OUTLOOK", "--id-ee", "0009", "--id-sede", "07",
                "--progressivo", "43", "--yes", "x|y", "--batch"});
-    ASSERT_TRUE(options) << options.errorText().toStdString();
-    EXPECT_TRUE(options->batch);
-    EXPECT_EQ(options->tool.windowName, QStringLiteral("Frm_Giornale"));
-    EXPECT_EQ(options->title, QStringLiteral("EXP_OUTLOOK"));
-    EXPECT_EQ(options->inputAnswers.value(QStringLiteral("Identificativo E/E")), QStringLiteral("0009"));
-    EXPECT_EQ(options->inputAnswers.value(QStringLiteral("Identificativo Sede E/E")), QStringLiteral("07"));
-    EXPECT_EQ(options->inputAnswers.value(QStringLiteral("Progressivo Invio ")), QStringLiteral("43"));
-    EXPECT_EQ(options->questionAnswer, Dialogs::Answer::Yes);
-    // Anything after the suite's line belongs to it, even when it looks like an option.
-    EXPECT_EQ(options->line, QStringLiteral("x|y --batch"));
+    ASSERT_OK(options);
+    EXPECT_TRUE(options->batch && options->questionAnswer == Dialogs::Answer::Yes);
+    EXPECT_EQ((QStringList{options->tool.windowName, options->title, options->line}),
+              (QStringList{"Frm_Giornale", "EXP_OUTLOOK", "x|y --batch"}));
+    EXPECT_EQ(options->inputAnswers,
+              (QHash<QString, QString>{
+                  {"Identificativo E/E", "0009"}, {"Identificativo Sede E/E", "07"}, {"Progressivo Invio ", "43"}}));
     EXPECT_EQ(parse({"--tool", "4999"})->tool.code, 4999);
-}
 
-TEST(CommandLine, WhatIsNotUnderstoodIsRefused)
-{
     // The flow's answers name its file and a line of IDNrvXML.ini: no separator, line break or control character.
     for (const QStringList& refused : QList<QStringList>{
              {"--bogus"}, {"--tool", "FrmNonEsiste"}, {"--yes", "--no"}, {"--id-ee", "00/08"}, {"--id-sede", "06\x7f"}})

@@ -5,8 +5,6 @@
 
 #include "support/SuiteFixture.h"
 
-#include <gtest/gtest.h>
-
 namespace {
 
 class ModuloCommandTest : public ::testing::Test {
@@ -16,89 +14,60 @@ protected:
         suite.writeStatusFile({QStringLiteral("n=12"), QStringLiteral("f=where x=1"), QStringLiteral("t=tre")});
     }
 
-    Dispatch dispatch(const ToolRequest& tool, const QString& line = SuiteFixture::statusLine())
-    {
-        module = std::make_unique<ModuloCommand>(clock, QStringLiteral("Exp_Nrv_XML"));
-        return module->EseguiComando(tool, line);
-    }
-    Dispatch dispatch(qint32 code, const QString& line = SuiteFixture::statusLine())
-    {
-        return dispatch(ToolRequest{code, QString()}, line);
-    }
-
     SuiteFixture suite;
     FixedClock clock{QDateTime(QDate(2011, 6, 10), QTime(14, 5, 9))};
-    std::unique_ptr<ModuloCommand> module;
+    ModuloCommand module{clock, QStringLiteral("Exp_Nrv_XML")};
+    const QString line = SuiteFixture::statusLine();
 };
 
 } // namespace
 
 TEST_F(ModuloCommandTest, EachToolByCodeOrNameReachesItsWindowWithTheStatusFileValues)
 {
-    // Code or name, the window, whether its start routine runs, and the journal's query.
-    const struct Row {
-        const char* asked;
-        ToolWindow window;
-        bool runInizia;
-        const char* sqlLotti;
-    } rows[] = {
+    // Code or name, the window, whether its start routine runs, and the journal's query. With four fields even 7510
+    // is "another code": a window of the family with nothing of its own.
+    const std::tuple<const char*, ToolWindow, bool, const char*> rows[] = {
         {"5001", ToolWindow::Main, true, ""},
         {"frm_exp_nrv_xml", ToolWindow::Main, true, ""},
         {"4999", ToolWindow::ContactsExport, false, ""},
         {"Frm_EXP_AGGCMP", ToolWindow::ContactsExport, false, ""},
         {"FrmAltriAffidiCF", ToolWindow::OtherConsignments, false, ""},
         {"FRM_GIORNALE", ToolWindow::Journal, true, "where x=1"},
-        // With four fields even 7510 is "another code": a window of the family with nothing of its own.
         {"7510", ToolWindow::EmptyForm, false, ""},
     };
-    for (const Row& row : rows) {
-        const std::optional<ToolRequest> tool = ToolRequest::parse(QString::fromLatin1(row.asked));
-        ASSERT_TRUE(tool) << row.asked;
-        const Dispatch result = dispatch(*tool);
-        ASSERT_EQ(result.kind, Dispatch::Kind::OpenWindow) << row.asked;
-        EXPECT_EQ(result.window, row.window) << row.asked;
-        EXPECT_EQ(result.runInizia, row.runInizia) << row.asked;
-        EXPECT_EQ(result.sqlLotti, QString::fromLatin1(row.sqlLotti)) << row.asked;
-        EXPECT_EQ(result.params.ParContatore, 12) << row.asked;
-        EXPECT_EQ(result.params.ParFiltro, QStringLiteral("where x=1")) << row.asked;
+    for (const auto& [asked, window, runInizia, sqlLotti] : rows) {
+        const Dispatch result =
+            module.EseguiComando(ToolRequest::parse(QString::fromLatin1(asked)).value_or(ToolRequest{0, {}}), line);
+        EXPECT_EQ(std::tuple(result.kind, result.window, result.runInizia, result.sqlLotti, result.params.ParContatore,
+                             result.params.ParFiltro),
+                  std::tuple(Dispatch::Kind::OpenWindow, window, runInizia, QString::fromLatin1(sqlLotti), 12,
+                             QStringLiteral("where x=1")))
+            << asked;
     }
-    EXPECT_FALSE(ToolRequest::parse(QStringLiteral("FrmNonEsiste")));
     // Any other code opened the lookup only on the day it was tried out.
     clock.set(QDateTime(QDate(2008, 4, 10), QTime(9, 0)));
-    EXPECT_EQ(dispatch(1234).window, ToolWindow::OtherConsignments);
+    EXPECT_EQ(module.EseguiComando({1234, {}}, line).window, ToolWindow::OtherConsignments);
 }
 
-TEST_F(ModuloCommandTest, TheConnectionComesFromTheIniOrTheAccessDatabaseTheLineNames)
+// The connection of the INI file is the one every suite of the tests uses; a fifth field naming an .mdb file asks for
+// the Access database (an INI string naming one sets the Access mode: see the case list).
+TEST_F(ModuloCommandTest, AnAccessDatabaseOnTheLineIsTheDefaultAccessConnection)
 {
-    dispatch(5001);
-    EXPECT_EQ(module->StringaConnessione(),
-              QStringLiteral("Provider=SQLite;Data Source=Z:\\work\\kv32\\dati\\kv.sqlite"));
-    EXPECT_FALSE(module->ModoAccess());
-    dispatch(5001, SuiteFixture::statusLine() + QStringLiteral("|x.mdb"));
-    EXPECT_TRUE(module->ModoAccess());
-    EXPECT_EQ(module->StringaConnessione(), SuitePaths::defaultAccessConnection());
-
-    // An INI string naming an .mdb file is kept, and sets the Access mode by itself.
-    const QString iniAccess = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=Z:\\altro\\kv.MDB");
-    suite.writeKv32Ini({QStringLiteral("[DatiServer]"), QStringLiteral("ConnString = ") + iniAccess});
-    dispatch(5001);
-    EXPECT_TRUE(module->ModoAccess());
-    EXPECT_EQ(module->StringaConnessione(), iniAccess);
+    module.EseguiComando({5001, {}}, line + QStringLiteral("|x.mdb"));
+    EXPECT_EQ(std::pair(module.StringaConnessione(), module.ModoAccess()),
+              std::pair(SuitePaths::defaultAccessConnection(), true));
 }
 
 // Fewer than four fields list the fields (see the batch session) or, for the journal, name its query file (see the
-// journal's tests); a query file or status file that cannot be read stops the dispatch naming it.
-TEST_F(ModuloCommandTest, AQueryOrStatusFileThatCannotBeReadStopsTheDispatchNamingIt)
+// journal's tests); a status file that cannot be read stops the batch session naming it (see there).
+TEST_F(ModuloCommandTest, AQueryFileThatCannotBeReadOrWhoseLineEndsBeyond64KiBStopsTheDispatchNamingIt)
 {
-    // The query's one line must end within 64 KiB.
     writeSparse(suite.home().folder().file(QStringLiteral("drives/C/enorme.sql")), "Select", 64 * 1024 + 1);
-    const std::pair<qint32, QString> unread[] = {{7510, QStringLiteral("C:\\manca.sql")},
-                                                 {7510, QStringLiteral("C:\\enorme.sql")},
-                                                 {5001, QStringLiteral("1|2|3|C:\\work\\manca.txt")}};
-    for (const auto& [code, line] : unread) {
-        const Dispatch stopped = dispatch(code, line);
-        EXPECT_EQ(stopped.kind, Dispatch::Kind::Stopped) << line.toStdString();
-        EXPECT_TRUE(stopped.text.contains(line.section(QLatin1Char('|'), -1))) << stopped.text.toStdString();
+    for (const QString& file : {QStringLiteral("C:\\manca.sql"), QStringLiteral("C:\\enorme.sql")}) {
+        const Dispatch stopped = module.EseguiComando({7510, {}}, file);
+        EXPECT_EQ(stopped.kind, Dispatch::Kind::Stopped) << file.toStdString();
+        EXPECT_TRUE(stopped.text.contains(file)) << stopped.text.toStdString();
     }
-    EXPECT_TRUE(dispatch(7510, QStringLiteral("C:\\enorme.sql")).text.contains(QStringLiteral("64 KiB")));
+    EXPECT_TRUE(
+        module.EseguiComando({7510, {}}, QStringLiteral("C:\\enorme.sql")).text.contains(QStringLiteral("64 KiB")));
 }
