@@ -1,22 +1,15 @@
 // The whole export from a server gives the bytes that the export from SQLite gives for the same data.
 #include "server/ServerSuite.h"
 
-#include "demo/DemoSuite.h"
-#include "foundation/db/Connection.h"
-#include "foundation/db/Statement.h"
-
 #include <QFile>
-
-namespace {
 
 using SmallSuiteExport = ServerSuite;
 using DemoExport = ServerSuite;
 
-} // namespace
-
 TEST_P(SmallSuiteExport, GivesTheGoldenFlowByteForByte)
 {
-    loadSmallSuite();
+    suite.loadSmallSuite();
+    mirror();
     writeBytes(lastIdPath(), "[Norvanta]\r\nLastID=00042\r\n");
 
     const Result<QString> written =

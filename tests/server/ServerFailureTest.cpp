@@ -44,7 +44,7 @@ TEST_P(ServerFailures, TheCaseListSaysWhatTheServerSaidAndNeverThePassword)
              .replace(port, QStringLiteral("Port=%1").arg(closed)),
          QStringLiteral("where contatore>0"),
          {QStringLiteral("Connection refused"),
-          backend() == Backend::Odbc
+          GetParam() == Backend::Odbc
               ? QStringLiteral("ODBC {PostgreSQL Unicode} 127.0.0.1/%1").arg(database)
               : QStringLiteral("PostgreSQL %1 su 127.0.0.1 porta %2").arg(database).arg(closed)}},
         {connectionString().replace(server->password(), QStringLiteral("sbagliata")),
