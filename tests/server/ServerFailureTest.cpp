@@ -116,7 +116,6 @@ TEST_P(ServerFailures, AServerThatGoesAwayDuringTheExportLeavesNoFlowAndTheProgr
     EXPECT_TRUE(written.errorText().contains(QStringLiteral("[Tabella Pagamenti]")) ||
                 written.errorText().contains(QStringLiteral("[Tabella Riscontro]")))
         << written.errorText().toStdString();
-    server = nullptr;
 }
 
 ON_SERVERS(ServerFailures);

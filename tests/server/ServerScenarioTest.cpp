@@ -11,6 +11,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <numeric>
@@ -82,14 +83,11 @@ TEST_P(MainWindowOnServers, AnEditedCodeIsWrittenBackToItsCaseOnlyAndARefusedOne
     // finds no row to change.
     execute(QStringLiteral("DELETE FROM [Tabella Pratiche] WHERE contatore=2"));
     edit("lblfield_2", QStringLiteral("EESE"));
+    const QRegularExpression refused(QStringLiteral("^Il campo codicescaricomemo non è stato aggiornato: Impossibile "
+                                                    "aggiornare il record di [\\s\\S]*il record non è stato trovato "
+                                                    "\\(modificato o eliminato da un altro utente\\)\\.$"));
     ASSERT_EQ(dialogs.messages().size(), 1);
-    const QString refused = dialogs.messages().first();
-    EXPECT_TRUE(refused.startsWith(
-        QStringLiteral("Il campo codicescaricomemo non è stato aggiornato: Impossibile aggiornare il record di ")))
-        << refused.toStdString();
-    EXPECT_TRUE(
-        refused.endsWith(QStringLiteral("il record non è stato trovato (modificato o eliminato da un altro utente).")))
-        << refused.toStdString();
+    EXPECT_TRUE(refused.match(dialogs.messages().first()).hasMatch()) << dialogs.messages().first().toStdString();
     EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("lblfield_2"))->text(), QStringLiteral("EECH"));
 
     dialogs.clear();

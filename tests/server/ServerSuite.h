@@ -6,7 +6,6 @@
 #include "ds/SheetStore.h"
 #include "flow/FlowExport.h"
 #include "foundation/SuitePaths.h"
-#include "foundation/db/Connection.h"
 #include "foundation/db/DbValue.h"
 #include "foundation/db/Recordset.h"
 #include "foundation/db/Statement.h"
@@ -17,9 +16,6 @@
 #include "server/PostgresServer.h"
 
 #include "support/SuiteFixture.h"
-
-#include <QDir>
-#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
