@@ -167,10 +167,11 @@ private:
     {
         if (qEnvironmentVariableIsSet("PG_BINDIR"))
             return qEnvironmentVariable("PG_BINDIR");
-        QStringList versions = QDir(QStringLiteral("/usr/lib/postgresql")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-        std::sort(versions.begin(), versions.end(),
-                  [](const QString& a, const QString& b) { return a.toInt() < b.toInt(); });
-        return versions.isEmpty() ? QString() : QStringLiteral("/usr/lib/postgresql/%1/bin").arg(versions.last());
+        int newest = 0;
+        for (const QString& version :
+             QDir(QStringLiteral("/usr/lib/postgresql")).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+            newest = std::max(newest, version.toInt());
+        return newest ? QStringLiteral("/usr/lib/postgresql/%1/bin").arg(newest) : QString();
     }
     /// Runs a command (as the server's user when root); its output, or a failure naming it with its output.
     Result<QString> run(QStringList command) const

@@ -30,13 +30,8 @@ public:
         const Status started = server->start();
         whyNot = started ? QString() : started.errorText();
     }
-    void TearDown() override
-    {
-        if (server->running()) {
-            ASSERT_OK(server->stop());
-        }
-        server.reset();
-    }
+    // Stopped by its destructor.
+    void TearDown() override { server.reset(); }
     static inline std::unique_ptr<PostgresServer> server;
     static inline QString whyNot;
 };
