@@ -49,11 +49,11 @@ TEST_P(DemoExport, GivesTheFlowOfSqliteInEveryOrderOfTheCases)
     };
     for (const QString& filter : filters) {
         SCOPED_TRACE(filter.toStdString());
-        const QString sql = QStringLiteral("Select  * From [Tabella Pratiche] ") + filter;
         QByteArray flows[2];
         for (int at = 0; at < 2; ++at) {
             QFile::remove(lastIdPath());
-            const Result<QString> written = exportFlow(connections[at], sql);
+            const Result<QString> written =
+                exportFlow(connections[at], QStringLiteral("Select  * From [Tabella Pratiche] ") + filter);
             ASSERT_OK(written);
             flows[at] = fileBytes(*written);
             ASSERT_TRUE(QFile::remove(*written));
