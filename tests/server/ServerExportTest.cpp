@@ -1,22 +1,15 @@
 // The whole export from a server gives the bytes that the export from SQLite gives for the same data.
 #include "server/ServerSuite.h"
 
-#include "demo/DemoSuite.h"
-#include "foundation/db/Connection.h"
-#include "foundation/db/Statement.h"
-
 #include <QFile>
-
-namespace {
 
 using SmallSuiteExport = ServerSuite;
 using DemoExport = ServerSuite;
 
-} // namespace
-
 TEST_P(SmallSuiteExport, GivesTheGoldenFlowByteForByte)
 {
-    loadSmallSuite();
+    suite.loadSmallSuite();
+    mirror();
     writeBytes(lastIdPath(), "[Norvanta]\r\nLastID=00042\r\n");
 
     const Result<QString> written =
@@ -56,11 +49,11 @@ TEST_P(DemoExport, GivesTheFlowOfSqliteInEveryOrderOfTheCases)
     };
     for (const QString& filter : filters) {
         SCOPED_TRACE(filter.toStdString());
-        const QString sql = QStringLiteral("Select  * From [Tabella Pratiche] ") + filter;
         QByteArray flows[2];
         for (int at = 0; at < 2; ++at) {
             QFile::remove(lastIdPath());
-            const Result<QString> written = exportFlow(connections[at], sql);
+            const Result<QString> written =
+                exportFlow(connections[at], QStringLiteral("Select  * From [Tabella Pratiche] ") + filter);
             ASSERT_OK(written);
             flows[at] = fileBytes(*written);
             ASSERT_TRUE(QFile::remove(*written));

@@ -73,20 +73,12 @@ void SuiteFixture::loadSuite(const QString& dataFolder)
 
 QStringList SuiteFixture::completeSheet()
 {
-    return {QStringLiteral("MotivoImpagato==C=No lavoro"),
-            QStringLiteral("SituazioneFamiliare==B=Sposato "),
-            QStringLiteral("NoteSituazioneFamiliare=="),
-            QString::fromUtf8("Abitazione==A=Proprietà"),
-            QStringLiteral("TipologiaContratto==B=tempo determinato"),
-            QStringLiteral("NoteTipologiaContratto=="),
-            QStringLiteral("CapacitaPagamentoFutureScadenze==N"),
-            QStringLiteral("DataMiglioramento==12/09/2011"),
-            QStringLiteral("ClienteRedditoSalario==1000"),
-            QStringLiteral("ClienteRedditoBenefits==0"),
-            QStringLiteral("ClienteRedditoAltro==0"),
-            QStringLiteral("GaranteRedditoSalario==0"),
-            QStringLiteral("GaranteRedditoBenefits==0"),
-            QStringLiteral("GaranteRedditoAltro==0"),
-            QStringLiteral("Note=="),
-            QStringLiteral("DataInserimento==10/06/2011 15:42:07")};
+    return QString::fromUtf8(
+               "MotivoImpagato==C=No lavoro\nSituazioneFamiliare==B=Sposato \nNoteSituazioneFamiliare==\n"
+               "Abitazione==A=Proprietà\nTipologiaContratto==B=tempo determinato\nNoteTipologiaContratto=="
+               "\nCapacitaPagamentoFutureScadenze==N\nDataMiglioramento==12/09/2011\nClienteRedditoSalario=="
+               "1000\nClienteRedditoBenefits==0\nClienteRedditoAltro==0\nGaranteRedditoSalario==0\n"
+               "GaranteRedditoBenefits==0\nGaranteRedditoAltro==0\nNote==\nDataInserimento==10/06/2011 "
+               "15:42:07")
+        .split(QLatin1Char('\n'));
 }
