@@ -4,9 +4,9 @@
 //   bench_lookup [--cases N]      (100000 by default)
 #include "BenchSuite.h"
 
-#include "launcher/ModuloCommand.h"
 #include "foundation/ports/Clock.h"
 #include "foundation/ports/ScriptedDialogs.h"
+#include "launcher/ModuloCommand.h"
 #include "tools/consignments/ConsignmentsBatchView.h"
 #include "tools/consignments/OtherConsignments.h"
 

@@ -2,11 +2,11 @@
 // the program, and the status file must read the same whatever line ends its writer used.
 #include "FuzzSupport.h"
 
-#include "flow/FlowExport.h"
 #include "app/CommandLine.h"
+#include "flow/FlowExport.h"
+#include "foundation/Windows1252.h"
 #include "launcher/StatusFile.h"
 #include "launcher/SuiteLine.h"
-#include "foundation/Windows1252.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "launcher/ModuloCommand.h"
 #include "foundation/Status.h"
 #include "foundation/ports/Dialogs.h"
+#include "launcher/ModuloCommand.h"
 
 #include <QHash>
 #include <QStringList>

@@ -1,10 +1,10 @@
 #include "app/BatchSession.h"
 #include "app/CommandLine.h"
-#include "windows/QtDialogs.h"
 #include "app/WindowSession.h"
 #include "foundation/ports/BatchDialogs.h"
 #include "foundation/ports/Clock.h"
 #include "foundation/ports/Random.h"
+#include "windows/QtDialogs.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

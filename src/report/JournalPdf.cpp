@@ -16,7 +16,6 @@
 
 namespace {
 
-
 constexpr int resolution = 300;
 constexpr double marginMillimetres = 15;
 
@@ -164,7 +163,6 @@ private:
     double m_footerHeight = 0;
     double m_messageHeight = 0;
 };
-
 
 Result<QByteArray> render(const JournalReport& report)
 {

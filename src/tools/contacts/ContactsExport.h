@@ -1,10 +1,10 @@
 #pragma once
 
 #include "foundation/Status.h"
-#include "launcher/ToolParams.h"
 #include "foundation/db/Connection.h"
 #include "foundation/db/Recordset.h"
 #include "foundation/ports/EventPump.h"
+#include "launcher/ToolParams.h"
 
 #include <QString>
 

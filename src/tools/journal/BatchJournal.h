@@ -26,8 +26,8 @@ public:
     };
 
     /// A journal printed by `printer` (the PDF renderer of the program; tests may give another).
-    BatchJournal(ModuloCommand& module, Dialogs& dialogs, const Clock& clock, JournalView& view,
-                 JournalPrinter printer, EventPump pump = {});
+    BatchJournal(ModuloCommand& module, Dialogs& dialogs, const Clock& clock, JournalView& view, JournalPrinter printer,
+                 EventPump pump = {});
 
     /// The load sequence: the query ordered by consignment date into the query box, the lots loaded, then the next
     /// progressive and the message from kv32.ini. Returns whether lots were loaded. `sourceFile` names the file the

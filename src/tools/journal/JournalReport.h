@@ -49,7 +49,6 @@ public:
     const QDate& printDate() const { return m_printDate; }
 
 private:
-
     double m_statprog;
     QString m_message;
     QDate m_printDate;
