@@ -34,6 +34,7 @@ public:
     void generationStarts() override {}
     void showCase(qsizetype, qsizetype, const QString&, const GenerationQuotas&) override {}
     bool stopRequested() override { return false; }
+    void showStoppedCase() override {}
     void showQuotasUsedUp(const QString&) override {}
     void quotasAvailableAgain() override {}
     QList<Quota> quotasNow(QuotaArray) override { return {}; }

@@ -82,6 +82,7 @@ bool SheetGenerator::run()
     if (!stop)
         stop = walk();
     if (stop) {
+        m_view.showStoppedCase();
         m_dialogs.message(*stop);
         m_dialogs.message(QStringLiteral("La generazione termina"));
     } else {
@@ -212,6 +213,7 @@ SheetGenerator::Stop SheetGenerator::save(qint32 k)
     const Status saved = m_store.SalvaDS(k, *m_current, m_clock.now(), m_settings.soloTest);
     if (saved)
         return std::nullopt;
+    m_view.showStoppedCase();
     m_dialogs.message(saved.errorText(), Dialogs::Icon::Critical);
     return QStringLiteral("Diagnosis Sheet della pratica %1 non salvata").arg(k);
 }

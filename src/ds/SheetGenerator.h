@@ -59,6 +59,8 @@ public:
     /// The case the run is on (its position in the list, 1 up to `total`), as messages name it, and the counts.
     virtual void showCase(qsizetype position, qsizetype total, const QString& caseText,
                           const GenerationQuotas& quotas) = 0;
+    /// The run stops on the case it is on: the operator is to see that case while the message names it.
+    virtual void showStoppedCase() = 0;
     /// "Interrompi" was pressed.
     virtual bool stopRequested() = 0;
     /// Every quota of a group is used up: the run waits on it until a quota is raised or "Interrompi" is pressed.

@@ -28,6 +28,7 @@ public:
     void generationStarts() override { ++starts; }
     void showCase(qsizetype, qsizetype, const QString&, const GenerationQuotas&) override {}
     bool stopRequested() override { return m_pumps >= m_scenario.stopAtPump; }
+    void showStoppedCase() override {}
     void showQuotasUsedUp(const QString& group) override { usedUp.append(group); }
     void quotasAvailableAgain() override {}
     QList<Quota> quotasNow(QuotaArray array) override { return settings.quotas[array]; }

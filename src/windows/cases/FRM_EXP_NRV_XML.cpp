@@ -446,6 +446,11 @@ void FRM_EXP_NRV_XML::showGenerationCase()
     m_generationShown.start();
 }
 
+void FRM_EXP_NRV_XML::showStoppedCase()
+{
+    showGenerationCase();
+}
+
 void FRM_EXP_NRV_XML::showQuotasUsedUp(const QString& group)
 {
     m_statusBeforeWait = m_lblStatus->text();

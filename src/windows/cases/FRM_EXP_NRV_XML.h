@@ -105,6 +105,7 @@ private:
     void showCase(qsizetype position, qsizetype total, const QString& caseText,
                   const GenerationQuotas& quotas) override;
     bool stopRequested() override { return m_stop; }
+    void showStoppedCase() override;
     void showQuotasUsedUp(const QString& group) override;
     void quotasAvailableAgain() override;
     QList<Quota> quotasNow(QuotaArray array) override;

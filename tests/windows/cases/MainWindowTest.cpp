@@ -293,8 +293,17 @@ TEST_P(MainWindowGenerationTest, GivesTheRecordedRun)
         if (++pumps == scenario.stopAtPump)
             click("Command1");
     });
+    // A message that names a case comes while the window shows that case, where the run ends.
+    QString shownAtStop;
+    dialogs.onShown([&](const ScriptedDialogs::Shown& shown) {
+        if (shown.text.startsWith(QStringLiteral("Manca")))
+            shownAtStop = position();
+    });
     dialogs.answerQuestion(Dialogs::Answer::Yes);
     click("Command2");
+    if (!shownAtStop.isEmpty()) {
+        EXPECT_EQ(shownAtStop, position());
+    }
 
     GenerationQuotas counts;
     for (int array = 0; array < QuotaArrayCount; ++array) {
@@ -307,8 +316,9 @@ TEST_P(MainWindowGenerationTest, GivesTheRecordedRun)
               std::tuple(false, false, QString("Pratiche da esportare:12")));
 }
 
-// Every option read from the panel, and a run that waits on a used-up quota until "Interrompi" is pressed; the core
-// gives every recorded run.
+// Every option read from the panel, a run that stops on a case, and a run that waits on a used-up quota until
+// "Interrompi" is pressed; the core gives every recorded run.
 INSTANTIATE_TEST_SUITE_P(Scenarios, MainWindowGenerationTest,
-                         ::testing::Values(GenerationScenarios::all().at(5), GenerationScenarios::all().at(10)),
+                         ::testing::Values(GenerationScenarios::all().at(5), GenerationScenarios::all().at(6),
+                                           GenerationScenarios::all().at(10)),
                          [](const auto& info) { return std::string(info.param.name); });
