@@ -173,8 +173,7 @@ void PaymentSource::beginReading()
     if (m_reading || m_connection.dialect() != db::SqlDialect::SQLite)
         return;
     // Inside a transaction the caller began this one fails; theirs gives the same single view.
-    db::Statement begin(m_connection, QStringLiteral("BEGIN"));
-    m_reading = begin.run().ok();
+    m_reading = db::execute(m_connection, QStringLiteral("BEGIN")).ok();
 }
 
 void PaymentSource::finish()
@@ -190,8 +189,7 @@ void PaymentSource::finish()
         return;
     // Nothing was written: ending the read transaction only releases the lock, and a COMMIT that fails (the
     // connection closed during the export, which ended the transaction with it) loses nothing.
-    db::Statement commit(m_connection, QStringLiteral("COMMIT"));
-    static_cast<void>(commit.run());
+    static_cast<void>(db::execute(m_connection, QStringLiteral("COMMIT")));
     m_reading = false;
 }
 

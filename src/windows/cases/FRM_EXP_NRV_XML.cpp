@@ -41,6 +41,9 @@ struct CommandButton {
 const QString PratichePanelCaption = QStringLiteral("Genera &Diag.Sh.  con Causali");
 const QString GenerationPanelCaption = QStringLiteral("&Pratiche");
 
+/// How often long work lets the window repaint: often enough for the operator, seldom enough to cost little.
+constexpr qint64 RepaintMs = 40;
+
 /// Lets the window process its events during long work, at most every 40 ms: often enough for it to
 /// repaint and to take a click on "Interrompi", seldom enough that a walk over thousands of cases
 /// does not spend its time repainting each one.
@@ -48,7 +51,7 @@ EventPump throttledEventPump()
 {
     auto last = std::make_shared<QElapsedTimer>();
     return [last] {
-        if (last->isValid() && last->elapsed() < 40)
+        if (last->isValid() && last->elapsed() < RepaintMs)
             return;
         QCoreApplication::processEvents();
         last->start();
@@ -432,7 +435,7 @@ void FRM_EXP_NRV_XML::showCase(qsizetype position, qsizetype total, const QStrin
 {
     m_generationCase = {position, total, caseText, quotas};
     // Every case would cost a repaint of its own: a walk over thousands of cases shows one every 40 ms.
-    if (!m_generationShown.isValid() || m_generationShown.elapsed() >= 40)
+    if (!m_generationShown.isValid() || m_generationShown.elapsed() >= RepaintMs)
         showGenerationCase();
 }
 
